@@ -28,15 +28,22 @@ std::vector<std::wstring> LineFile::SplitLines(const std::string& bytes)
     return lines;
 }
 
+bool LineFile::Fits8Bit(const std::wstring& text)
+{
+    for (wchar_t c : text)
+        if (static_cast<unsigned long>(c) > 255)
+            return false;
+    return true;
+}
+
 bool LineFile::ToBytes(const std::vector<std::wstring>& lines, std::string& bytes)
 {
     std::string out;
     for (const std::wstring& line : lines) {
-        for (wchar_t c : line) {
-            if (static_cast<unsigned long>(c) > 255)
-                return false;
+        if (!Fits8Bit(line))
+            return false;
+        for (wchar_t c : line)
             out.push_back(static_cast<char>(static_cast<unsigned char>(c)));
-        }
         out += "\r\n";
     }
     bytes.swap(out);

@@ -11,6 +11,7 @@ class LineFile {
 public:
     // Bytes to lines and back. ToBytes refuses (returns false) a character above 255.
     static std::vector<std::wstring> SplitLines(const std::string& bytes);
+    static bool Fits8Bit(const std::wstring& text);
     static bool ToBytes(const std::vector<std::wstring>& lines, std::string& bytes);
 
     // Reads the whole file. Throws FileError (with the path) when it cannot be opened.

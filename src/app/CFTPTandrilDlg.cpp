@@ -1,0 +1,280 @@
+#include "app/CFTPTandrilDlg.h"
+
+#include "app/CAboutDlg.h"
+#include "app/MainLayout.h"
+#include "framework/FileError.h"
+#include "framework/LineFile.h"
+#include "framework/UiSeam.h"
+#include "localpane/LocalPath.h"
+#include "res/resource.h"
+#include "settings/StoredValue.h"
+
+namespace {
+// "---" stands for a folder or profile that was never stored.
+const wchar_t* const kUnset = L"---";
+
+bool IsStored(const std::wstring& value)
+{
+    // An absent key reads as the empty text; it means "never stored" as well.
+    return !value.empty() && value != kUnset;
+}
+
+std::wstring FillPlaceholder(std::wstring text, const std::wstring& value)
+{
+    const size_t at = text.find(L"%1");
+    if (at != std::wstring::npos)
+        text.replace(at, 2, value);
+    return text;
+}
+}  // namespace
+
+CFTPTandrilDlg::CFTPTandrilDlg()
+    : Dialog(IDD_FTPTANDRIL_DIALOG),
+      m_icon(static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME),
+                                             IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED))),
+      m_localPane(m_translation, m_power),
+      m_ftpPane(m_translation, m_profile, m_ftpListing)
+{
+}
+
+CFTPTandrilDlg::~CFTPTandrilDlg()
+{
+    if (m_images)
+        ImageList_Destroy(m_images);
+}
+
+BOOL CFTPTandrilDlg::InitMainWindow()
+{
+    BindControls();
+    if (m_firstRun)
+        AddAboutToSystemMenu();
+    ::SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon));
+    ::SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_icon));
+    m_power.ResolveSettingsPath();
+    m_translation.Load();
+    if (m_firstRun) {
+        CreateImageListAndColumns();
+        m_firstRun = false;
+    }
+    RestoreProfile();
+    RestoreLocalFolder();
+    ApplyTexts();
+    SetUploadDirection();
+    return TRUE;
+}
+
+void CFTPTandrilDlg::BindControls()
+{
+    const HWND dialog = Handle();
+    m_localPath.Attach(dialog, IDC_LOCAL_PATH);
+    m_localList.Attach(dialog, IDC_LOCAL_LIST);
+    m_ftpList.Attach(dialog, IDC_FTP_LIST);
+    m_ftpPath.Attach(dialog, IDC_FTP_PATH);
+    m_transfer.Attach(dialog, IDC_TRANSFER);
+    m_status.Attach(dialog, IDC_STATUS);
+    m_toLocal.Attach(dialog, IDC_TO_LOCAL);
+    m_toFtp.Attach(dialog, IDC_TO_FTP);
+    m_localPane.Bind(dialog);
+    m_ftpPane.Bind(dialog);
+    m_bound = true;
+}
+
+void CFTPTandrilDlg::AddAboutToSystemMenu()
+{
+    wchar_t text[256] = {};
+    if (::LoadStringW(::GetModuleHandleW(nullptr), IDS_ABOUTBOX, text, 256) <= 0)
+        return;
+    HMENU systemMenu = ::GetSystemMenu(Handle(), FALSE);
+    if (!systemMenu)
+        return;
+    ::AppendMenuW(systemMenu, MF_SEPARATOR, 0, nullptr);
+    ::AppendMenuW(systemMenu, MF_STRING, IDM_ABOUTBOX, text);
+}
+
+void CFTPTandrilDlg::CreateImageListAndColumns()
+{
+    m_images = ImageList_Create(16, 16, ILC_COLOR24, 2, 0);
+    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    for (int icon : {IDI_FILE, IDI_FOLDER, IDI_PARENT}) {
+        HICON image = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(icon), IMAGE_ICON, 16, 16, 0));
+        ImageList_AddIcon(m_images, image);
+        ::DestroyIcon(image);
+    }
+    for (const ListView* list : {&m_localList, &m_ftpList}) {
+        list->InsertColumn(0, m_translation.Text(10));
+        list->InsertColumn(1, m_translation.Text(15));
+        list->SetColumnWidth(0, 150);
+        list->SetColumnWidth(1, 100);
+        list->Send(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT);
+        list->Send(LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(m_images));
+        list->Send(LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(m_images));
+    }
+}
+
+void CFTPTandrilDlg::RestoreProfile()
+{
+    const std::wstring stored = m_power.ReadSetting(L"FTP Data");
+    if (!IsStored(stored))
+        return;
+    m_power.SplitFields(stored, L'*');
+    const std::vector<std::wstring>& fields = m_power.Fields();
+    // A hand-edited value may hold fewer than three fields: the rest stay empty.
+    auto field = [&fields](size_t i) { return i < fields.size() ? fields[i] : std::wstring(); };
+    m_profile.serverName = field(0);
+    m_profile.user = field(1);
+    m_profile.password = DecodeStoredValue(m_power.ReadSetting(L"Powersetting 2000"));
+    m_profile.folder = field(2);
+    m_ftpPane.Refresh();
+}
+
+void CFTPTandrilDlg::RestoreLocalFolder()
+{
+    const std::wstring folder = m_power.ReadSetting(L"Local Folder Data");
+    if (IsStored(folder))
+        m_localPane.FillLocalList(folder);
+}
+
+void CFTPTandrilDlg::ApplyTexts()
+{
+    m_menu.Apply(Handle(), m_translation);
+    m_localPane.ApplyTexts();
+    m_ftpPane.ApplyTexts();
+    m_tooltips.Create(Handle(), m_translation);
+}
+
+void CFTPTandrilDlg::SetUploadDirection()
+{
+    m_transfer.SetText(L">>>  " + m_translation.Text(95) + L"  >>>");
+    m_toLocal.Enable(true);
+    m_toFtp.Enable(false);
+}
+
+bool CFTPTandrilDlg::OnCommand(WORD id, WORD code, HWND control)
+{
+    switch (id) {
+    case IDM_EXIT:
+        SaveState();
+        End(IDCANCEL);
+        return true;
+    case IDM_HELPFILE:
+        OpenHelpFile();
+        return true;
+    case IDM_WEBSITE:
+        OpenHomepage();
+        return true;
+    case IDM_ABOUT:
+        ShowAbout();
+        return true;
+    default:
+        return Dialog::OnCommand(id, code, control);
+    }
+}
+
+bool CFTPTandrilDlg::OnNotify(NMHDR*, LRESULT&)
+{
+    return false;
+}
+
+bool CFTPTandrilDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result)
+{
+    switch (message) {
+    case WM_SYSCOMMAND:
+        if ((wParam & 0xFFF0) == IDM_ABOUTBOX) {
+            ShowAbout();
+            return true;
+        }
+        return false;
+    case WM_PAINT:
+        if (!::IsIconic(Handle()))
+            return false;
+        PaintMinimised();
+        return true;
+    case WM_QUERYDRAGICON:
+        result = reinterpret_cast<INT_PTR>(m_icon);
+        return true;
+    case WM_SIZE:
+        // The first size message comes before the controls are bound: the window
+        // then keeps its template layout.
+        if (m_bound)
+            LayOut(LOWORD(lParam), HIWORD(lParam));
+        return false;
+    case WM_CLOSE:
+        SaveState();
+        End(IDCANCEL);
+        return true;
+    case WM_HELP:
+        OpenHelpFile();
+        result = TRUE;
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CFTPTandrilDlg::LayOut(int width, int height)
+{
+    const MainLayout layout = ComputeMainLayout(width, height);
+    for (const ControlPlacement& c : layout.controls)
+        ::MoveWindow(Item(c.id), c.x, c.y, c.width, c.height, TRUE);
+    m_localList.SetColumnWidth(0, layout.nameColumnWidth & 0xFFFF);
+    m_ftpList.SetColumnWidth(0, layout.nameColumnWidth & 0xFFFF);
+}
+
+void CFTPTandrilDlg::PaintMinimised()
+{
+    PAINTSTRUCT paint;
+    HDC dc = ::BeginPaint(Handle(), &paint);
+    ::SendMessageW(Handle(), WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    RECT client;
+    ::GetClientRect(Handle(), &client);
+    const int x = (client.right - client.left - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
+    const int y = (client.bottom - client.top - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
+    ::DrawIcon(dc, x, y, m_icon);
+    ::EndPaint(Handle(), &paint);
+}
+
+void CFTPTandrilDlg::SaveState()
+{
+    const std::wstring localFolder = m_localPane.CurrentFolder();
+    if (!localFolder.empty())
+        StoreSetting(L"Local Folder Data", localFolder);
+    if (!m_ftpPath.Text().empty()) {
+        StoreSetting(L"FTP Data", m_profile.serverName + L"*" + m_profile.user + L"*" + m_profile.folder);
+        StoreSetting(L"Powersetting 2000", EncodeStoredValue(m_profile.password));
+    }
+}
+
+// A failed write is reported, and the window still closes: it must always be
+// possible to end the program.
+void CFTPTandrilDlg::StoreSetting(const std::wstring& key, const std::wstring& value)
+{
+    std::wstring problem;
+    try {
+        if (!LineFile::Fits8Bit(value))
+            problem = FillPlaceholder(m_translation.Text(66), key);
+        else if (!m_power.WriteSetting(key, value))
+            problem = FillPlaceholder(m_translation.Text(68), m_power.SettingsPath());
+    } catch (const FileError& error) {
+        problem = error.Message();
+    }
+    if (!problem.empty())
+        Ui().ShowMessage(Handle(), problem, m_translation.Text(5), MB_OK);
+}
+
+void CFTPTandrilDlg::ShowAbout()
+{
+    CAboutDlg about;
+    Ui().RunModal(about, Handle());
+}
+
+void CFTPTandrilDlg::OpenHelpFile()
+{
+    Ui().ShellOpen(PowerClass::ProgramFolder() + L"\\help.chm");
+}
+
+void CFTPTandrilDlg::OpenHomepage()
+{
+    const std::wstring homepage = m_power.ReadSetting(L"Homepage");
+    if (!homepage.empty())
+        Ui().ShellOpen(homepage);
+}

@@ -1,0 +1,82 @@
+// The main window: the local pane on the left, the FTP pane on the right, the
+// transfer buttons and the status line at the bottom. Each piece of what the
+// user sees lives in one place: the local folder in its path box, the server
+// profile and FTP folder in the profile, the FTP folder's contents in the
+// FtpListing, the transfer direction in the transfer button's caption.
+#pragma once
+
+#include "app/MainMenu.h"
+#include "app/MainTooltips.h"
+#include "framework/Dialog.h"
+#include "framework/ListView.h"
+#include "ftp/FtpListing.h"
+#include "ftppane/FtpPane.h"
+#include "ftppane/ServerProfile.h"
+#include "i18n/CTranslation.h"
+#include "localpane/LocalPane.h"
+#include "settings/PowerClass.h"
+
+#include <commctrl.h>
+
+#include <string>
+
+class CFTPTandrilDlg : public Dialog {
+public:
+    CFTPTandrilDlg();
+    ~CFTPTandrilDlg() override;
+
+    // Restores the last run's state, applies the chosen language and fills both
+    // panes. Runs when the window opens and again after a change of language.
+    BOOL InitMainWindow();
+
+    void FillLocalList(const std::wstring& folder) { m_localPane.FillLocalList(folder); }
+
+    ServerProfile& Profile() { return m_profile; }
+    const CTranslation& Texts() const { return m_translation; }
+    PowerClass& Power() { return m_power; }
+    HWND Tooltip() const { return m_tooltips.Handle(); }
+
+protected:
+    BOOL OnInit() override { return InitMainWindow(); }
+    bool OnCommand(WORD id, WORD code, HWND control) override;
+    bool OnNotify(NMHDR* header, LRESULT& result) override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+
+private:
+    void BindControls();
+    void AddAboutToSystemMenu();
+    void CreateImageListAndColumns();
+    void RestoreProfile();
+    void RestoreLocalFolder();
+    void ApplyTexts();
+    void SetUploadDirection();
+
+    void LayOut(int width, int height);
+    void PaintMinimised();
+    void SaveState();
+    void StoreSetting(const std::wstring& key, const std::wstring& value);
+    void ShowAbout();
+    void OpenHelpFile();
+    void OpenHomepage();
+
+    HICON m_icon;
+    CTranslation m_translation;
+    PowerClass m_power;
+    bool m_firstRun = true;
+    bool m_bound = false;
+    HIMAGELIST m_images = nullptr;
+    ServerProfile m_profile;
+    FtpListing m_ftpListing;
+    LocalPane m_localPane;
+    FtpPane m_ftpPane;
+    ListView m_localList;
+    ListView m_ftpList;
+    Control m_localPath;
+    Control m_ftpPath;
+    Control m_transfer;
+    Control m_status;
+    Control m_toLocal;
+    Control m_toFtp;
+    MainMenu m_menu;
+    MainTooltips m_tooltips;
+};

@@ -1,0 +1,74 @@
+#include "app/MainTooltips.h"
+
+#include "i18n/CTranslation.h"
+#include "res/resource.h"
+
+#include <commctrl.h>
+
+#include <string>
+
+namespace {
+struct Tool {
+    int control;
+    int text;
+};
+
+const Tool kTools[] = {
+    {IDC_LOCAL_PATH, 400},      {IDC_LOCAL_BROWSE, 405},    {IDC_FTP_PATH, 410},
+    {IDC_FTP_BROWSE, 415},      {IDC_LOCAL_LIST, 420},      {IDC_FTP_LIST, 425},
+    {IDC_LOCAL_ADDFOLDER, 430}, {IDC_LOCAL_DELETE, 435},    {IDC_FTP_ADDFOLDER, 430},
+    {IDC_FTP_DELETE, 435},      {IDC_TO_LOCAL, 440},        {IDC_TRANSFER, 445},
+    {IDC_TO_FTP, 450},
+};
+
+// The one main window of the thread, for the hook procedure.
+MainTooltips* g_active = nullptr;
+}  // namespace
+
+MainTooltips::~MainTooltips() { Destroy(); }
+
+void MainTooltips::Destroy()
+{
+    if (m_hook) {
+        ::UnhookWindowsHookEx(m_hook);
+        m_hook = nullptr;
+    }
+    if (g_active == this)
+        g_active = nullptr;
+    if (m_tooltip && ::IsWindow(m_tooltip))
+        ::DestroyWindow(m_tooltip);
+    m_tooltip = nullptr;
+}
+
+void MainTooltips::Create(HWND window, const CTranslation& texts)
+{
+    Destroy();
+    m_window = window;
+    m_tooltip = ::CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, 0, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                  CW_USEDEFAULT, window, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    if (!m_tooltip)
+        return;
+    for (const Tool& tool : kTools) {
+        std::wstring text = texts.Text(tool.text);
+        TTTOOLINFOW info = {};
+        info.cbSize = sizeof(info);
+        info.uFlags = TTF_IDISHWND;
+        info.hwnd = window;
+        info.uId = reinterpret_cast<UINT_PTR>(::GetDlgItem(window, tool.control));
+        info.lpszText = text.data();
+        ::SendMessageW(m_tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+    }
+    ::SendMessageW(m_tooltip, TTM_ACTIVATE, TRUE, 0);
+    g_active = this;
+    m_hook = ::SetWindowsHookExW(WH_GETMESSAGE, RelayHook, nullptr, ::GetCurrentThreadId());
+}
+
+LRESULT CALLBACK MainTooltips::RelayHook(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HC_ACTION && wParam == PM_REMOVE && g_active && g_active->m_tooltip) {
+        MSG* message = reinterpret_cast<MSG*>(lParam);
+        if (message->hwnd == g_active->m_window || ::IsChild(g_active->m_window, message->hwnd))
+            ::SendMessageW(g_active->m_tooltip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(message));
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}

@@ -1,0 +1,44 @@
+// The right pane: the folder on the FTP server in list 1008 and field 1005,
+// with its Browse, Add Folder and Delete buttons and the group box 1016. The
+// pane's folder is the profile's folder field; its rows come from the window's
+// FtpListing, filled by every refresh.
+#pragma once
+
+#include "framework/ListView.h"
+
+#include <string>
+
+class CTranslation;
+class FtpListing;
+struct ServerProfile;
+
+class FtpPane {
+public:
+    FtpPane(CTranslation& texts, ServerProfile& profile, FtpListing& listing);
+
+    void Bind(HWND dialog);
+    void ApplyTexts();
+
+    // Lists the profile's folder and rebuilds the rows. On failure shows text 25
+    // and keeps the rows and field 1005 as they were; returns false.
+    bool Refresh();
+
+    const ListView& List() const { return m_list; }
+
+private:
+    void FillRows();
+
+    CTranslation& m_texts;
+    ServerProfile& m_profile;
+    FtpListing& m_listing;
+    HWND m_dialog = nullptr;
+    Control m_path;
+    Control m_browse;
+    Control m_addFolder;
+    Control m_delete;
+    Control m_group;
+    Control m_status;
+    Control m_transfer;
+    ListView m_list;
+    bool m_addFolderMode = false;
+};

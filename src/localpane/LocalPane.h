@@ -1,0 +1,43 @@
+// The left pane: the local or network folder in path box 1003 and list 1007,
+// with its Browse, Add Folder and Delete buttons and the group box 1015.
+#pragma once
+
+#include "framework/ListView.h"
+
+#include <cstdint>
+#include <string>
+
+class CTranslation;
+class PowerClass;
+
+class LocalPane {
+public:
+    LocalPane(CTranslation& texts, PowerClass& power);
+
+    void Bind(HWND dialog);
+    void ApplyTexts();
+
+    // Rebuilds the list for the folder and shows folder + "\..." in the path box.
+    void FillLocalList(const std::wstring& folder);
+
+    // The folder the pane works in: the path box without its marker, or, while a
+    // new folder's name is being typed, the folder that was shown before.
+    std::wstring CurrentFolder() const;
+
+    const ListView& List() const { return m_list; }
+
+private:
+    static std::uint64_t FileSizeOf(const std::wstring& path);
+
+    CTranslation& m_texts;
+    PowerClass& m_power;
+    HWND m_dialog = nullptr;
+    Control m_path;
+    Control m_browse;
+    Control m_addFolder;
+    Control m_delete;
+    Control m_group;
+    ListView m_list;
+    bool m_addFolderMode = false;
+    std::wstring m_savedFolder;
+};

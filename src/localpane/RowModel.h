@@ -1,0 +1,8 @@
+// The row model both lists share: the parent row, then folders, then files.
+// A row's kind is told by its image alone.
+#pragma once
+
+inline constexpr int kFileImage = 0;
+inline constexpr int kFolderImage = 1;
+inline constexpr int kParentImage = 2;
+inline const wchar_t* const kParentRowText = L"[...]";

@@ -1,0 +1,29 @@
+#include "settings/SettingsLines.h"
+
+std::wstring ReadValue(const std::vector<std::wstring>& lines, const std::wstring& key)
+{
+    std::wstring value;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (lines[i] != key)
+            continue;
+        value = i + 1 < lines.size() ? lines[i + 1] : std::wstring();
+        ++i;
+    }
+    return value;
+}
+
+bool ReplaceValues(std::vector<std::wstring>& lines, const std::wstring& key, const std::wstring& value)
+{
+    bool found = false;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (lines[i] != key)
+            continue;
+        found = true;
+        if (i + 1 < lines.size())
+            lines[i + 1] = value;
+        else
+            lines.push_back(value);
+        ++i;
+    }
+    return found;
+}

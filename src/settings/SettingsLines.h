@@ -1,0 +1,16 @@
+// The settings file's format on its lines: a key line holding exactly the key,
+// then the value line. Any other line is ignored by readers and kept by writers.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// The value after the last occurrence of the key; empty when the key is absent
+// or stands on the last line. A value line is never itself taken for a key.
+std::wstring ReadValue(const std::vector<std::wstring>& lines, const std::wstring& key);
+
+// Replaces the value line after every occurrence of the key; a key on the last
+// line gets a value line appended. A key the lines lack changes nothing. The
+// value line is skipped like in ReadValue, so a value equal to the key cannot
+// run on over the following lines. Returns whether the key occurs.
+bool ReplaceValues(std::vector<std::wstring>& lines, const std::wstring& key, const std::wstring& value);

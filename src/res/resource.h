@@ -2,6 +2,11 @@
 // and controls. Shared by the .rc files and the C++ code.
 #pragma once
 
+// Controls that no code addresses
+#ifndef IDC_STATIC
+#define IDC_STATIC                (-1)
+#endif
+
 // Window templates
 #define IDD_ABOUTBOX              100
 #define IDD_FTPTANDRIL_DIALOG     102

@@ -58,14 +58,14 @@ stop_display() {
 
 # The test FTP server (Debian's pyftpdlib, always with /usr/bin/python3) on
 # 127.0.0.1, with a fresh root folder. Exports FTPT_FTP_ROOT and FTPT_FTP_PORT
-# for the tests; stop_ftp_server ends it.
+# for the tests (and FTPT_FTP_LOG, its command log); stop_ftp_server ends it.
 FTP_SERVER_PID=""
 start_ftp_server() {  # port, root folder, log file
   local port="$1" root="$2" log="$3"
   rm -rf "$root"; mkdir -p "$root"
   /usr/bin/python3 "$ROOT/tests/ftpserver/server.py" --port "$port" --root "$root" --log "$log" &
   FTP_SERVER_PID=$!
-  export FTPT_FTP_ROOT="$root" FTPT_FTP_PORT="$port"
+  export FTPT_FTP_ROOT="$root" FTPT_FTP_PORT="$port" FTPT_FTP_LOG="$log"
   local i
   for i in $(seq 1 100); do
     if /usr/bin/python3 -c "import socket,sys; s=socket.socket(); s.settimeout(0.2); sys.exit(s.connect_ex(('127.0.0.1', $port)))" 2>/dev/null; then

@@ -1,0 +1,250 @@
+#include "ftp/FtpOperations.h"
+
+#include "ftp/FtpPath.h"
+#include "ftp/SafeLocalName.h"
+
+#include <vector>
+
+namespace {
+
+// Reads the whole listing of the session's current directory, keeping only
+// entries whose names can stand for an entry of that directory.
+bool ReadLevel(FtpSession& session, std::vector<FtpFindEntry>& entries)
+{
+    FtpFindEntry entry;
+    const FtpFindStatus status = session.FindFirst(entry);
+    if (status == FtpFindStatus::kEmpty)
+        return true;
+    if (status == FtpFindStatus::kFailed)
+        return false;
+    do {
+        if (IsUsableEntryName(entry.name))
+            entries.push_back(entry);
+    } while (session.FindNext(entry));
+    session.FindEnd();
+    return true;
+}
+
+bool IsFolder(const FtpFindEntry& entry) { return (entry.attributes & kFtpAttributeDirectory) != 0; }
+
+bool IsLink(const FtpFindEntry& entry) { return (entry.attributes & kFtpAttributeReparsePoint) != 0; }
+
+// Enters the path level by level from the session's current directory,
+// creating each level that cannot be entered. Every step is relative to the
+// level entered before it, so a level that exists never shifts where the
+// next one is looked for. True when the session ends inside the path.
+bool EnterOrCreateLevels(FtpSession& session, const std::wstring& path)
+{
+    std::vector<std::wstring> levels;
+    std::size_t start = 0;
+    while (start <= path.size()) {
+        std::size_t slash = path.find(L'/', start);
+        if (slash == std::wstring::npos)
+            slash = path.size();
+        if (slash > start)
+            levels.push_back(path.substr(start, slash - start));
+        start = slash + 1;
+    }
+    const bool absolute = !path.empty() && path[0] == L'/';
+    if (levels.empty())
+        return path.empty() || session.ChangeDir(L"/");
+    if (absolute)
+        levels.front() = L"/" + levels.front();
+
+    for (const std::wstring& level : levels) {
+        if (session.ChangeDir(level))
+            continue;
+        session.MakeDir(level);
+        if (!session.ChangeDir(level))
+            return false;
+    }
+    return true;
+}
+
+std::wstring LocalTarget(const std::wstring& localFolder, const std::wstring& fileName)
+{
+    std::wstring target = localFolder + L"\\" + fileName;
+    for (std::size_t i = localFolder.size() + 1; i < target.size(); ++i)
+        if (target[i] == L'/')
+            target[i] = L'\\';
+    return target;
+}
+
+}  // namespace
+
+FtpOperations::FtpOperations(FtpPrimitives& ftp) : m_ftp(ftp) {}
+
+std::unique_ptr<FtpSession> FtpOperations::Open(const FtpServerAddress& address, const std::wstring& user,
+                                                const std::wstring& password)
+{
+    if (!address.valid)
+        return nullptr;
+    return m_ftp.Open(address, user, password);
+}
+
+std::unique_ptr<FtpSession> FtpOperations::OpenIn(const std::wstring& serverName, const std::wstring& user,
+                                                  const std::wstring& password, const std::wstring& folder)
+{
+    std::unique_ptr<FtpSession> session = Open(ParseServerName(serverName), user, password);
+    if (session && !folder.empty() && !session->ChangeDir(folder))
+        session.reset();
+    return session;
+}
+
+bool FtpOperations::ListFtpFolder(FtpListing& listing, const std::wstring& serverName, const std::wstring& user,
+                                  const std::wstring& password, const std::wstring& folder)
+{
+    listing.Clear();
+    std::vector<FtpFindEntry> entries;
+    {
+        const std::unique_ptr<FtpSession> session = OpenIn(serverName, user, password, folder);
+        if (!session || !ReadLevel(*session, entries))
+            return false;
+    }
+    for (const FtpFindEntry& entry : entries) {
+        if (IsFolder(entry)) {
+            listing.folderNames.push_back(entry.name);
+        } else {
+            listing.fileNames.push_back(entry.name);
+            listing.fileSizes.push_back(CombineFileSize(entry.sizeHigh, entry.sizeLow));
+        }
+    }
+    return true;
+}
+
+bool FtpOperations::UploadFile(FtpListing&, const std::wstring& localPath, const std::wstring& serverName,
+                               const std::wstring& user, const std::wstring& password, const std::wstring& folder)
+{
+    const std::wstring remoteName = RemoteNameOfLocalPath(localPath);
+    if (remoteName.empty())
+        return false;
+    std::unique_ptr<FtpSession> session = Open(ParseServerName(serverName), user, password);
+    if (!session)
+        return false;
+    // The common cases cost one command each: the folder exists, or only its
+    // last level is missing. Deeper gaps are filled level by level.
+    if (!folder.empty() && !session->ChangeDir(folder)) {
+        session->MakeDir(folder);
+        if (!session->ChangeDir(folder) && !EnterOrCreateLevels(*session, folder))
+            return false;
+    }
+    m_ftp.PumpPendingMessages();
+    const bool stored = session->Put(localPath, remoteName);
+    session.reset();
+    if (stored)
+        m_ftp.PumpPendingMessages();
+    return stored;
+}
+
+void FtpOperations::CreateFtpFolderPath(const std::wstring& serverName, const std::wstring& user,
+                                        const std::wstring& password, const std::wstring& path)
+{
+    const std::unique_ptr<FtpSession> session = Open(ParseServerName(serverName), user, password);
+    if (session)
+        EnterOrCreateLevels(*session, path);
+}
+
+bool FtpOperations::DownloadFile(const std::wstring& localFolder, const std::wstring& serverName,
+                                 const std::wstring& user, const std::wstring& password, const std::wstring& folder,
+                                 const std::wstring& fileName)
+{
+    if (!IsSafeLocalRelativePath(fileName))
+        return false;
+    const std::unique_ptr<FtpSession> session = OpenIn(serverName, user, password, folder);
+    return session && session->Get(fileName, LocalTarget(localFolder, fileName));
+}
+
+bool FtpOperations::EnumerateFtpTree(FtpListing& listing, const std::wstring& serverName, const std::wstring& user,
+                                     const std::wstring& password, const std::wstring& folder)
+{
+    listing.Clear();
+    WalkLevel(ParseServerName(serverName), user, password, folder, 0, listing);
+    return !listing.fileNames.empty() || !listing.folderNames.empty();
+}
+
+void FtpOperations::WalkLevel(const FtpServerAddress& address, const std::wstring& user,
+                              const std::wstring& password, const std::wstring& folder, int depth,
+                              FtpListing& listing)
+{
+    std::vector<FtpFindEntry> entries;
+    {
+        const std::unique_ptr<FtpSession> session = Open(address, user, password);
+        const bool entered = session && (folder.empty() || session->ChangeDir(folder));
+        if (!entered || !ReadLevel(*session, entries)) {
+            listing.unlistedFolders.push_back(folder);
+            return;
+        }
+    }
+    for (const FtpFindEntry& entry : entries) {
+        const std::wstring path = JoinFtpPath(folder, entry.name);
+        if (!IsFolder(entry)) {
+            listing.fileNames.push_back(path);
+            listing.fileSizes.push_back(CombineFileSize(entry.sizeHigh, entry.sizeLow));
+            continue;
+        }
+        listing.folderNames.push_back(path);
+        if (IsLink(entry))
+            continue;
+        if (depth + 1 >= kMaxTreeDepth)
+            listing.unlistedFolders.push_back(path);
+        else
+            WalkLevel(address, user, password, path, depth + 1, listing);
+    }
+}
+
+bool FtpOperations::CreateFtpFolder(const std::wstring& serverName, const std::wstring& user,
+                                    const std::wstring& password, const std::wstring& path)
+{
+    const std::unique_ptr<FtpSession> session = Open(ParseServerName(serverName), user, password);
+    if (session && !path.empty() && !session->ChangeDir(path))
+        session->MakeDir(path);
+    return true;
+}
+
+bool FtpOperations::DeleteFtpFile(const std::wstring& serverName, const std::wstring& user,
+                                  const std::wstring& password, const std::wstring& folder, const std::wstring& name)
+{
+    if (name.empty())
+        return false;
+    const std::unique_ptr<FtpSession> session = OpenIn(serverName, user, password, folder);
+    return session && session->Delete(name);
+}
+
+bool FtpOperations::RemoveFtpFolder(const std::wstring& serverName, const std::wstring& user,
+                                    const std::wstring& password, const std::wstring& folder, const std::wstring& name)
+{
+    if (name.empty())
+        return false;
+    const std::unique_ptr<FtpSession> session = OpenIn(serverName, user, password, folder);
+    return session && session->RemoveDir(name);
+}
+
+void FtpOperations::DeleteFtpFolderTree(const std::wstring& serverName, const std::wstring& user,
+                                        const std::wstring& password, const std::wstring& folder,
+                                        const std::wstring& name, FtpListing& work,
+                                        const FtpDeleteProgress& progress)
+{
+    const auto report = [&progress](const std::wstring& path) {
+        if (progress.beforeDelete)
+            progress.beforeDelete(path);
+    };
+    // An empty name, "." or ".." would make the tree the holding folder itself.
+    if (IsUsableEntryName(name) && !RemoveFtpFolder(serverName, user, password, folder, name)) {
+        EnumerateFtpTree(work, serverName, user, password, JoinFtpPath(folder, name));
+        std::wstring parent;
+        std::wstring entry;
+        for (const std::wstring& path : work.fileNames) {
+            SplitFtpPath(path, parent, entry);
+            report(path);
+            DeleteFtpFile(serverName, user, password, parent, entry);
+        }
+        for (auto it = work.folderNames.rbegin(); it != work.folderNames.rend(); ++it) {
+            SplitFtpPath(*it, parent, entry);
+            report(*it);
+            RemoveFtpFolder(serverName, user, password, parent, entry);
+        }
+        RemoveFtpFolder(serverName, user, password, folder, name);
+    }
+    if (progress.finished)
+        progress.finished();
+}

@@ -1,0 +1,58 @@
+// The FTP primitives the engine's operations are built from. The program uses
+// one implementation on WinINet. Each session is one login and is closed when
+// the object is destroyed, so no path out of an operation leaves a handle open.
+// The method names stay clear of Win32's A/W macros (RemoveDirectory, ...).
+#pragma once
+
+#include "ftp/FtpServerAddress.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+// File attribute bits as a listing reports them.
+constexpr std::uint32_t kFtpAttributeDirectory = 0x10;
+constexpr std::uint32_t kFtpAttributeReparsePoint = 0x400;
+
+// One entry of a listing, as the server reported it.
+struct FtpFindEntry {
+    std::wstring name;
+    std::uint32_t attributes = 0;
+    std::uint32_t sizeHigh = 0;
+    std::uint32_t sizeLow = 0;
+};
+
+enum class FtpFindStatus {
+    kEntry,   // the first entry was delivered
+    kEmpty,   // the folder holds nothing
+    kFailed,  // the listing could not be obtained
+};
+
+class FtpSession {
+public:
+    virtual ~FtpSession() = default;
+
+    virtual bool ChangeDir(const std::wstring& folder) = 0;
+    virtual bool MakeDir(const std::wstring& folder) = 0;
+    // Lists the current directory. Only after kEntry may FindNext be called;
+    // the listing stays open until FindEnd (or the end of the session).
+    virtual FtpFindStatus FindFirst(FtpFindEntry& entry) = 0;
+    virtual bool FindNext(FtpFindEntry& entry) = 0;
+    virtual void FindEnd() = 0;
+    // Binary transfers; an existing target of the same name is replaced.
+    virtual bool Put(const std::wstring& localPath, const std::wstring& remoteName) = 0;
+    virtual bool Get(const std::wstring& remoteName, const std::wstring& localPath) = 0;
+    virtual bool Delete(const std::wstring& name) = 0;
+    virtual bool RemoveDir(const std::wstring& name) = 0;
+};
+
+class FtpPrimitives {
+public:
+    virtual ~FtpPrimitives() = default;
+
+    // Logs in; null when the connection or the login failed.
+    virtual std::unique_ptr<FtpSession> Open(const FtpServerAddress& address, const std::wstring& user,
+                                             const std::wstring& password) = 0;
+    // Handles every window message waiting for this thread, without waiting.
+    virtual void PumpPendingMessages() = 0;
+};

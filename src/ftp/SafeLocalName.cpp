@@ -1,0 +1,66 @@
+#include "ftp/SafeLocalName.h"
+
+namespace {
+
+bool IsForbiddenCharacter(wchar_t c)
+{
+    if (static_cast<unsigned long>(c) < 32)
+        return true;
+    switch (c) {
+    case L'\\': case L'/': case L':': case L'*': case L'?': case L'"': case L'<': case L'>': case L'|':
+        return true;
+    default:
+        return false;
+    }
+}
+
+std::wstring UpperAscii(std::wstring text)
+{
+    for (wchar_t& c : text)
+        if (c >= L'a' && c <= L'z')
+            c = static_cast<wchar_t>(c - L'a' + L'A');
+    return text;
+}
+
+// Windows opens the device for "con", "Con.txt" and "CON .log" alike: what
+// counts is the part before the first dot, without trailing blanks.
+bool IsDeviceName(const std::wstring& name)
+{
+    std::wstring stem = name.substr(0, name.find(L'.'));
+    while (!stem.empty() && stem.back() == L' ')
+        stem.pop_back();
+    stem = UpperAscii(stem);
+    if (stem == L"CON" || stem == L"PRN" || stem == L"AUX" || stem == L"NUL")
+        return true;
+    if (stem.size() == 4 && (stem.compare(0, 3, L"COM") == 0 || stem.compare(0, 3, L"LPT") == 0))
+        return stem[3] >= L'1' && stem[3] <= L'9';
+    return false;
+}
+
+}  // namespace
+
+bool IsSafeLocalName(const std::wstring& name)
+{
+    if (name.empty() || name == L"." || name == L"..")
+        return false;
+    for (wchar_t c : name)
+        if (IsForbiddenCharacter(c))
+            return false;
+    if (name.back() == L'.' || name.back() == L' ')
+        return false;
+    return !IsDeviceName(name);
+}
+
+bool IsSafeLocalRelativePath(const std::wstring& path)
+{
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t slash = path.find(L'/', start);
+        const std::wstring component = path.substr(start, slash == std::wstring::npos ? std::wstring::npos : slash - start);
+        if (!IsSafeLocalName(component))
+            return false;
+        if (slash == std::wstring::npos)
+            return true;
+        start = slash + 1;
+    }
+}

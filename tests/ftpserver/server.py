@@ -1,0 +1,149 @@
+#!/usr/bin/python3
+"""The FTP server the Windows tests and the benchmark talk to.
+
+Serves one root folder on 127.0.0.1 with three users (password "secret"):
+  tandril  full rights, login directory = the root
+  subuser  full rights, home = the root, but the login directory is /sub
+  reader   read-only
+Folders and files can refuse commands by their names, so that tests can
+provoke failures a real server produces:
+  a file whose name starts with "undeletable"  refuses DELE
+  a folder named "noenter" (or anything below)  refuses CWD
+  a folder named "nolist" (or anything below)   refuses LIST, NLST and MLSD
+The log file receives one line per command received: "<user>\t<command line>"
+(the password masked), flushed at once, so a benchmark can count commands.
+"""
+
+import argparse
+import os
+import signal
+import sys
+import logging
+
+from pyftpdlib.authorizers import DummyAuthorizer
+from pyftpdlib.handlers import FTPHandler
+from pyftpdlib.servers import FTPServer
+
+PASSWORD = "secret"
+FULL_PERMS = "elradfmwMT"
+READ_PERMS = "elr"
+
+# Real files whose names Windows would refuse or misread; the tests list and
+# try to download them and must never delete them.
+HOSTILE_NAMES = [
+    "..\\evil.txt",
+    "a:b",
+    "x*y",
+    "q?",
+    "lt<gt>",
+    'quote"d',
+    "pipe|d",
+    "CON",
+    "nul.txt",
+    "com1.log",
+    "trail.",
+    "trail ",
+    "tab\tname",
+    "ok.txt",
+]
+
+
+def parse_arguments():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--port", type=int, required=True)
+    parser.add_argument("--root", required=True)
+    parser.add_argument("--log", required=True)
+    return parser.parse_args()
+
+
+def prepare_root(root):
+    os.makedirs(os.path.join(root, "sub"), exist_ok=True)
+    hostile = os.path.join(root, "hostile")
+    os.makedirs(hostile, exist_ok=True)
+    for name in HOSTILE_NAMES:
+        with open(os.path.join(hostile, name), "wb") as out:
+            out.write(("content of " + name + "\n").encode("utf-8"))
+
+
+def path_has_component(handler, path, name):
+    """True when the real path lies in or below a folder called name."""
+    relative = os.path.relpath(path, handler.fs.root)
+    return name in relative.split(os.sep)
+
+
+def make_handler(log_file):
+    class TestHandler(FTPHandler):
+        def pre_process_command(self, line, cmd, arg):
+            shown = "PASS ******" if cmd == "PASS" else line
+            log_file.write("%s\t%s\n" % (self.username or "-", shown))
+            log_file.flush()
+            super().pre_process_command(line, cmd, arg)
+
+        def on_login(self, username):
+            if username == "subuser":
+                self.fs.cwd = "/sub"
+
+        def ftp_CWD(self, path):
+            if path_has_component(self, path, "noenter"):
+                self.respond("550 Entering this folder is not allowed.")
+                return None
+            return super().ftp_CWD(path)
+
+        def ftp_DELE(self, path):
+            if os.path.basename(path).startswith("undeletable"):
+                self.respond("550 This file cannot be deleted.")
+                return None
+            return super().ftp_DELE(path)
+
+        def _refuse_listing(self, path):
+            if path_has_component(self, path, "nolist"):
+                self.respond("550 Listing this folder is not allowed.")
+                return True
+            return False
+
+        def ftp_LIST(self, path):
+            return None if self._refuse_listing(path) else super().ftp_LIST(path)
+
+        def ftp_NLST(self, path):
+            return None if self._refuse_listing(path) else super().ftp_NLST(path)
+
+        def ftp_MLSD(self, path):
+            return None if self._refuse_listing(path) else super().ftp_MLSD(path)
+
+    return TestHandler
+
+
+def main():
+    arguments = parse_arguments()
+    root = os.path.abspath(arguments.root)
+    prepare_root(root)
+
+    authorizer = DummyAuthorizer()
+    authorizer.add_user("tandril", PASSWORD, root, perm=FULL_PERMS)
+    authorizer.add_user("subuser", PASSWORD, root, perm=FULL_PERMS)
+    authorizer.add_user("reader", PASSWORD, root, perm=READ_PERMS)
+
+    logging.basicConfig(level=logging.WARNING)
+    log_file = open(arguments.log, "a", encoding="utf-8", errors="backslashreplace")
+
+    handler = make_handler(log_file)
+    handler.authorizer = authorizer
+    # A wrong password is answered at once: the tests try several.
+    handler.auth_failed_timeout = 0.01
+    handler.banner = "Test FTP server ready."
+
+    server = FTPServer(("127.0.0.1", arguments.port), handler)
+    server.max_cons = 0
+    server.max_cons_per_ip = 0
+
+    # SIGTERM ends the IO loop through SystemExit, which closes every channel.
+    signal.signal(signal.SIGTERM, lambda signum, frame: sys.exit(0))
+    try:
+        server.serve_forever(handle_exit=True)
+    finally:
+        log_file.close()
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

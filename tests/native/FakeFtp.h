@@ -1,0 +1,219 @@
+// An in-memory FTP server behind the FTP primitives, for the walk orders and
+// injected failures of the engine's operations. Every primitive call is
+// written to `log` as one line, with paths resolved the way a server would.
+#pragma once
+
+#include "ftp/FtpPrimitives.h"
+
+#include <algorithm>
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+class FakeFtp : public FtpPrimitives {
+public:
+    FakeFtp() { m_folders[L"/"]; }
+
+    // Paths are absolute; missing parents are created.
+    void AddFolder(const std::wstring& path, std::uint32_t extraAttributes = 0)
+    {
+        AddEntry(path, kFtpAttributeDirectory | extraAttributes, 0);
+        m_folders[path];
+    }
+    void AddFile(const std::wstring& path, std::uint64_t size) { AddEntry(path, 0, size); }
+    // An entry that is listed as the server reports it but names nothing.
+    void AddRawEntry(const std::wstring& folder, const FtpFindEntry& entry) { m_folders[folder].push_back(entry); }
+
+    bool HasFolder(const std::wstring& path) const { return m_folders.count(path) != 0; }
+    bool HasFile(const std::wstring& path) const
+    {
+        const FtpFindEntry* entry = Find(path);
+        return entry && (entry->attributes & kFtpAttributeDirectory) == 0;
+    }
+
+    // Injected behaviour.
+    std::wstring loginFolder = L"/";
+    std::wstring password = L"secret";
+    std::set<std::wstring> refuseEnter;    // absolute folders CWD refuses
+    std::set<std::wstring> refuseListing;  // absolute folders LIST refuses
+    std::set<std::wstring> refuseDelete;   // absolute files DELE refuses
+    std::wstring endlessBelow;             // it and every folder below hold a folder "deeper"
+
+    std::vector<std::wstring> log;
+    int openSessions = 0;
+    int mostOpenSessions = 0;
+
+    std::unique_ptr<FtpSession> Open(const FtpServerAddress& address, const std::wstring& user,
+                                     const std::wstring& pass) override
+    {
+        log.push_back(L"OPEN " + address.host + L":" + std::to_wstring(address.port) + L" " + user);
+        if (pass != password)
+            return nullptr;
+        return std::make_unique<Session>(*this);
+    }
+
+    void PumpPendingMessages() override { log.push_back(L"PUMP"); }
+
+    // "/a/b" from a current folder and a relative or absolute argument.
+    static std::wstring Resolve(const std::wstring& current, const std::wstring& argument)
+    {
+        std::vector<std::wstring> parts;
+        const std::wstring whole = (!argument.empty() && argument[0] == L'/') ? argument : current + L"/" + argument;
+        std::size_t start = 0;
+        while (start <= whole.size()) {
+            std::size_t slash = whole.find(L'/', start);
+            if (slash == std::wstring::npos)
+                slash = whole.size();
+            const std::wstring part = whole.substr(start, slash - start);
+            if (part == L"..") {
+                if (!parts.empty())
+                    parts.pop_back();
+            } else if (!part.empty() && part != L".") {
+                parts.push_back(part);
+            }
+            start = slash + 1;
+        }
+        std::wstring path;
+        for (const std::wstring& part : parts)
+            path += L"/" + part;
+        return path.empty() ? L"/" : path;
+    }
+
+private:
+    class Session : public FtpSession {
+    public:
+        explicit Session(FakeFtp& server) : m_server(server), m_current(server.loginFolder)
+        {
+            m_server.mostOpenSessions = std::max(m_server.mostOpenSessions, ++m_server.openSessions);
+        }
+        ~Session() override
+        {
+            m_server.log.push_back(L"CLOSE");
+            --m_server.openSessions;
+        }
+
+        bool ChangeDir(const std::wstring& folder) override
+        {
+            const std::wstring target = Resolve(m_current, folder);
+            m_server.log.push_back(L"CWD " + target);
+            if (m_server.refuseEnter.count(target) || !(m_server.HasFolder(target) || m_server.IsEndless(target)))
+                return false;
+            m_current = target;
+            return true;
+        }
+        bool MakeDir(const std::wstring& folder) override
+        {
+            const std::wstring target = Resolve(m_current, folder);
+            m_server.log.push_back(L"MKD " + target);
+            if (m_server.Find(target) || !m_server.HasFolder(Parent(target)))
+                return false;
+            m_server.AddFolder(target);
+            return true;
+        }
+        FtpFindStatus FindFirst(FtpFindEntry& entry) override
+        {
+            m_server.log.push_back(L"LIST " + m_current);
+            if (m_server.refuseListing.count(m_current))
+                return FtpFindStatus::kFailed;
+            m_entries = m_server.IsEndless(m_current) ? std::vector<FtpFindEntry>{{L"deeper", kFtpAttributeDirectory, 0, 0}}
+                                                      : m_server.m_folders[m_current];
+            m_next = 0;
+            return FindNext(entry) ? FtpFindStatus::kEntry : FtpFindStatus::kEmpty;
+        }
+        bool FindNext(FtpFindEntry& entry) override
+        {
+            if (m_next >= m_entries.size())
+                return false;
+            entry = m_entries[m_next++];
+            return true;
+        }
+        void FindEnd() override { m_entries.clear(); }
+        bool Put(const std::wstring& localPath, const std::wstring& remoteName) override
+        {
+            const std::wstring target = Resolve(m_current, remoteName);
+            m_server.log.push_back(L"STOR " + localPath + L" > " + target);
+            if (!m_server.Find(target))
+                m_server.AddFile(target, 0);
+            return true;
+        }
+        bool Get(const std::wstring& remoteName, const std::wstring& localPath) override
+        {
+            const std::wstring source = Resolve(m_current, remoteName);
+            m_server.log.push_back(L"RETR " + source + L" > " + localPath);
+            return m_server.HasFile(source);
+        }
+        bool Delete(const std::wstring& name) override
+        {
+            const std::wstring target = Resolve(m_current, name);
+            m_server.log.push_back(L"DELE " + target);
+            if (m_server.refuseDelete.count(target) || !m_server.HasFile(target))
+                return false;
+            m_server.Erase(target);
+            return true;
+        }
+        bool RemoveDir(const std::wstring& name) override
+        {
+            const std::wstring target = Resolve(m_current, name);
+            m_server.log.push_back(L"RMD " + target);
+            if (!m_server.HasFolder(target) || !m_server.m_folders[target].empty())
+                return false;
+            m_server.Erase(target);
+            m_server.m_folders.erase(target);
+            return true;
+        }
+
+    private:
+        FakeFtp& m_server;
+        std::wstring m_current;
+        std::vector<FtpFindEntry> m_entries;
+        std::size_t m_next = 0;
+    };
+
+    static std::wstring Parent(const std::wstring& path)
+    {
+        const std::size_t slash = path.rfind(L'/');
+        return slash == 0 ? L"/" : path.substr(0, slash);
+    }
+    static std::wstring Name(const std::wstring& path) { return path.substr(path.rfind(L'/') + 1); }
+
+    bool IsEndless(const std::wstring& path) const
+    {
+        return !endlessBelow.empty() &&
+               (path == endlessBelow || path.compare(0, endlessBelow.size() + 1, endlessBelow + L"/") == 0);
+    }
+
+    void AddEntry(const std::wstring& path, std::uint32_t attributes, std::uint64_t size)
+    {
+        const std::wstring parent = Parent(path);
+        if (!HasFolder(parent))
+            AddFolder(parent);
+        m_folders[parent].push_back({Name(path), attributes, static_cast<std::uint32_t>(size >> 32),
+                                     static_cast<std::uint32_t>(size & 0xFFFFFFFFu)});
+    }
+
+    const FtpFindEntry* Find(const std::wstring& path) const
+    {
+        const auto folder = m_folders.find(Parent(path));
+        if (path == L"/" || folder == m_folders.end())
+            return nullptr;
+        for (const FtpFindEntry& entry : folder->second)
+            if (entry.name == Name(path))
+                return &entry;
+        return nullptr;
+    }
+
+    void Erase(const std::wstring& path)
+    {
+        std::vector<FtpFindEntry>& siblings = m_folders[Parent(path)];
+        for (auto it = siblings.begin(); it != siblings.end(); ++it) {
+            if (it->name == Name(path)) {
+                siblings.erase(it);
+                return;
+            }
+        }
+    }
+
+    std::map<std::wstring, std::vector<FtpFindEntry>> m_folders;  // absolute folder -> entries in server order
+};

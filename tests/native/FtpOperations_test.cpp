@@ -1,0 +1,202 @@
+#include "FakeFtp.h"
+
+#include "ftp/FtpOperations.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Log = std::vector<std::wstring>;
+
+const std::wstring kServer = L"ftp://host";
+const std::wstring kUser = L"u";
+const std::wstring kPassword = L"secret";
+
+class FtpOperationsTest : public ::testing::Test {
+protected:
+    FakeFtp ftp;
+    FtpOperations ops{ftp};
+    FtpListing listing;
+};
+
+TEST_F(FtpOperationsTest, ListingKeepsServerOrderAndFullSizes)
+{
+    ftp.AddFile(L"/d/z.txt", 10);
+    ftp.AddFolder(L"/d/b");
+    ftp.AddFile(L"/d/big.iso", 5368709120ull);
+    ftp.AddRawEntry(L"/d", {L".", kFtpAttributeDirectory, 0, 0});
+    ftp.AddRawEntry(L"/d", {L"..", kFtpAttributeDirectory, 0, 0});
+    ftp.AddRawEntry(L"/d", {L"..\\evil.txt", 0, 0, 1});
+    ftp.AddRawEntry(L"/d", {L"x/y", 0, 0, 1});
+    ftp.AddRawEntry(L"/d", {L"", 0, 0, 1});
+    ftp.AddFolder(L"/d/a");
+    listing.unlistedFolders = {L"stale"};
+
+    ASSERT_TRUE(ops.ListFtpFolder(listing, kServer, kUser, kPassword, L"d"));
+    EXPECT_EQ(listing.fileNames, (Log{L"z.txt", L"big.iso"}));
+    EXPECT_EQ(listing.fileSizes, (std::vector<std::uint64_t>{10, 5368709120ull}));
+    EXPECT_EQ(listing.folderNames, (Log{L"b", L"a"}));
+    EXPECT_TRUE(listing.unlistedFolders.empty());
+    EXPECT_EQ(ftp.log, (Log{L"OPEN host:21 u", L"CWD /d", L"LIST /d", L"CLOSE"}));
+}
+
+TEST_F(FtpOperationsTest, ListingFailuresAreToldApartFromAnEmptyFolder)
+{
+    ftp.AddFolder(L"/empty");
+    ftp.AddFolder(L"/refused");
+    ftp.AddFolder(L"/locked");
+    ftp.AddFile(L"/root.txt", 1);
+    ftp.refuseListing = {L"/refused"};
+    ftp.refuseEnter = {L"/locked"};
+
+    struct Case { const wchar_t* folder; const wchar_t* password; bool listed; Log log; };
+    const Case cases[] = {
+        {L"empty", L"secret", true, {L"OPEN host:21 u", L"CWD /empty", L"LIST /empty", L"CLOSE"}},
+        {L"refused", L"secret", false, {L"OPEN host:21 u", L"CWD /refused", L"LIST /refused", L"CLOSE"}},
+        // Never the login directory in place of a folder that cannot be entered.
+        {L"locked", L"secret", false, {L"OPEN host:21 u", L"CWD /locked", L"CLOSE"}},
+        {L"missing", L"secret", false, {L"OPEN host:21 u", L"CWD /missing", L"CLOSE"}},
+        {L"", L"wrong", false, {L"OPEN host:21 u"}},
+        {L"", L"secret", true, {L"OPEN host:21 u", L"LIST /", L"CLOSE"}},
+    };
+    for (const Case& c : cases) {
+        ftp.log.clear();
+        listing.fileNames = {L"stale"};
+        EXPECT_EQ(ops.ListFtpFolder(listing, kServer, kUser, c.password, c.folder), c.listed) << c.folder;
+        EXPECT_EQ(ftp.log, c.log) << c.folder;
+        if (c.folder != std::wstring() || !c.listed) {
+            EXPECT_TRUE(listing.fileNames.empty()) << c.folder;
+            EXPECT_TRUE(listing.folderNames.empty()) << c.folder;
+        }
+    }
+    EXPECT_EQ(listing.fileNames, (Log{L"root.txt"}));
+}
+
+TEST_F(FtpOperationsTest, ServerNamePortAndPrefixReachTheConnection)
+{
+    struct Case { const wchar_t* server; Log log; };
+    const Case cases[] = {
+        {L"ftp://host:2121", {L"OPEN host:2121 u", L"LIST /", L"CLOSE"}},
+        {L"ftp://[::1]:2121", {L"OPEN ::1:2121 u", L"LIST /", L"CLOSE"}},
+        {L"FTP://host", {L"OPEN FTP://host:21 u", L"LIST /", L"CLOSE"}},
+        {L"ftp://host:x", {}},  // no port: no connection is tried at all
+    };
+    for (const Case& c : cases) {
+        ftp.log.clear();
+        ops.ListFtpFolder(listing, c.server, kUser, kPassword, L"");
+        EXPECT_EQ(ftp.log, c.log) << c.server;
+    }
+}
+
+TEST_F(FtpOperationsTest, UploadEntersOrCreatesTheFolderLevelByLevel)
+{
+    ftp.AddFolder(L"/x");
+    ftp.AddFolder(L"/sub/have");
+    ftp.AddFolder(L"/locked");
+    ftp.refuseEnter = {L"/locked", L"/locked/in"};
+
+    struct Case { const wchar_t* login; const wchar_t* folder; bool stored; Log log; };
+    const Case cases[] = {
+        {L"/", L"x", true, {L"CWD /x", L"PUMP", L"STOR C:\\data\\f.txt > /x/f.txt", L"CLOSE", L"PUMP"}},
+        {L"/", L"", true, {L"PUMP", L"STOR C:\\data\\f.txt > /f.txt", L"CLOSE", L"PUMP"}},
+        {L"/", L"x/new", true,
+         {L"CWD /x/new", L"MKD /x/new", L"CWD /x/new", L"PUMP", L"STOR C:\\data\\f.txt > /x/new/f.txt", L"CLOSE",
+          L"PUMP"}},
+        // Only x exists: each level is tested from the level entered before it.
+        {L"/", L"x/y/z", true,
+         {L"CWD /x/y/z", L"MKD /x/y/z", L"CWD /x/y/z", L"CWD /x", L"CWD /x/y", L"MKD /x/y", L"CWD /x/y",
+          L"CWD /x/y/z", L"MKD /x/y/z", L"CWD /x/y/z", L"PUMP", L"STOR C:\\data\\f.txt > /x/y/z/f.txt", L"CLOSE",
+          L"PUMP"}},
+        {L"/sub", L"/p/q", true,
+         {L"CWD /p/q", L"MKD /p/q", L"CWD /p/q", L"CWD /p", L"MKD /p", L"CWD /p", L"CWD /p/q", L"MKD /p/q",
+          L"CWD /p/q", L"PUMP", L"STOR C:\\data\\f.txt > /p/q/f.txt", L"CLOSE", L"PUMP"}},
+        {L"/sub", L"have/n", true,
+         {L"CWD /sub/have/n", L"MKD /sub/have/n", L"CWD /sub/have/n", L"PUMP",
+          L"STOR C:\\data\\f.txt > /sub/have/n/f.txt", L"CLOSE", L"PUMP"}},
+        // Still not enterable after creating: nothing is stored anywhere.
+        {L"/", L"locked/in", false,
+         {L"CWD /locked/in", L"MKD /locked/in", L"CWD /locked/in", L"CWD /locked", L"MKD /locked", L"CWD /locked",
+          L"CLOSE"}},
+    };
+    for (const Case& c : cases) {
+        ftp.loginFolder = c.login;
+        ftp.log.clear();
+        EXPECT_EQ(ops.UploadFile(listing, L"C:\\data\\f.txt", kServer, kUser, kPassword, c.folder), c.stored)
+            << c.folder;
+        Log expected = c.log;
+        expected.insert(expected.begin(), L"OPEN host:21 u");
+        EXPECT_EQ(ftp.log, expected) << c.folder;
+    }
+    EXPECT_TRUE(ftp.HasFile(L"/x/y/z/f.txt"));
+    EXPECT_TRUE(ftp.HasFile(L"/p/q/f.txt"));
+}
+
+TEST_F(FtpOperationsTest, UploadWithoutLoginOrNameTransfersNothing)
+{
+    listing.fileNames = {L"kept"};
+    EXPECT_FALSE(ops.UploadFile(listing, L"C:\\data\\f.txt", kServer, kUser, L"wrong", L"x"));
+    EXPECT_FALSE(ops.UploadFile(listing, L"C:\\data\\", kServer, kUser, kPassword, L"x"));
+    EXPECT_EQ(ftp.log, (Log{L"OPEN host:21 u"}));
+    EXPECT_EQ(listing.fileNames, (Log{L"kept"}));
+}
+
+TEST_F(FtpOperationsTest, CreateFtpFolderPathNeverMovesTheBase)
+{
+    ftp.AddFolder(L"/a");
+    ftp.AddFolder(L"/a/a");
+    ops.CreateFtpFolderPath(kServer, kUser, kPassword, L"a/b/c/");
+    EXPECT_EQ(ftp.log, (Log{L"OPEN host:21 u", L"CWD /a", L"CWD /a/b", L"MKD /a/b", L"CWD /a/b", L"CWD /a/b/c",
+                            L"MKD /a/b/c", L"CWD /a/b/c", L"CLOSE"}));
+    EXPECT_TRUE(ftp.HasFolder(L"/a/b/c"));
+    EXPECT_FALSE(ftp.HasFolder(L"/a/a/b"));
+}
+
+TEST_F(FtpOperationsTest, DownloadRefusesUnsafeNamesAndFoldersItCannotEnter)
+{
+    ftp.AddFile(L"/d/f.txt", 3);
+    ftp.AddFile(L"/d/a/b.txt", 3);
+    ftp.AddFolder(L"/locked");
+    ftp.refuseEnter = {L"/locked"};
+
+    EXPECT_TRUE(ops.DownloadFile(L"C:\\dl", kServer, kUser, kPassword, L"d", L"a/b.txt"));
+    EXPECT_EQ(ftp.log, (Log{L"OPEN host:21 u", L"CWD /d", L"RETR /d/a/b.txt > C:\\dl\\a\\b.txt", L"CLOSE"}));
+
+    for (const wchar_t* name : {L"..\\evil.txt", L"../f.txt", L"a:b", L"CON", L"trail.", L"", L"/d/f.txt"}) {
+        ftp.log.clear();
+        EXPECT_FALSE(ops.DownloadFile(L"C:\\dl", kServer, kUser, kPassword, L"d", name)) << name;
+        EXPECT_TRUE(ftp.log.empty()) << name;
+    }
+    ftp.log.clear();
+    EXPECT_FALSE(ops.DownloadFile(L"C:\\dl", kServer, kUser, kPassword, L"locked", L"f.txt"));
+    EXPECT_EQ(ftp.log, (Log{L"OPEN host:21 u", L"CWD /locked", L"CLOSE"}));
+}
+
+TEST_F(FtpOperationsTest, SingleChangesActOnlyInTheirFolder)
+{
+    ftp.AddFolder(L"/have");
+    ftp.AddFolder(L"/locked");
+    ftp.AddFile(L"/f.txt", 1);
+    ftp.AddFolder(L"/e");
+    ftp.refuseEnter = {L"/locked"};
+
+    EXPECT_TRUE(ops.CreateFtpFolder(kServer, kUser, kPassword, L"have"));
+    EXPECT_TRUE(ops.CreateFtpFolder(kServer, kUser, kPassword, L""));
+    EXPECT_TRUE(ops.CreateFtpFolder(kServer, kUser, L"wrong", L"new"));
+    EXPECT_EQ(ftp.log, (Log{L"OPEN host:21 u", L"CWD /have", L"CLOSE", L"OPEN host:21 u", L"CLOSE",
+                            L"OPEN host:21 u"}));
+
+    ftp.log.clear();
+    EXPECT_FALSE(ops.DeleteFtpFile(kServer, kUser, kPassword, L"locked", L"f.txt"));
+    EXPECT_FALSE(ops.RemoveFtpFolder(kServer, kUser, kPassword, L"locked", L"e"));
+    EXPECT_EQ(ftp.log, (Log{L"OPEN host:21 u", L"CWD /locked", L"CLOSE", L"OPEN host:21 u", L"CWD /locked",
+                            L"CLOSE"}));
+    EXPECT_TRUE(ftp.HasFile(L"/f.txt"));
+    EXPECT_TRUE(ftp.HasFolder(L"/e"));
+
+    EXPECT_TRUE(ops.DeleteFtpFile(kServer, kUser, kPassword, L"", L"f.txt"));
+    EXPECT_TRUE(ops.RemoveFtpFolder(kServer, kUser, kPassword, L"", L"e"));
+    EXPECT_FALSE(ftp.HasFile(L"/f.txt"));
+    EXPECT_FALSE(ftp.HasFolder(L"/e"));
+}
+
+}  // namespace

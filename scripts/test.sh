@@ -18,10 +18,8 @@ build_native "$NATIVE" -DFTPT_SANITIZE=ON || exit 1
 echo "== Windows build (MinGW-w64)"
 build_windows "$WINDOWS" || exit 1
 
-rm -rf "$NATIVE/test-results" "$WINDOWS/test-results" \
-  --ctest-status "$ctest_status"
-mkdir -p "$NATIVE/test-results" "$WINDOWS/test-results" \
-  --ctest-status "$ctest_status"
+rm -rf "$NATIVE/test-results" "$WINDOWS/test-results"
+mkdir -p "$NATIVE/test-results" "$WINDOWS/test-results"
 
 echo "== Native suite"
 ctest_status=0

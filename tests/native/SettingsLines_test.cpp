@@ -65,17 +65,6 @@ TEST(SettingsLines, ReplacesEveryValueAndWritesCrLfAfterEveryLine)
     }
 }
 
-TEST(SettingsLines, LongLinesAreReadAndWrittenWhole)
-{
-    const std::wstring longValue(100000, L'v');
-    std::string bytes = "K\r\n" + std::string(100000, 'v') + "\r\n" + std::string(100000, 'k');
-    std::vector<std::wstring> lines = LineFile::SplitLines(bytes);
-    EXPECT_EQ(ReadValue(lines, L"K"), longValue);
-    EXPECT_TRUE(ReplaceValues(lines, L"K", L"short"));
-    ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(lines[2].size(), 100000u);
-}
-
 TEST(FieldSplit, SplitsAtEverySeparatorKeepingEmptyFields)
 {
     struct Case { std::wstring text; std::vector<std::wstring> fields; };

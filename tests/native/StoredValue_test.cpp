@@ -99,19 +99,3 @@ TEST(StoredValue, ForeignTextDecodesWithoutFailingAndStays16Bit)
     ASSERT_EQ(decoded.size(), 3u);
     EXPECT_EQ(decoded[0], L'x');
 }
-
-TEST(StoredValue, PseudoRandomTextsRoundTrip)
-{
-    std::uint32_t state = 12345;
-    for (int round = 0; round < 500; ++round) {
-        std::wstring text;
-        const int length = round % 40;
-        for (int i = 0; i < length; ++i) {
-            state = state * 1103515245u + 12345u;
-            const std::uint32_t pick = (state >> 8) % 4;
-            const std::uint32_t code = pick == 0 ? (state >> 12) % 0x10000 : 32 + (state >> 12) % 95;
-            text.push_back(static_cast<wchar_t>(code));
-        }
-        ASSERT_EQ(DecodeStoredValue(EncodeStoredValue(text)), text) << round;
-    }
-}

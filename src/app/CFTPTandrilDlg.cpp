@@ -5,9 +5,12 @@
 #include "framework/FileError.h"
 #include "framework/LineFile.h"
 #include "framework/UiSeam.h"
+#include "i18n/CLanguageSelection.h"
 #include "localpane/LocalPath.h"
 #include "res/resource.h"
 #include "settings/StoredValue.h"
+
+#include <windowsx.h>
 
 namespace {
 // "---" stands for a folder or profile that was never stored.
@@ -33,7 +36,9 @@ CFTPTandrilDlg::CFTPTandrilDlg()
       m_icon(static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME),
                                              IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED))),
       m_localPane(m_translation, m_power),
-      m_ftpPane(m_translation, m_profile, m_ftpListing)
+      m_ftpPane(m_translation, m_addFtp, m_ftpListing),
+      m_transferCommand(m_translation, m_power, m_addFtp.Profile(), m_ftpListing, m_localPane, m_ftpPane),
+      m_drag(m_transferCommand)
 {
 }
 
@@ -59,7 +64,7 @@ BOOL CFTPTandrilDlg::InitMainWindow()
     RestoreProfile();
     RestoreLocalFolder();
     ApplyTexts();
-    SetUploadDirection();
+    m_transferCommand.SetUploadDirection();
     return TRUE;
 }
 
@@ -70,12 +75,10 @@ void CFTPTandrilDlg::BindControls()
     m_localList.Attach(dialog, IDC_LOCAL_LIST);
     m_ftpList.Attach(dialog, IDC_FTP_LIST);
     m_ftpPath.Attach(dialog, IDC_FTP_PATH);
-    m_transfer.Attach(dialog, IDC_TRANSFER);
-    m_status.Attach(dialog, IDC_STATUS);
-    m_toLocal.Attach(dialog, IDC_TO_LOCAL);
-    m_toFtp.Attach(dialog, IDC_TO_FTP);
     m_localPane.Bind(dialog);
     m_ftpPane.Bind(dialog);
+    m_transferCommand.Bind(dialog);
+    m_drag.Bind(dialog);
     m_bound = true;
 }
 
@@ -120,10 +123,11 @@ void CFTPTandrilDlg::RestoreProfile()
     const std::vector<std::wstring>& fields = m_power.Fields();
     // A hand-edited value may hold fewer than three fields: the rest stay empty.
     auto field = [&fields](size_t i) { return i < fields.size() ? fields[i] : std::wstring(); };
-    m_profile.serverName = field(0);
-    m_profile.user = field(1);
-    m_profile.password = DecodeStoredValue(m_power.ReadSetting(L"Powersetting 2000"));
-    m_profile.folder = field(2);
+    ServerProfile& profile = m_addFtp.Profile();
+    profile.serverName = field(0);
+    profile.user = field(1);
+    profile.password = DecodeStoredValue(m_power.ReadSetting(L"Powersetting 2000"));
+    profile.folder = field(2);
     m_ftpPane.Refresh();
 }
 
@@ -142,36 +146,59 @@ void CFTPTandrilDlg::ApplyTexts()
     m_tooltips.Create(Handle(), m_translation);
 }
 
-void CFTPTandrilDlg::SetUploadDirection()
-{
-    m_transfer.SetText(L">>>  " + m_translation.Text(95) + L"  >>>");
-    m_toLocal.Enable(true);
-    m_toFtp.Enable(false);
-}
-
 bool CFTPTandrilDlg::OnCommand(WORD id, WORD code, HWND control)
 {
+    if (id == IDOK || id == IDCANCEL)
+        return Dialog::OnCommand(id, code, control);
+    // While a batch runs (its uploads let messages through) every command is
+    // ignored; closing the window is the one way out, handled under WM_CLOSE.
+    if (m_transferCommand.IsBusy())
+        return true;
+    return RouteCommand(id);
+}
+
+bool CFTPTandrilDlg::RouteCommand(WORD id)
+{
     switch (id) {
+    case IDC_LOCAL_BROWSE: m_localPane.OnBrowse(); return true;
+    case IDC_LOCAL_ADDFOLDER: m_localPane.OnAddFolder(); return true;
+    case IDC_LOCAL_DELETE: m_localPane.OnDelete(); return true;
+    case IDC_FTP_BROWSE: m_ftpPane.OnBrowse(); return true;
+    case IDC_FTP_ADDFOLDER: m_ftpPane.OnAddFolder(); return true;
+    case IDC_FTP_DELETE: m_ftpPane.OnDelete(); return true;
+    case IDC_TO_LOCAL: m_transferCommand.SetDownloadDirection(); return true;
+    case IDC_TO_FTP: m_transferCommand.SetUploadDirection(); return true;
+    case IDC_TRANSFER: m_transferCommand.TransferSelection(); return true;
+    case IDM_LANGUAGE: OnLanguageSelection(); return true;
     case IDM_EXIT:
         SaveState();
         End(IDCANCEL);
         return true;
-    case IDM_HELPFILE:
-        OpenHelpFile();
-        return true;
-    case IDM_WEBSITE:
-        OpenHomepage();
-        return true;
-    case IDM_ABOUT:
-        ShowAbout();
-        return true;
-    default:
-        return Dialog::OnCommand(id, code, control);
+    case IDM_HELPFILE: OpenHelpFile(); return true;
+    case IDM_WEBSITE: OpenHomepage(); return true;
+    case IDM_ABOUT: ShowAbout(); return true;
+    default: return false;
     }
 }
 
-bool CFTPTandrilDlg::OnNotify(NMHDR*, LRESULT&)
+bool CFTPTandrilDlg::OnNotify(NMHDR* header, LRESULT& result)
 {
+    const bool fromLists = header->idFrom == IDC_LOCAL_LIST || header->idFrom == IDC_FTP_LIST;
+    if (!fromLists || m_transferCommand.IsBusy())
+        return false;
+    if (header->code == NM_DBLCLK) {
+        if (header->idFrom == IDC_LOCAL_LIST)
+            m_localPane.OnDoubleClick();
+        else
+            m_ftpPane.OnDoubleClick();
+        result = 0;
+        return true;
+    }
+    if (header->code == LVN_BEGINDRAG) {
+        m_drag.Begin(*reinterpret_cast<NMLISTVIEW*>(header));
+        result = 0;
+        return true;
+    }
     return false;
 }
 
@@ -199,9 +226,26 @@ bool CFTPTandrilDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_P
             LayOut(LOWORD(lParam), HIWORD(lParam));
         return false;
     case WM_CLOSE:
+        if (m_transferCommand.IsBusy()) {
+            // The batch stops after its current file and closes the window then.
+            m_transferCommand.RequestStop();
+            return true;
+        }
         SaveState();
         End(IDCANCEL);
         return true;
+    case WM_MOUSEMOVE:
+        if (m_drag.IsDragging())
+            m_drag.MouseMove({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        return false;
+    case WM_LBUTTONUP:
+        if (m_drag.IsDragging())
+            m_drag.ButtonUp({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        return false;
+    case WM_CAPTURECHANGED:
+        if (m_drag.IsDragging() && reinterpret_cast<HWND>(lParam) != Handle())
+            m_drag.CaptureLost();
+        return false;
     case WM_HELP:
         OpenHelpFile();
         result = TRUE;
@@ -239,8 +283,9 @@ void CFTPTandrilDlg::SaveState()
     if (!localFolder.empty())
         StoreSetting(L"Local Folder Data", localFolder);
     if (!m_ftpPath.Text().empty()) {
-        StoreSetting(L"FTP Data", m_profile.serverName + L"*" + m_profile.user + L"*" + m_profile.folder);
-        StoreSetting(L"Powersetting 2000", EncodeStoredValue(m_profile.password));
+        const ServerProfile& profile = m_addFtp.Profile();
+        StoreSetting(L"FTP Data", profile.serverName + L"*" + profile.user + L"*" + profile.folder);
+        StoreSetting(L"Powersetting 2000", EncodeStoredValue(profile.password));
     }
 }
 
@@ -259,6 +304,23 @@ void CFTPTandrilDlg::StoreSetting(const std::wstring& key, const std::wstring& v
     }
     if (!problem.empty())
         Ui().ShowMessage(Handle(), problem, m_translation.Text(5), MB_OK);
+}
+
+void CFTPTandrilDlg::OnLanguageSelection()
+{
+    const std::wstring stored = m_power.ReadSetting(L"Language");
+    CLanguageSelection dialog;
+    dialog.SetCurrentCode(stored);
+    dialog.SetGroupText(m_translation.Text(1));
+    Ui().RunModal(dialog, Handle());
+    if (dialog.CurrentCode() == stored)
+        return;
+    if (!m_power.WriteSetting(L"Language", dialog.CurrentCode())) {
+        Ui().ShowMessage(Handle(), FillPlaceholder(m_translation.Text(68), m_power.SettingsPath()),
+                         m_translation.Text(5), MB_OK);
+        return;
+    }
+    InitMainWindow();
 }
 
 void CFTPTandrilDlg::ShowAbout()

@@ -10,11 +10,13 @@
 #include "framework/Dialog.h"
 #include "framework/ListView.h"
 #include "ftp/FtpListing.h"
+#include "ftppane/CAddFtp.h"
 #include "ftppane/FtpPane.h"
-#include "ftppane/ServerProfile.h"
 #include "i18n/CTranslation.h"
 #include "localpane/LocalPane.h"
 #include "settings/PowerClass.h"
+#include "transfer/DragDrop.h"
+#include "transfer/TransferCommand.h"
 
 #include <commctrl.h>
 
@@ -31,7 +33,7 @@ public:
 
     void FillLocalList(const std::wstring& folder) { m_localPane.FillLocalList(folder); }
 
-    ServerProfile& Profile() { return m_profile; }
+    ServerProfile& Profile() { return m_addFtp.Profile(); }
     const CTranslation& Texts() const { return m_translation; }
     PowerClass& Power() { return m_power; }
     HWND Tooltip() const { return m_tooltips.Handle(); }
@@ -49,7 +51,8 @@ private:
     void RestoreProfile();
     void RestoreLocalFolder();
     void ApplyTexts();
-    void SetUploadDirection();
+    void OnLanguageSelection();
+    bool RouteCommand(WORD id);
 
     void LayOut(int width, int height);
     void PaintMinimised();
@@ -65,18 +68,16 @@ private:
     bool m_firstRun = true;
     bool m_bound = false;
     HIMAGELIST m_images = nullptr;
-    ServerProfile m_profile;
+    CAddFtp m_addFtp;
     FtpListing m_ftpListing;
     LocalPane m_localPane;
     FtpPane m_ftpPane;
+    TransferCommand m_transferCommand;
+    DragDrop m_drag;
     ListView m_localList;
     ListView m_ftpList;
     Control m_localPath;
     Control m_ftpPath;
-    Control m_transfer;
-    Control m_status;
-    Control m_toLocal;
-    Control m_toFtp;
     MainMenu m_menu;
     MainTooltips m_tooltips;
 };

@@ -2,14 +2,15 @@
 
 #include "framework/UiSeam.h"
 #include "ftp/FtpEngine.h"
+#include "ftppane/CAddFtp.h"
 #include "ftppane/ServerProfile.h"
 #include "i18n/CTranslation.h"
 #include "localpane/RowModel.h"
 #include "localpane/SizeText.h"
 #include "res/resource.h"
 
-FtpPane::FtpPane(CTranslation& texts, ServerProfile& profile, FtpListing& listing)
-    : m_texts(texts), m_profile(profile), m_listing(listing)
+FtpPane::FtpPane(CTranslation& texts, CAddFtp& profileDialog, FtpListing& listing)
+    : m_texts(texts), m_profileDialog(profileDialog), m_profile(profileDialog.Profile()), m_listing(listing)
 {
 }
 
@@ -67,3 +68,11 @@ void FtpPane::FillRows()
     }
     m_list.ResumeRedraw();
 }
+
+void FtpPane::OnBrowse() {}
+
+void FtpPane::OnDoubleClick() {}
+
+void FtpPane::OnAddFolder() {}
+
+void FtpPane::OnDelete() {}

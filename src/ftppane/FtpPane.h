@@ -8,13 +8,14 @@
 
 #include <string>
 
+class CAddFtp;
 class CTranslation;
 class FtpListing;
 struct ServerProfile;
 
 class FtpPane {
 public:
-    FtpPane(CTranslation& texts, ServerProfile& profile, FtpListing& listing);
+    FtpPane(CTranslation& texts, CAddFtp& profileDialog, FtpListing& listing);
 
     void Bind(HWND dialog);
     void ApplyTexts();
@@ -23,12 +24,23 @@ public:
     // and keeps the rows and field 1005 as they were; returns false.
     bool Refresh();
 
+    // Browse (1006): the profile dialog, or creates the typed folder in add-folder mode.
+    void OnBrowse();
+    // Double-click in list 1008: enters a folder or goes up one level.
+    void OnDoubleClick();
+    // Add Folder (1012): field 1005 takes the new folder's name.
+    void OnAddFolder();
+    // Delete (1013): deletes the selected files and folder trees on the server.
+    void OnDelete();
+
+    bool InAddFolderMode() const { return m_addFolderMode; }
     const ListView& List() const { return m_list; }
 
 private:
     void FillRows();
 
     CTranslation& m_texts;
+    CAddFtp& m_profileDialog;
     ServerProfile& m_profile;
     FtpListing& m_listing;
     HWND m_dialog = nullptr;

@@ -59,3 +59,11 @@ std::uint64_t LocalPane::FileSizeOf(const std::wstring& path)
         return 0;
     return (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
+
+void LocalPane::OnBrowse() {}
+
+void LocalPane::OnDoubleClick() {}
+
+void LocalPane::OnAddFolder() {}
+
+void LocalPane::OnDelete() {}

@@ -24,6 +24,16 @@ public:
     // new folder's name is being typed, the folder that was shown before.
     std::wstring CurrentFolder() const;
 
+    // Browse (1004): picks a folder, or creates the typed one in add-folder mode.
+    void OnBrowse();
+    // Double-click in list 1007: enters a folder, goes up one level or opens a file.
+    void OnDoubleClick();
+    // Add Folder (1011): the path box takes the new folder's name.
+    void OnAddFolder();
+    // Delete (1014): sends the selected entries to the recycle bin.
+    void OnDelete();
+
+    bool InAddFolderMode() const { return m_addFolderMode; }
     const ListView& List() const { return m_list; }
 
 private:

@@ -1,0 +1,29 @@
+// The server profile dialog. Its four fields are the live server profile of the
+// whole program; it also checks a connection by sending, fetching back and
+// deleting a test file.
+#pragma once
+
+#include "framework/Dialog.h"
+#include "ftp/FtpListing.h"
+#include "ftppane/ServerProfile.h"
+#include "i18n/CTranslation.h"
+#include "settings/PowerClass.h"
+
+class CAddFtp : public Dialog {
+public:
+    CAddFtp();
+
+    ServerProfile& Profile() { return m_profile; }
+    const ServerProfile& Profile() const { return m_profile; }
+
+protected:
+    BOOL OnInit() override;
+    bool OnCommand(WORD id, WORD code, HWND control) override;
+    void OnOK() override;
+
+private:
+    ServerProfile m_profile;
+    CTranslation m_translation;
+    PowerClass m_power;
+    FtpListing m_listing;
+};

@@ -1,0 +1,30 @@
+// The language choice: a sorted, editable combo box listing the sections of the
+// language file by their own names. The caller sets the group box text and the
+// current code, runs the dialog and reads the code back.
+#pragma once
+
+#include "framework/Dialog.h"
+#include "settings/PowerClass.h"
+
+#include <string>
+#include <vector>
+
+class CLanguageSelection : public Dialog {
+public:
+    CLanguageSelection();
+
+    void SetGroupText(const std::wstring& text) { m_groupText = text; }
+    void SetCurrentCode(const std::wstring& code) { m_currentCode = code; }
+    const std::wstring& CurrentCode() const { return m_currentCode; }
+
+protected:
+    BOOL OnInit() override;
+    void OnOK() override;
+
+private:
+    std::wstring m_selectedText;
+    std::vector<std::wstring> m_languagePairs;  // code, name, code, name, ...
+    std::wstring m_groupText;
+    std::wstring m_currentCode;
+    PowerClass m_power;
+};

@@ -1,0 +1,184 @@
+// The main window as it opens: texts in the chosen language, the states of the
+// transfer buttons, the lists' columns, the system menu, and the state restored
+// from the user's settings file.
+#include "app/CFTPTandrilDlg.h"
+#include "common/SettingsFixture.h"
+#include "common/TestEnvironment.h"
+#include "res/resource.h"
+#include "settings/StoredValue.h"
+
+#include <gtest/gtest.h>
+
+using namespace testenv;
+
+namespace {
+
+std::wstring MenuText(HMENU menu, UINT item, UINT flags)
+{
+    wchar_t text[256] = {};
+    ::GetMenuStringW(menu, item, text, 256, flags);
+    return text;
+}
+
+int CountSystemMenuAbout(HWND window)
+{
+    HMENU menu = ::GetSystemMenu(window, FALSE);
+    int count = 0;
+    for (int i = 0; i < ::GetMenuItemCount(menu); ++i)
+        if (::GetMenuItemID(menu, i) == IDM_ABOUTBOX)
+            ++count;
+    return count;
+}
+
+std::wstring TooltipText(HWND tooltip, HWND owner, HWND control)
+{
+    wchar_t text[512] = {};
+    TTTOOLINFOW info = {};
+    info.cbSize = sizeof(info);
+    info.hwnd = owner;
+    info.uId = reinterpret_cast<UINT_PTR>(control);
+    info.lpszText = text;
+    ::SendMessageW(tooltip, TTM_GETTEXTW, 512, reinterpret_cast<LPARAM>(&info));
+    return text;
+}
+
+class MainWindowStartup : public ::testing::Test {
+protected:
+    void Open(const std::vector<std::pair<std::wstring, std::wstring>>& settings)
+    {
+        WriteUserSettings(settings);
+        window = std::make_unique<CFTPTandrilDlg>();
+        ASSERT_NE(window->CreateModeless(nullptr), nullptr);
+    }
+    HWND Item(int id) const { return window->Item(id); }
+    std::wstring Text(int id) const { return Control(Item(id)).Text(); }
+
+    RecordingUi ui;
+    std::unique_ptr<CFTPTandrilDlg> window;
+};
+
+}  // namespace
+
+TEST_F(MainWindowStartup, AppliesTheChosenLanguageToMenusControlsAndTooltips)
+{
+    Open({{L"Language", L"[1031]"}, {L"FTP Data", L"---"}, {L"Local Folder Data", L"---"}});
+    const CTranslation& texts = window->Texts();
+    ASSERT_NE(texts.Text(70), L"---");
+    EXPECT_NE(texts.Text(70), L"Local or network folder");  // German, not the template's English
+
+    EXPECT_EQ(Control(window->Handle()).Text(), L"Velmo FTP Tandril 2");
+    HMENU menu = ::GetMenu(window->Handle());
+    EXPECT_EQ(MenuText(menu, 0, MF_BYPOSITION), texts.Text(200));
+    EXPECT_EQ(MenuText(menu, 1, MF_BYPOSITION), texts.Text(245));
+    const std::pair<UINT, int> items[] = {{IDM_LANGUAGE, 210}, {IDM_EXIT, 212}, {IDM_HELPFILE, 250},
+                                          {IDM_WEBSITE, 255}, {IDM_ABOUT, 260}};
+    for (const auto& [command, number] : items)
+        EXPECT_EQ(MenuText(menu, command, MF_BYCOMMAND), L"  " + texts.Text(number)) << command;
+
+    const std::pair<int, int> controls[] = {{IDC_LOCAL_GROUP, 70}, {IDC_FTP_GROUP, 75}, {IDC_LOCAL_ADDFOLDER, 100},
+                                            {IDC_LOCAL_DELETE, 105}, {IDC_LOCAL_BROWSE, 85}, {IDC_FTP_ADDFOLDER, 100},
+                                            {IDC_FTP_DELETE, 105}, {IDC_FTP_BROWSE, 85}};
+    for (const auto& [id, number] : controls)
+        EXPECT_EQ(Text(id), texts.Text(number)) << id;
+
+    EXPECT_EQ(Text(IDC_TRANSFER), L">>>  " + texts.Text(95) + L"  >>>");
+    EXPECT_TRUE(::IsWindowEnabled(Item(IDC_TO_LOCAL)));
+    EXPECT_FALSE(::IsWindowEnabled(Item(IDC_TO_FTP)));
+
+    HWND tooltip = window->Tooltip();
+    ASSERT_NE(tooltip, nullptr);
+    EXPECT_EQ(::SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0), 13);
+    const std::pair<int, int> tips[] = {{IDC_LOCAL_PATH, 400}, {IDC_FTP_LIST, 425}, {IDC_FTP_DELETE, 435},
+                                        {IDC_TRANSFER, 445}, {IDC_TO_FTP, 450}};
+    for (const auto& [id, number] : tips)
+        EXPECT_EQ(TooltipText(tooltip, window->Handle(), Item(id)), texts.Text(number)) << id;
+}
+
+TEST_F(MainWindowStartup, PreparesBothListsAndAddsAboutToTheSystemMenuOnce)
+{
+    Open({{L"Language", L"[1033]"}, {L"FTP Data", L"---"}, {L"Local Folder Data", L"---"}});
+    for (int id : {IDC_LOCAL_LIST, IDC_FTP_LIST}) {
+        ListView list(Item(id));
+        EXPECT_EQ(list.ColumnHeading(0), window->Texts().Text(10));
+        EXPECT_EQ(list.ColumnHeading(1), window->Texts().Text(15));
+        EXPECT_EQ(list.ColumnWidth(0), 150);
+        EXPECT_EQ(list.ColumnWidth(1), 100);
+        EXPECT_EQ(list.Send(LVM_GETEXTENDEDLISTVIEWSTYLE), LVS_EX_FULLROWSELECT);
+        HIMAGELIST images = reinterpret_cast<HIMAGELIST>(list.Send(LVM_GETIMAGELIST, LVSIL_SMALL));
+        EXPECT_EQ(ImageList_GetImageCount(images), 3);
+        EXPECT_EQ(list.Count(), 0);
+    }
+    EXPECT_EQ(CountSystemMenuAbout(window->Handle()), 1);
+    window->InitMainWindow();
+    EXPECT_EQ(CountSystemMenuAbout(window->Handle()), 1);
+    EXPECT_EQ(ListView(Item(IDC_LOCAL_LIST)).ColumnHeading(0), window->Texts().Text(10));
+
+    ::SendMessageW(window->Handle(), WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
+    ASSERT_EQ(ui.modalTemplates.size(), 1u);
+    EXPECT_EQ(ui.modalTemplates[0], static_cast<UINT>(IDD_ABOUTBOX));
+}
+
+TEST_F(MainWindowStartup, RestoresTheStoredProfileAndListsItsFolderBeforeShowing)
+{
+    const std::wstring folder = FreshFtpFolder(L"startup-profile");
+    MakeFolders(FtpPath(folder + L"/inner"));
+    WriteFile(FtpPath(folder + L"/a.txt"), std::string(1536, 'x'));
+    const std::wstring local = ScratchFolder(L"startup-local");
+    WriteFile(local + L"\\note.txt", "hello");
+
+    Open({{L"Language", L"[1033]"},
+          {L"FTP Data", ServerName() + L"*" + kUser + L"*" + folder},
+          {L"Powersetting 2000", EncodeStoredValue(kPassword)},
+          {L"Local Folder Data", local}});
+
+    const ServerProfile& profile = window->Profile();
+    EXPECT_EQ(profile.serverName, ServerName());
+    EXPECT_EQ(profile.user, kUser);
+    EXPECT_EQ(profile.password, kPassword);
+    EXPECT_EQ(profile.folder, folder);
+    EXPECT_TRUE(ui.messages.empty());
+
+    EXPECT_EQ(Text(IDC_FTP_PATH), ServerName() + L"/" + folder);
+    ListView ftp(Item(IDC_FTP_LIST));
+    ASSERT_EQ(ftp.Count(), 3);
+    EXPECT_EQ(ftp.CellText(0, 0), L"[...]");
+    EXPECT_EQ(ftp.Image(0), 2);
+    EXPECT_EQ(ftp.CellText(1, 0), L"inner");
+    EXPECT_EQ(ftp.Image(1), 1);
+    EXPECT_EQ(ftp.CellText(2, 0), L"a.txt");
+    EXPECT_EQ(ftp.CellText(2, 1), L"1.50 " + window->Texts().Text(35));
+    EXPECT_TRUE(::IsWindowEnabled(Item(IDC_TRANSFER)));
+    EXPECT_EQ(Text(IDC_STATUS), L"");
+
+    EXPECT_EQ(Text(IDC_LOCAL_PATH), local + L"\\...");
+    ListView localList(Item(IDC_LOCAL_LIST));
+    ASSERT_EQ(localList.Count(), 2);
+    EXPECT_EQ(localList.CellText(1, 0), L"note.txt");
+}
+
+TEST_F(MainWindowStartup, AFailedFirstListingIsReportedAndTheLocalFolderStillFills)
+{
+    const std::wstring local = ScratchFolder(L"startup-failing");
+    Open({{L"Language", L"[1033]"},
+          {L"FTP Data", ServerName() + L"*" + kUser + L"*"},
+          {L"Powersetting 2000", EncodeStoredValue(L"wrong password")},
+          {L"Local Folder Data", local}});
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, window->Texts().Text(25));
+    EXPECT_EQ(ui.messages[0].caption, window->Texts().Text(5));
+    EXPECT_EQ(ui.messages[0].type, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
+    EXPECT_EQ(Text(IDC_FTP_PATH), L"");
+    EXPECT_EQ(Text(IDC_LOCAL_PATH), local + L"\\...");
+}
+
+TEST_F(MainWindowStartup, AHandEditedProfileWithFewerFieldsLeavesTheRestEmpty)
+{
+    Open({{L"Language", L"[1033]"},
+          {L"FTP Data", L"ftp://127.0.0.1:1"},
+          {L"Powersetting 2000", L""},
+          {L"Local Folder Data", L"---"}});
+    EXPECT_EQ(window->Profile().serverName, L"ftp://127.0.0.1:1");
+    EXPECT_EQ(window->Profile().user, L"");
+    EXPECT_EQ(window->Profile().folder, L"");
+    EXPECT_EQ(ui.messages.size(), 1u);  // nobody listens on port 1
+}

@@ -49,12 +49,13 @@ def text_lines(title, count):
     return ("\r\n".join(lines) + "\r\n").encode("ascii")
 
 
+# Names without blanks: WinINet under Wine cuts a listed name at its first blank.
 SERVER_TREE = {
     "Welcome.txt": ("Welcome to the demo FTP server.\r\n"
                     "Drag files between the two lists, or select them and press the transfer button.\r\n"
                     ).encode("ascii"),
-    "Price list.csv": text_lines("Item;Price", 40),
-    "Documents/Report 2024.txt": text_lines("Report 2024", 120),
+    "Prices.csv": text_lines("Item;Price", 40),
+    "Documents/Report-2024.txt": text_lines("Report 2024", 120),
     "Documents/Notes/Ideas.txt": text_lines("Ideas", 8),
     "Photos/Harbour.png": png_bytes(64, 48, 7),
     "Photos/Mountains.png": png_bytes(80, 60, 11),

@@ -160,11 +160,13 @@ def user_settings_path(appdata, template_lines):
     return os.path.join(appdata, "Velmo", product, version, "config.ini")
 
 
+# Names without blanks, so that they list the same on the demo server after an
+# upload (WinINet under Wine cuts a listed name at its first blank).
 DEMO_LOCAL_FILES = {
-    "Holiday plan.txt": b"Day 1: harbour\r\nDay 2: mountains\r\nDay 3: home\r\n",
+    "Holiday-plan.txt": b"Day 1: harbour\r\nDay 2: mountains\r\nDay 3: home\r\n",
     "Budget.csv": b"".join(b"Item %03d;%d.00\r\n" % (i, i * 7) for i in range(1, 80)),
     "Drawings/Sketch.txt": b"A drawing would go here.\r\n",
-    "Letters/To the club.txt": b"Dear members,\r\nsee you on Friday.\r\n",
+    "Letters/To-the-club.txt": b"Dear members,\r\nsee you on Friday.\r\n",
 }
 
 

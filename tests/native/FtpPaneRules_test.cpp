@@ -1,0 +1,77 @@
+#include "ftppane/FtpFolderNavigation.h"
+#include "ftppane/ServerProfile.h"
+
+#include <gtest/gtest.h>
+
+TEST(ServerProfileRules, OnlyTheExactLowerCasePrefixCounts)
+{
+    struct Case { const wchar_t* serverName; bool accepted; };
+    const Case cases[] = {
+        {L"ftp://host", true},
+        {L"ftp://", true},            // only the first six characters are compared
+        {L"ftp://127.0.0.1:2121", true},
+        {L"FTP://host", false},
+        {L"Ftp://host", false},
+        {L"ftp:/", false},
+        {L"ftp:", false},
+        {L"", false},
+        {L"host", false},
+        {L" ftp://host", false},
+        {L"ftps://host", false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(HasFtpPrefix(c.serverName), c.accepted) << c.serverName;
+}
+
+TEST(ServerProfileRules, PathFieldJoinsServerAndFolderWithOneSlash)
+{
+    struct Case { const wchar_t* server; const wchar_t* folder; const wchar_t* field; };
+    const Case cases[] = {
+        {L"ftp://host", L"", L"ftp://host/"},
+        {L"ftp://host", L"x", L"ftp://host/x"},
+        {L"ftp://host", L"/x", L"ftp://host//x"},
+        {L"ftp://host:2121", L"a/b", L"ftp://host:2121/a/b"},
+        {L"host", L"a", L"host/a"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(FtpPathFieldText({c.server, L"u", L"p", c.folder}), c.field) << c.server << L" " << c.folder;
+}
+
+TEST(FtpFolderNavigation, EnteringStaysRelativeToTheLoginDirectory)
+{
+    struct Case { const wchar_t* folder; const wchar_t* name; const wchar_t* result; };
+    const Case cases[] = {
+        {L"", L"x", L"x"},
+        {L"x", L"y", L"x/y"},
+        {L"a/b", L"c d", L"a/b/c d"},
+        {L"/x", L"y", L"/x/y"},
+        {L"/", L"x", L"//x"},  // literal join: its parent leads back to "/"
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(SubFolderPath(c.folder, c.name), c.result) << c.folder << L" + " << c.name;
+}
+
+TEST(FtpFolderNavigation, ParentCutsAtTheLastSlash)
+{
+    struct Case { const wchar_t* folder; const wchar_t* parent; };
+    const Case cases[] = {
+        {L"", L""},
+        {L"x", L""},
+        {L"x/y", L"x"},
+        {L"a/b/c", L"a/b"},
+        {L"/x", L""},
+        {L"/", L""},
+        {L"//x", L"/"},
+        {L"a/", L"a"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ParentFolderPath(c.folder), c.parent) << c.folder;
+}
+
+TEST(FtpFolderNavigation, DownAndBackUpReturnsToTheStart)
+{
+    for (const std::wstring start : {L"", L"top", L"/abs", L"a/b"}) {
+        const std::wstring down = SubFolderPath(SubFolderPath(start, L"one"), L"two");
+        EXPECT_EQ(ParentFolderPath(ParentFolderPath(down)), start) << start;
+    }
+}

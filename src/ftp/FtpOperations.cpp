@@ -29,36 +29,26 @@ bool IsFolder(const FtpFindEntry& entry) { return (entry.attributes & kFtpAttrib
 
 bool IsLink(const FtpFindEntry& entry) { return (entry.attributes & kFtpAttributeReparsePoint) != 0; }
 
-// Enters the path level by level from the session's current directory,
-// creating each level that cannot be entered. Every step is relative to the
-// level entered before it, so a level that exists never shifts where the
-// next one is looked for. True when the session ends inside the path.
-bool EnterOrCreateLevels(FtpSession& session, const std::wstring& path)
+// Creates every level of the path by its path from the session's current
+// directory: a/b/c as a, a/b, a/b/c; /a/b as /a, /a/b. A creation never
+// changes the current directory, so an existing level cannot shift the base
+// of the next one; a level that exists simply refuses to be created again.
+void CreateLevels(FtpSession& session, const std::wstring& path)
 {
-    std::vector<std::wstring> levels;
+    std::wstring prefix = (!path.empty() && path[0] == L'/') ? L"/" : L"";
     std::size_t start = 0;
-    while (start <= path.size()) {
+    while (start < path.size()) {
         std::size_t slash = path.find(L'/', start);
         if (slash == std::wstring::npos)
             slash = path.size();
-        if (slash > start)
-            levels.push_back(path.substr(start, slash - start));
+        if (slash > start) {
+            if (!prefix.empty() && prefix.back() != L'/')
+                prefix += L'/';
+            prefix += path.substr(start, slash - start);
+            session.MakeDir(prefix);
+        }
         start = slash + 1;
     }
-    const bool absolute = !path.empty() && path[0] == L'/';
-    if (levels.empty())
-        return path.empty() || session.ChangeDir(L"/");
-    if (absolute)
-        levels.front() = L"/" + levels.front();
-
-    for (const std::wstring& level : levels) {
-        if (session.ChangeDir(level))
-            continue;
-        session.MakeDir(level);
-        if (!session.ChangeDir(level))
-            return false;
-    }
-    return true;
 }
 
 std::wstring LocalTarget(const std::wstring& localFolder, const std::wstring& fileName)
@@ -121,11 +111,12 @@ bool FtpOperations::UploadFile(FtpListing&, const std::wstring& localPath, const
     std::unique_ptr<FtpSession> session = Open(ParseServerName(serverName), user, password);
     if (!session)
         return false;
-    // The common cases cost one command each: the folder exists, or only its
-    // last level is missing. Deeper gaps are filled level by level.
+    // The common cases cost one command: the folder exists, or only its last
+    // level is missing. Deeper gaps get every level created.
     if (!folder.empty() && !session->ChangeDir(folder)) {
-        session->MakeDir(folder);
-        if (!session->ChangeDir(folder) && !EnterOrCreateLevels(*session, folder))
+        if (!session->MakeDir(folder))
+            CreateLevels(*session, folder);
+        if (!session->ChangeDir(folder))
             return false;
     }
     m_ftp.PumpPendingMessages();
@@ -141,7 +132,7 @@ void FtpOperations::CreateFtpFolderPath(const std::wstring& serverName, const st
 {
     const std::unique_ptr<FtpSession> session = Open(ParseServerName(serverName), user, password);
     if (session)
-        EnterOrCreateLevels(*session, path);
+        CreateLevels(*session, path);
 }
 
 bool FtpOperations::DownloadFile(const std::wstring& localFolder, const std::wstring& serverName,

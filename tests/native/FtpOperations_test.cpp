@@ -88,7 +88,7 @@ TEST_F(FtpOperationsTest, ServerNamePortAndPrefixReachTheConnection)
     }
 }
 
-TEST_F(FtpOperationsTest, UploadEntersOrCreatesTheFolderLevelByLevel)
+TEST_F(FtpOperationsTest, UploadEntersOrCreatesTheFolder)
 {
     ftp.AddFolder(L"/x");
     ftp.AddFolder(L"/sub/have");
@@ -102,21 +102,19 @@ TEST_F(FtpOperationsTest, UploadEntersOrCreatesTheFolderLevelByLevel)
         {L"/", L"x/new", true,
          {L"CWD /x/new", L"MKD /x/new", L"CWD /x/new", L"PUMP", L"STOR C:\\data\\f.txt > /x/new/f.txt", L"CLOSE",
           L"PUMP"}},
-        // Only x exists: each level is tested from the level entered before it.
+        // Only x exists: every level is created by its path from the login directory.
         {L"/", L"x/y/z", true,
-         {L"CWD /x/y/z", L"MKD /x/y/z", L"CWD /x/y/z", L"CWD /x", L"CWD /x/y", L"MKD /x/y", L"CWD /x/y",
-          L"CWD /x/y/z", L"MKD /x/y/z", L"CWD /x/y/z", L"PUMP", L"STOR C:\\data\\f.txt > /x/y/z/f.txt", L"CLOSE",
-          L"PUMP"}},
+         {L"CWD /x/y/z", L"MKD /x/y/z", L"MKD /x", L"MKD /x/y", L"MKD /x/y/z", L"CWD /x/y/z", L"PUMP",
+          L"STOR C:\\data\\f.txt > /x/y/z/f.txt", L"CLOSE", L"PUMP"}},
         {L"/sub", L"/p/q", true,
-         {L"CWD /p/q", L"MKD /p/q", L"CWD /p/q", L"CWD /p", L"MKD /p", L"CWD /p", L"CWD /p/q", L"MKD /p/q",
-          L"CWD /p/q", L"PUMP", L"STOR C:\\data\\f.txt > /p/q/f.txt", L"CLOSE", L"PUMP"}},
+         {L"CWD /p/q", L"MKD /p/q", L"MKD /p", L"MKD /p/q", L"CWD /p/q", L"PUMP",
+          L"STOR C:\\data\\f.txt > /p/q/f.txt", L"CLOSE", L"PUMP"}},
         {L"/sub", L"have/n", true,
          {L"CWD /sub/have/n", L"MKD /sub/have/n", L"CWD /sub/have/n", L"PUMP",
           L"STOR C:\\data\\f.txt > /sub/have/n/f.txt", L"CLOSE", L"PUMP"}},
         // Still not enterable after creating: nothing is stored anywhere.
-        {L"/", L"locked/in", false,
-         {L"CWD /locked/in", L"MKD /locked/in", L"CWD /locked/in", L"CWD /locked", L"MKD /locked", L"CWD /locked",
-          L"CLOSE"}},
+        {L"/", L"locked/in", false, {L"CWD /locked/in", L"MKD /locked/in", L"CWD /locked/in", L"CLOSE"}},
+        {L"/", L"locked", false, {L"CWD /locked", L"MKD /locked", L"MKD /locked", L"CWD /locked", L"CLOSE"}},
     };
     for (const Case& c : cases) {
         ftp.loginFolder = c.login;
@@ -145,8 +143,10 @@ TEST_F(FtpOperationsTest, CreateFtpFolderPathNeverMovesTheBase)
     ftp.AddFolder(L"/a");
     ftp.AddFolder(L"/a/a");
     ops.CreateFtpFolderPath(kServer, kUser, kPassword, L"a/b/c/");
-    EXPECT_EQ(ftp.log, (Log{L"OPEN host:21 u", L"CWD /a", L"CWD /a/b", L"MKD /a/b", L"CWD /a/b", L"CWD /a/b/c",
-                            L"MKD /a/b/c", L"CWD /a/b/c", L"CLOSE"}));
+    ops.CreateFtpFolderPath(kServer, kUser, kPassword, L"/a//d");
+    ops.CreateFtpFolderPath(kServer, kUser, kPassword, L"");
+    EXPECT_EQ(ftp.log, (Log{L"OPEN host:21 u", L"MKD /a", L"MKD /a/b", L"MKD /a/b/c", L"CLOSE", L"OPEN host:21 u",
+                            L"MKD /a", L"MKD /a/d", L"CLOSE", L"OPEN host:21 u", L"CLOSE"}));
     EXPECT_TRUE(ftp.HasFolder(L"/a/b/c"));
     EXPECT_FALSE(ftp.HasFolder(L"/a/a/b"));
 }

@@ -27,7 +27,9 @@ if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
   virtual=1
 fi
 ensure_display || exit 1
-# The program's own Wine prefix, apart from the one the tests use.
+# The program's own Wine prefix, apart from the one the tests use; Wine
+# creates a missing prefix only inside an existing folder.
+mkdir -p "$BUILD/run"
 start_wine "$BUILD/run"
 trap 'stop_wine; stop_demo_server; stop_display' EXIT
 

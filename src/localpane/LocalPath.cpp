@@ -17,3 +17,29 @@ std::wstring JoinLocal(const std::wstring& folder, const std::wstring& name)
 {
     return folder + L"\\" + name;
 }
+
+std::optional<std::wstring> ParentLocalFolder(const std::wstring& folder)
+{
+    const size_t cut = folder.rfind(L'\\');
+    const std::wstring parent = cut == std::wstring::npos ? std::wstring() : folder.substr(0, cut);
+    if (parent.size() < 2)
+        return std::nullopt;
+    return parent;
+}
+
+std::wstring CollapseDoubledBackslashes(const std::wstring& path)
+{
+    constexpr size_t kKeptLead = 2;
+    std::wstring collapsed = path.substr(0, kKeptLead);
+    for (size_t i = kKeptLead; i < path.size(); ++i) {
+        if (path[i] == L'\\' && collapsed.back() == L'\\')
+            continue;
+        collapsed.push_back(path[i]);
+    }
+    return collapsed;
+}
+
+std::wstring PickedFolderText(const std::wstring& pickedPath)
+{
+    return CollapseDoubledBackslashes(WithFolderMarker(pickedPath));
+}

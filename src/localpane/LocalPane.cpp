@@ -1,11 +1,23 @@
 #include "localpane/LocalPane.h"
 
+#include "framework/UiSeam.h"
 #include "i18n/CTranslation.h"
+#include "localpane/DeleteToRecycleBin.h"
 #include "localpane/LocalPath.h"
+#include "localpane/RowKind.h"
 #include "localpane/RowModel.h"
 #include "localpane/SizeText.h"
 #include "res/resource.h"
 #include "settings/PowerClass.h"
+
+#include <optional>
+#include <vector>
+
+namespace {
+// The Browse button's caption while a new folder's name is typed; it is the
+// same in every language.
+const wchar_t* const kConfirmCaption = L"OK";
+}  // namespace
 
 LocalPane::LocalPane(CTranslation& texts, PowerClass& power) : m_texts(texts), m_power(power) {}
 
@@ -22,8 +34,7 @@ void LocalPane::Bind(HWND dialog)
 
 void LocalPane::ApplyTexts()
 {
-    m_group.SetText(m_texts.Text(70));
-    m_browse.SetText(m_texts.Text(85));
+    ShowModeCaptions();
     m_addFolder.SetText(m_texts.Text(100));
     m_delete.SetText(m_texts.Text(105));
 }
@@ -44,7 +55,10 @@ void LocalPane::FillLocalList(const std::wstring& folder)
         ++row;
     }
     m_list.ResumeRedraw();
-    m_path.SetText(WithFolderMarker(folder));
+    if (m_addFolderMode)
+        m_savedFolder = folder;
+    else
+        m_path.SetText(WithFolderMarker(folder));
 }
 
 std::wstring LocalPane::CurrentFolder() const
@@ -60,10 +74,89 @@ std::uint64_t LocalPane::FileSizeOf(const std::wstring& path)
     return (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
-void LocalPane::OnBrowse() {}
+void LocalPane::OnBrowse()
+{
+    if (m_addFolderMode) {
+        CreateTypedFolder();
+        return;
+    }
+    const std::optional<std::wstring> picked = Ui().BrowseForFolder(m_texts.Text(85));
+    if (!picked || picked->empty())
+        return;
+    const std::wstring text = PickedFolderText(*picked);
+    m_path.SetText(text);
+    FillLocalList(StripFolderMarker(text));
+}
 
-void LocalPane::OnDoubleClick() {}
+void LocalPane::OnDoubleClick()
+{
+    const int row = m_list.SelectionMark();
+    if (row < 0)
+        return;
+    const std::wstring folder = CurrentFolder();
+    const std::wstring name = m_list.CellText(row, 0);
+    switch (KindOfRow(m_list.Image(row), name)) {
+    case RowKind::Parent:
+        if (const std::optional<std::wstring> parent = ParentLocalFolder(folder))
+            FillLocalList(*parent);
+        break;
+    case RowKind::Folder:
+        FillLocalList(JoinLocal(folder, name));
+        break;
+    case RowKind::File:
+        Ui().ShellOpen(JoinLocal(folder, name));
+        break;
+    case RowKind::Unknown:
+        break;
+    }
+}
 
-void LocalPane::OnAddFolder() {}
+void LocalPane::OnAddFolder()
+{
+    if (m_addFolderMode)
+        return;
+    m_savedFolder = CurrentFolder();
+    m_path.SetText(std::wstring());
+    m_list.Show(false);
+    m_addFolderMode = true;
+    ShowModeCaptions();
+    m_addFolder.Show(false);
+    m_delete.Show(false);
+}
 
-void LocalPane::OnDelete() {}
+void LocalPane::OnDelete()
+{
+    if (m_list.SelectionMark() < 0) {
+        Ui().ShowMessage(m_dialog, m_texts.Text(60), m_texts.Text(5), MB_OK);
+        return;
+    }
+    const std::wstring folder = CurrentFolder();
+    std::vector<std::wstring> doomed;
+    for (int row : m_list.SelectedRows()) {
+        const std::wstring name = m_list.CellText(row, 0);
+        if (KindOfRow(m_list.Image(row), name) != RowKind::Parent)
+            doomed.push_back(JoinLocal(folder, name));
+    }
+    for (const std::wstring& path : doomed)
+        DeleteToRecycleBin(path, true);
+    FillLocalList(folder);
+}
+
+void LocalPane::CreateTypedFolder()
+{
+    m_list.Show(true);
+    m_addFolderMode = false;
+    ShowModeCaptions();
+    m_addFolder.Show(true);
+    m_delete.Show(true);
+    const std::wstring name = m_path.Text();
+    if (!name.empty())
+        ::CreateDirectoryW(JoinLocal(m_savedFolder, name).c_str(), nullptr);
+    FillLocalList(m_savedFolder);
+}
+
+void LocalPane::ShowModeCaptions()
+{
+    m_group.SetText(m_texts.Text(m_addFolderMode ? 80 : 70));
+    m_browse.SetText(m_addFolderMode ? std::wstring(kConfirmCaption) : m_texts.Text(85));
+}

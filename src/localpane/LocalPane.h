@@ -18,6 +18,8 @@ public:
     void ApplyTexts();
 
     // Rebuilds the list for the folder and shows folder + "\..." in the path box.
+    // While a new folder's name is typed the box keeps the name; the folder
+    // becomes the one the new folder will be created in.
     void FillLocalList(const std::wstring& folder);
 
     // The folder the pane works in: the path box without its marker, or, while a
@@ -38,6 +40,10 @@ public:
 
 private:
     static std::uint64_t FileSizeOf(const std::wstring& path);
+    // Leaves add-folder mode, creating the typed folder inside the saved one.
+    void CreateTypedFolder();
+    // Group box and Browse captions of the mode the pane is in.
+    void ShowModeCaptions();
 
     CTranslation& m_texts;
     PowerClass& m_power;

@@ -19,6 +19,7 @@ import demo_settings  # noqa: E402
 from report import Report  # noqa: E402
 
 WINDOW_TITLE = "Velmo FTP Tandril 2"
+MESSAGE_CAPTION = "Velmo FTP Tandril"
 INSTALL_FOLDER = "Velmo FTP Tandril"
 UNINSTALL_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Velmo FTP Tandril 2"
 SHORTCUT = "Velmo FTP Tandril.lnk"
@@ -137,14 +138,20 @@ class InstallerTest:
     def start_program(self):
         check(not window_viewable(WINDOW_TITLE), f'a window "{WINDOW_TITLE}" is open before the start')
         process = self.wine.start([os.path.join(self.install_dir, "FTPTandril.exe")])
-        shown = wait_until(lambda: window_viewable(WINDOW_TITLE) or process.poll() is not None, 90)
-        if not shown or not window_viewable(WINDOW_TITLE):
-            ended = process.poll()
-            self.stop_program(force=True)
-            process.wait(timeout=30)
-            raise Failure(f'the installed program showed no window "{WINDOW_TITLE}"'
-                          + (f" (it ended with status {ended})" if ended is not None else " within 90 s"))
-        return process
+        # The program's message boxes carry its short name as caption; one at
+        # start blocks the main window until it is answered.
+        wait_until(lambda: window_viewable(WINDOW_TITLE) or window_viewable(MESSAGE_CAPTION)
+                   or process.poll() is not None, 90)
+        if window_viewable(WINDOW_TITLE):
+            return process
+        if window_viewable(MESSAGE_CAPTION):
+            problem = f'a message box "{MESSAGE_CAPTION}" came up at the start instead of the window'
+        elif process.poll() is not None:
+            problem = f"the program ended with status {process.poll()} without showing its window"
+        else:
+            problem = f'the program showed no window "{WINDOW_TITLE}" within 90 s'
+        self.stop_program(force=True, process=process)
+        raise Failure(problem)
 
     def stop_program(self, force=False, process=None):
         """Closes the program as the close box does (WM_CLOSE), or ends it."""
@@ -215,7 +222,11 @@ class InstallerTest:
             local = os.path.join(demo, "local")
             demo_settings.prepare(self.install_dir, f"ftp://127.0.0.1:{port}", "demo", "demo",
                                   local, force=True, appdata=self.folders["AppData"])
-            process = self.start_program()
+            try:
+                process = self.start_program()
+            except Failure as e:
+                with open(log) as f:
+                    raise Failure(f"{e}; the demo server saw:\n{f.read()}")
             # The first listing happens before the window is shown.
             with open(log) as f:
                 server_log = f.read()

@@ -40,38 +40,6 @@ TEST_F(FtpOperationsTest, ListingKeepsServerOrderAndFullSizes)
     EXPECT_EQ(ftp.log, (Log{L"OPEN host:21 u", L"CWD /d", L"LIST /d", L"CLOSE"}));
 }
 
-TEST_F(FtpOperationsTest, ListingFailuresAreToldApartFromAnEmptyFolder)
-{
-    ftp.AddFolder(L"/empty");
-    ftp.AddFolder(L"/refused");
-    ftp.AddFolder(L"/locked");
-    ftp.AddFile(L"/root.txt", 1);
-    ftp.refuseListing = {L"/refused"};
-    ftp.refuseEnter = {L"/locked"};
-
-    struct Case { const wchar_t* folder; const wchar_t* password; bool listed; Log log; };
-    const Case cases[] = {
-        {L"empty", L"secret", true, {L"OPEN host:21 u", L"CWD /empty", L"LIST /empty", L"CLOSE"}},
-        {L"refused", L"secret", false, {L"OPEN host:21 u", L"CWD /refused", L"LIST /refused", L"CLOSE"}},
-        // Never the login directory in place of a folder that cannot be entered.
-        {L"locked", L"secret", false, {L"OPEN host:21 u", L"CWD /locked", L"CLOSE"}},
-        {L"missing", L"secret", false, {L"OPEN host:21 u", L"CWD /missing", L"CLOSE"}},
-        {L"", L"wrong", false, {L"OPEN host:21 u"}},
-        {L"", L"secret", true, {L"OPEN host:21 u", L"LIST /", L"CLOSE"}},
-    };
-    for (const Case& c : cases) {
-        ftp.log.clear();
-        listing.fileNames = {L"stale"};
-        EXPECT_EQ(ops.ListFtpFolder(listing, kServer, kUser, c.password, c.folder), c.listed) << c.folder;
-        EXPECT_EQ(ftp.log, c.log) << c.folder;
-        if (c.folder != std::wstring() || !c.listed) {
-            EXPECT_TRUE(listing.fileNames.empty()) << c.folder;
-            EXPECT_TRUE(listing.folderNames.empty()) << c.folder;
-        }
-    }
-    EXPECT_EQ(listing.fileNames, (Log{L"root.txt"}));
-}
-
 TEST_F(FtpOperationsTest, ServerNamePortAndPrefixReachTheConnection)
 {
     struct Case { const wchar_t* server; Log log; };
@@ -169,34 +137,6 @@ TEST_F(FtpOperationsTest, DownloadRefusesUnsafeNamesAndFoldersItCannotEnter)
     ftp.log.clear();
     EXPECT_FALSE(ops.DownloadFile(L"C:\\dl", kServer, kUser, kPassword, L"locked", L"f.txt"));
     EXPECT_EQ(ftp.log, (Log{L"OPEN host:21 u", L"CWD /locked", L"CLOSE"}));
-}
-
-TEST_F(FtpOperationsTest, SingleChangesActOnlyInTheirFolder)
-{
-    ftp.AddFolder(L"/have");
-    ftp.AddFolder(L"/locked");
-    ftp.AddFile(L"/f.txt", 1);
-    ftp.AddFolder(L"/e");
-    ftp.refuseEnter = {L"/locked"};
-
-    EXPECT_TRUE(ops.CreateFtpFolder(kServer, kUser, kPassword, L"have"));
-    EXPECT_TRUE(ops.CreateFtpFolder(kServer, kUser, kPassword, L""));
-    EXPECT_TRUE(ops.CreateFtpFolder(kServer, kUser, L"wrong", L"new"));
-    EXPECT_EQ(ftp.log, (Log{L"OPEN host:21 u", L"CWD /have", L"CLOSE", L"OPEN host:21 u", L"CLOSE",
-                            L"OPEN host:21 u"}));
-
-    ftp.log.clear();
-    EXPECT_FALSE(ops.DeleteFtpFile(kServer, kUser, kPassword, L"locked", L"f.txt"));
-    EXPECT_FALSE(ops.RemoveFtpFolder(kServer, kUser, kPassword, L"locked", L"e"));
-    EXPECT_EQ(ftp.log, (Log{L"OPEN host:21 u", L"CWD /locked", L"CLOSE", L"OPEN host:21 u", L"CWD /locked",
-                            L"CLOSE"}));
-    EXPECT_TRUE(ftp.HasFile(L"/f.txt"));
-    EXPECT_TRUE(ftp.HasFolder(L"/e"));
-
-    EXPECT_TRUE(ops.DeleteFtpFile(kServer, kUser, kPassword, L"", L"f.txt"));
-    EXPECT_TRUE(ops.RemoveFtpFolder(kServer, kUser, kPassword, L"", L"e"));
-    EXPECT_FALSE(ftp.HasFile(L"/f.txt"));
-    EXPECT_FALSE(ftp.HasFolder(L"/e"));
 }
 
 }  // namespace

@@ -2,7 +2,8 @@
 ; writes nothing outside the user's own profile and registry hive.
 ;
 ; makensis /DSOURCE_DIR=<folder with FTPTandril.exe, config.ini, FTPTtrl.ini,
-;          help.chm> [/DOUT_FILE=<setup exe>] [/DPROGRAM_ICON=<ico>] FTPTandril.nsi
+;          help.chm> [/DPROGRAM_FILE=<the exe, when it lies elsewhere>]
+;          [/DOUT_FILE=<setup exe>] [/DPROGRAM_ICON=<ico>] FTPTandril.nsi
 
 ; The program is 64-bit only, so the setup is too: a 32-bit setup would also
 ; need the 32-bit subsystem, which a 64-bit-only Wine does not have.
@@ -11,6 +12,9 @@ ManifestDPIAware true
 
 !ifndef SOURCE_DIR
   !error "Give the folder of the built program with /DSOURCE_DIR=..."
+!endif
+!ifndef PROGRAM_FILE
+  !define PROGRAM_FILE "${SOURCE_DIR}/FTPTandril.exe"
 !endif
 !ifndef OUT_FILE
   !define OUT_FILE "FTPTandril-2.00-setup.exe"
@@ -69,7 +73,7 @@ Section "${DISPLAY_NAME}" SecProgram
   SetShellVarContext current
 
   SetOutPath "$INSTDIR"
-  File "${SOURCE_DIR}/${EXE}"
+  File "/oname=${EXE}" "${PROGRAM_FILE}"
   File "${SOURCE_DIR}/config.ini"
   File "${SOURCE_DIR}/FTPTtrl.ini"
   File "${SOURCE_DIR}/help.chm"

@@ -19,6 +19,7 @@ build_windows() {  # build folder
 # A private Wine prefix inside the build folder, never the user's own; one
 # wineserver kept alive for the whole run so every process start stays cheap.
 start_wine() {  # build folder
+  mkdir -p "$1"
   export WINEPREFIX="$1/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     wineboot -i >/dev/null 2>&1 || true

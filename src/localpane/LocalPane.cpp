@@ -41,6 +41,8 @@ void LocalPane::ApplyTexts()
 
 void LocalPane::FillLocalList(const std::wstring& folder)
 {
+    // With painting on, a list view repaints for every inserted row, which
+    // makes a large folder take seconds instead of a fraction of one.
     m_list.SuspendRedraw();
     m_list.DeleteAll();
     m_list.InsertRow(0, kParentRowText, kParentImage);
@@ -48,9 +50,13 @@ void LocalPane::FillLocalList(const std::wstring& folder)
     int row = 1;
     for (const std::wstring& name : m_power.FolderNames())
         m_list.InsertRow(row++, name, kFolderImage);
-    for (const std::wstring& name : m_power.FileNames()) {
-        m_list.InsertRow(row, name, kFileImage);
-        const std::uint64_t size = FileSizeOf(JoinLocal(folder, name));
+    // The sizes come from the directory entries the listing read, rather than
+    // from one status query per file.
+    const std::vector<std::wstring>& names = m_power.FileNames();
+    const std::vector<std::uint64_t>& sizes = m_power.FileSizes();
+    for (size_t i = 0; i < names.size(); ++i) {
+        const std::uint64_t size = i < sizes.size() ? sizes[i] : 0;
+        m_list.InsertRow(row, names[i], kFileImage);
         m_list.SetCellText(row, 1, FormatSizeText(size, m_texts.Text(SizeUnitTextNumber(size))));
         ++row;
     }
@@ -64,14 +70,6 @@ void LocalPane::FillLocalList(const std::wstring& folder)
 std::wstring LocalPane::CurrentFolder() const
 {
     return m_addFolderMode ? m_savedFolder : StripFolderMarker(m_path.Text());
-}
-
-std::uint64_t LocalPane::FileSizeOf(const std::wstring& path)
-{
-    WIN32_FILE_ATTRIBUTE_DATA data = {};
-    if (!::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data))
-        return 0;
-    return (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
 void LocalPane::OnBrowse()

@@ -4,7 +4,6 @@
 
 #include "framework/ListView.h"
 
-#include <cstdint>
 #include <string>
 
 class CTranslation;
@@ -39,7 +38,6 @@ public:
     const ListView& List() const { return m_list; }
 
 private:
-    static std::uint64_t FileSizeOf(const std::wstring& path);
     // Leaves add-folder mode, creating the typed folder inside the saved one.
     void CreateTypedFolder();
     // Group box and Browse captions of the mode the pane is in.

@@ -21,6 +21,7 @@ constexpr int kRegistryAttempts = 8;
 struct FolderEntry {
     std::wstring name;
     bool isFolder;
+    std::uint64_t size;
 };
 
 // One level of a folder, "." and ".." left out. The pattern keeps the forward
@@ -36,7 +37,8 @@ std::vector<FolderEntry> EnumerateFolder(const std::wstring& folder)
     do {
         const std::wstring name = data.cFileName;
         if (name != L"." && name != L"..")
-            entries.push_back({name, (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+            entries.push_back({name, (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
+                               (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow});
     } while (::FindNextFileW(find, &data));
     ::FindClose(find);
     return entries;
@@ -211,14 +213,19 @@ int PowerClass::ListFolder(const std::wstring& folder)
 {
     m_folderNames.clear();
     m_fileNames.clear();
-    for (FolderEntry& entry : EnumerateFolder(folder))
+    m_fileSizes.clear();
+    for (FolderEntry& entry : EnumerateFolder(folder)) {
+        if (!entry.isFolder)
+            m_fileSizes.push_back(entry.size);
         (entry.isFolder ? m_folderNames : m_fileNames).push_back(std::move(entry.name));
+    }
     return static_cast<int>(m_folderNames.size() + m_fileNames.size());
 }
 
 void PowerClass::CollectFilesRecursive(const std::wstring& folder)
 {
     m_fileNames.clear();
+    m_fileSizes.clear();
     CollectFrom(folder);
 }
 
@@ -230,6 +237,11 @@ const std::vector<std::wstring>& PowerClass::FolderNames() const
 const std::vector<std::wstring>& PowerClass::FileNames() const
 {
     return m_fileNames;
+}
+
+const std::vector<std::uint64_t>& PowerClass::FileSizes() const
+{
+    return m_fileSizes;
 }
 
 std::wstring PowerClass::FileInUse() const

@@ -4,6 +4,7 @@
 // folders. It has no window.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -55,6 +56,10 @@ public:
     void CollectFilesRecursive(const std::wstring& folder);
     const std::vector<std::wstring>& FolderNames() const;
     const std::vector<std::wstring>& FileNames() const;
+    // The sizes of the files ListFolder found, parallel to FileNames(), from the
+    // same directory entries (no status query per file); empty after
+    // CollectFilesRecursive.
+    const std::vector<std::uint64_t>& FileSizes() const;
 
 private:
     std::wstring FileInUse() const;
@@ -66,4 +71,5 @@ private:
     std::vector<std::wstring> m_fields;
     std::vector<std::wstring> m_folderNames;
     std::vector<std::wstring> m_fileNames;
+    std::vector<std::uint64_t> m_fileSizes;
 };

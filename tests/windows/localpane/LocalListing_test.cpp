@@ -119,19 +119,6 @@ TEST_F(LocalPaneTest, EmptyOrUnreadableFolderShowsOnlyTheParentRow)
     EXPECT_TRUE(ui.messages.empty());
 }
 
-TEST_F(LocalPaneTest, RefillingReplacesEveryRow)
-{
-    const std::wstring first = ScratchFolder(L"localpane-first");
-    const std::wstring second = ScratchFolder(L"localpane-second");
-    for (const wchar_t* name : {L"1.txt", L"2.txt", L"3.txt"})
-        WriteFile(first + L"\\" + name, "x");
-    WriteFile(second + L"\\only.txt", "x");
-    Open(first);
-    EXPECT_EQ(List().Count(), 4);
-    window->FillLocalList(second);
-    EXPECT_EQ(RowNames(), (std::vector<std::wstring>{L"[...]", L"only.txt"}));
-}
-
 TEST_F(LocalPaneTest, DriveHeldWithoutBackslashListsItsRoot)
 {
     Open(L"---");

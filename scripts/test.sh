@@ -28,6 +28,7 @@ ctest_status=0
 echo "== Windows suite (Wine, FTP server on 127.0.0.1:$FTP_PORT)"
 ensure_display || exit 1
 start_wine "$WINDOWS"
+unmanaged_wine_windows
 start_ftp_server "$FTP_PORT" "$WINDOWS/ftp-root" "$WINDOWS/ftp-server.log" || exit 1
 (cd "$WINDOWS" && ctest --output-on-failure) || ctest_status=1
 

@@ -148,12 +148,13 @@ void CFTPTandrilDlg::ApplyTexts()
 
 bool CFTPTandrilDlg::OnCommand(WORD id, WORD code, HWND control)
 {
-    if (id == IDOK || id == IDCANCEL)
-        return Dialog::OnCommand(id, code, control);
     // While a batch runs (its uploads let messages through) every command is
-    // ignored; closing the window is the one way out, handled under WM_CLOSE.
+    // ignored, Enter and Esc too: ending the dialog would pull the window away
+    // from under the batch. Closing it is the one way out, under WM_CLOSE.
     if (m_transferCommand.IsBusy())
         return true;
+    if (id == IDOK || id == IDCANCEL)
+        return Dialog::OnCommand(id, code, control);
     return RouteCommand(id);
 }
 

@@ -28,8 +28,16 @@ public:
     bool IsDragging() const { return m_dragging; }
 
 private:
+    bool IsList(HWND window) const { return window && (window == m_localList || window == m_ftpList); }
+    // Leaves the image drag and destroys the drag image.
+    void EndImageDrag();
+    void ClearDropHighlight(HWND list) const;
+    POINT ToScreen(POINT client) const;
+
     TransferCommand& m_transfer;
     HWND m_dialog = nullptr;
+    HWND m_localList = nullptr;
+    HWND m_ftpList = nullptr;
     bool m_dragging = false;
     HWND m_underPointer = nullptr;
     HWND m_source = nullptr;

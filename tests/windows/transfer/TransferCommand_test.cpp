@@ -1,0 +1,291 @@
+// The direction buttons and the transfer button against the test server:
+// what arrives where, which controls a batch disables and enables again, the
+// status line, the refreshes after each row and the failure summary.
+#include "TransferTestSupport.h"
+
+#include "ftp/FtpServerAddress.h"
+#include "ftp/WinInetFtp.h"
+
+#include <algorithm>
+
+using namespace testenv;
+using namespace transfertest;
+
+namespace {
+
+class TransferCommandTest : public TransferTest {};
+
+// The enabled changes a batch caused, for the controls it may touch.
+std::map<int, std::vector<bool>> ChangesOf(const ControlProbe& probe)
+{
+    std::map<int, std::vector<bool>> changes;
+    for (int id : kWatched) {
+        auto it = probe.enableChanges.find(id);
+        changes[id] = it == probe.enableChanges.end() ? std::vector<bool>() : it->second;
+    }
+    return changes;
+}
+
+const std::vector<bool> kOffOn = {false, true};
+const std::vector<bool> kNone = {};
+
+}  // namespace
+
+TEST_F(TransferCommandTest, DirectionButtonsSwitchCaptionAndDisableThemselves)
+{
+    Open(L"---", {L"---"});
+    struct Step { int click; bool upload; };
+    const Step steps[] = {{IDC_TO_LOCAL, false}, {IDC_TO_LOCAL, false}, {IDC_TO_FTP, true}, {IDC_TO_LOCAL, false},
+                          {IDC_TO_FTP, true}};
+    for (const Step& step : steps) {
+        Click(step.click);
+        EXPECT_EQ(Text(IDC_TRANSFER), step.upload ? UploadCaption() : DownloadCaption()) << step.click;
+        EXPECT_EQ(::IsWindowEnabled(Item(IDC_TO_LOCAL)) != FALSE, step.upload) << step.click;
+        EXPECT_EQ(::IsWindowEnabled(Item(IDC_TO_FTP)) != FALSE, !step.upload) << step.click;
+    }
+}
+
+TEST_F(TransferCommandTest, WithoutASelectionMarkEitherDirectionOnlyAsks)
+{
+    const std::wstring local = ScratchFolder(L"h6-nomark");
+    WriteFileIn(local + L"\\a.txt", "a");
+    const std::wstring folder = FreshFtpFolder(L"h6-nomark");
+    WriteFileIn(FtpPath(folder + L"/r.txt"), "r");
+    Open(local, {folder});
+    ControlProbe probe(window->Handle());
+    for (int direction : {IDC_TO_FTP, IDC_TO_LOCAL}) {
+        Click(direction);
+        ClearSelection(LocalList());
+        ClearSelection(FtpList());
+        ui.messages.clear();
+        probe.enableChanges.clear();
+        Click(IDC_TRANSFER);
+        ASSERT_EQ(ui.messages.size(), 1u) << direction;
+        EXPECT_EQ(ui.messages[0].text, Texts().Text(55));
+        EXPECT_EQ(ui.messages[0].caption, Texts().Text(5));
+        EXPECT_EQ(ui.messages[0].type, static_cast<UINT>(MB_OK));
+        EXPECT_TRUE(probe.enableChanges.empty()) << direction;
+    }
+    EXPECT_EQ(FilesBelow(FtpPath(folder)), (std::map<std::wstring, std::string>{{L"r.txt", "r"}}));
+    EXPECT_EQ(FilesBelow(local), (std::map<std::wstring, std::string>{{L"a.txt", "a"}}));
+}
+
+TEST_F(TransferCommandTest, UploadsTwoFilesAndATreeWithoutItsEmptyFolders)
+{
+    const std::wstring local = ScratchFolder(L"h6-up");
+    WriteFileIn(local + L"\\a.txt", "first");
+    WriteFileIn(local + L"\\b.txt", std::string(70000, 'b'));
+    WriteFileIn(local + L"\\c.txt", "not selected");
+    WriteFileIn(local + L"\\Photos\\x.txt", "x");
+    WriteFileIn(local + L"\\Photos\\2014\\a.jpg", "jpeg");
+    MakeFolders(local + L"\\Photos\\empty");
+    MakeFolders(local + L"\\Photos\\onlyempty\\inner");
+    const std::wstring folder = FreshFtpFolder(L"h6-up");
+    Open(local, {folder});
+
+    SelectRows(LocalList(), {L"a.txt", L"Photos", L"b.txt"});
+    ControlProbe probe(window->Handle());
+    Click(IDC_TRANSFER);
+
+    EXPECT_TRUE(ui.messages.empty());
+    const std::map<std::wstring, std::string> expected = {{L"a.txt", "first"},
+                                                          {L"b.txt", std::string(70000, 'b')},
+                                                          {L"Photos/x.txt", "x"},
+                                                          {L"Photos/2014/a.jpg", "jpeg"}};
+    EXPECT_EQ(FilesBelow(FtpPath(folder)), expected);
+    EXPECT_EQ(FoldersBelow(FtpPath(folder)), (std::set<std::wstring>{L"Photos", L"Photos/2014"}));
+
+    // One status per file: the full local path of a file row, the remote
+    // sub-folder of a file found below a folder row.
+    const std::wstring prefix = Texts().Text(65) + L" ";
+    std::multiset<std::wstring> texts;
+    for (const ControlProbe::Status& status : probe.StatusesStartingWith(prefix)) {
+        texts.insert(status.text.substr(prefix.size()));
+        for (int id : {IDC_TRANSFER, IDC_TO_LOCAL, IDC_LOCAL_ADDFOLDER, IDC_FTP_ADDFOLDER, IDC_LOCAL_BROWSE,
+                       IDC_FTP_BROWSE, IDC_LOCAL_DELETE, IDC_FTP_DELETE}) {
+            // Folders come first in the list, so the folder row is the first
+            // one; the pane refresh after it enables the transfer button again.
+            const bool inFirstRow = status.text.compare(prefix.size(), 1, L"/") == 0;
+            if (id != IDC_TRANSFER || inFirstRow) {
+                EXPECT_FALSE(status.enabled.at(id)) << id << L" " << status.text;
+            }
+        }
+        EXPECT_TRUE(status.enabled.at(IDC_LOCAL_LIST));
+        EXPECT_TRUE(status.enabled.at(IDC_FTP_LIST));
+    }
+    EXPECT_EQ(texts, (std::multiset<std::wstring>{local + L"\\a.txt", L"/Photos", L"/Photos/2014", local + L"\\b.txt"}));
+
+    // The FTP pane was listed again after each of the three rows.
+    EXPECT_EQ(probe.StatusesStartingWith(Texts().Text(50)).size(), 3u);
+    EXPECT_EQ(RowNames(FtpList()), (std::set<std::wstring>{L"[...]", L"Photos", L"a.txt", L"b.txt"}));
+
+    std::map<int, std::vector<bool>> changes = ChangesOf(probe);
+    for (int id : {IDC_TO_LOCAL, IDC_LOCAL_ADDFOLDER, IDC_FTP_ADDFOLDER, IDC_LOCAL_BROWSE, IDC_FTP_BROWSE,
+                   IDC_LOCAL_DELETE, IDC_FTP_DELETE})
+        EXPECT_EQ(changes[id], kOffOn) << id;
+    for (int id : {IDC_TO_FTP, IDC_LOCAL_LIST, IDC_FTP_LIST})
+        EXPECT_EQ(changes[id], kNone) << id;
+    for (int id : kWatched)
+        EXPECT_EQ(::IsWindowEnabled(Item(id)) != FALSE, id != IDC_TO_FTP) << id;
+    EXPECT_EQ(Text(IDC_STATUS), L"");
+    EXPECT_EQ(Text(IDC_TRANSFER), UploadCaption());
+}
+
+TEST_F(TransferCommandTest, DownloadsFilesAndATreeIntoMissingLocalFolders)
+{
+    const std::wstring folder = FreshFtpFolder(L"h6-down");
+    WriteFileIn(FtpPath(folder + L"/f1.txt"), "one");
+    WriteFileIn(FtpPath(folder + L"/f2.txt"), "not selected");
+    WriteFileIn(FtpPath(folder + L"/tree/t.txt"), "tree");
+    WriteFileIn(FtpPath(folder + L"/tree/sub/deep/d.txt"), std::string(5000, 'd'));
+    MakeFolders(FtpPath(folder + L"/tree/emptyfolder"));
+    const std::wstring local = ScratchFolder(L"h6-down");
+    WriteFileIn(local + L"\\f1.txt", "an older version");
+    Open(local, {folder});
+    Click(IDC_TO_LOCAL);
+
+    SelectRows(FtpList(), {L"tree", L"f1.txt"});
+    ControlProbe probe(window->Handle());
+    Click(IDC_TRANSFER);
+
+    EXPECT_TRUE(ui.messages.empty());
+    const std::map<std::wstring, std::string> expected = {
+        {L"f1.txt", "one"}, {L"tree/t.txt", "tree"}, {L"tree/sub/deep/d.txt", std::string(5000, 'd')}};
+    EXPECT_EQ(FilesBelow(local), expected);
+    EXPECT_EQ(FoldersBelow(local), (std::set<std::wstring>{L"tree", L"tree/sub", L"tree/sub/deep"}));
+
+    const std::wstring prefix = Texts().Text(65) + L" ";
+    std::vector<std::wstring> texts;
+    for (const ControlProbe::Status& status : probe.StatusesStartingWith(prefix)) {
+        texts.push_back(status.text.substr(prefix.size()));
+        for (int id : kWatched)
+            EXPECT_EQ(status.enabled.at(id), id == IDC_LOCAL_LIST || id == IDC_FTP_LIST) << id;
+    }
+    // The folder row comes first; its files in the server's order.
+    ASSERT_EQ(texts.size(), 3u);
+    std::sort(texts.begin(), texts.begin() + 2);
+    EXPECT_EQ(texts, (std::vector<std::wstring>{folder + L"/tree", folder + L"/tree/sub/deep", folder + L"/f1.txt"}));
+
+    // The local list was filled again after each of the two rows.
+    EXPECT_EQ(probe.localPathTexts, (std::vector<std::wstring>{local + L"\\...", local + L"\\..."}));
+    EXPECT_EQ(RowNames(LocalList()), (std::set<std::wstring>{L"[...]", L"tree", L"f1.txt"}));
+
+    std::map<int, std::vector<bool>> changes = ChangesOf(probe);
+    for (int id : {IDC_TRANSFER, IDC_TO_FTP, IDC_LOCAL_ADDFOLDER, IDC_FTP_ADDFOLDER, IDC_LOCAL_BROWSE,
+                   IDC_FTP_BROWSE, IDC_LOCAL_DELETE, IDC_FTP_DELETE})
+        EXPECT_EQ(changes[id], kOffOn) << id;
+    for (int id : {IDC_TO_LOCAL, IDC_LOCAL_LIST, IDC_FTP_LIST})
+        EXPECT_EQ(changes[id], kNone) << id;
+    EXPECT_FALSE(::IsWindowEnabled(Item(IDC_TO_LOCAL)));
+    EXPECT_EQ(Text(IDC_STATUS), L"");
+    EXPECT_EQ(Text(IDC_TRANSFER), DownloadCaption());
+}
+
+TEST_F(TransferCommandTest, OnlyTheParentRowTogglesTheButtonsAndTransfersNothing)
+{
+    const std::wstring local = ScratchFolder(L"h6-parent");
+    WriteFileIn(local + L"\\a.txt", "a");
+    const std::wstring folder = FreshFtpFolder(L"h6-parent");
+    WriteFileIn(FtpPath(folder + L"/r.txt"), "r");
+    Open(local, {folder});
+
+    struct Case { int direction; std::vector<int> toggled; int untouched; };
+    const Case cases[] = {
+        {IDC_TO_FTP, {IDC_TRANSFER, IDC_TO_LOCAL}, IDC_TO_FTP},
+        {IDC_TO_LOCAL, {IDC_TRANSFER, IDC_TO_FTP}, IDC_TO_LOCAL},
+    };
+    for (const Case& c : cases) {
+        Click(c.direction);
+        SelectRows(c.direction == IDC_TO_FTP ? LocalList() : FtpList(), {L"[...]"});
+        ControlProbe probe(window->Handle());
+        Click(IDC_TRANSFER);
+        std::map<int, std::vector<bool>> changes = ChangesOf(probe);
+        std::vector<int> toggled = c.toggled;
+        toggled.insert(toggled.end(), {IDC_LOCAL_ADDFOLDER, IDC_FTP_ADDFOLDER, IDC_LOCAL_BROWSE, IDC_FTP_BROWSE,
+                                       IDC_LOCAL_DELETE, IDC_FTP_DELETE});
+        for (int id : toggled)
+            EXPECT_EQ(changes[id], kOffOn) << c.direction << L" " << id;
+        EXPECT_EQ(changes[c.untouched], kNone) << c.direction;
+        EXPECT_TRUE(probe.StatusesStartingWith(Texts().Text(65)).empty());
+        EXPECT_TRUE(probe.localPathTexts.empty());
+    }
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(FilesBelow(FtpPath(folder)), (std::map<std::wstring, std::string>{{L"r.txt", "r"}}));
+    EXPECT_EQ(FilesBelow(local), (std::map<std::wstring, std::string>{{L"a.txt", "a"}}));
+}
+
+TEST_F(TransferCommandTest, ASecondRowIsTransferredAfterAFirstThatFailedCompletely)
+{
+    // Upload: the first file cannot be read while another handle holds it
+    // without sharing.
+    const std::wstring local = ScratchFolder(L"h6-fail-up");
+    WriteFileIn(local + L"\\a-locked.txt", "locked");
+    WriteFileIn(local + L"\\b.txt", "fine");
+    const std::wstring upFolder = FreshFtpFolder(L"h6-fail-up");
+    Open(local, {upFolder});
+    const HANDLE lock = ::CreateFileW((local + L"\\a-locked.txt").c_str(), GENERIC_READ | GENERIC_WRITE, 0,
+                                      nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    SelectRows(LocalList(), {L"a-locked.txt", L"b.txt"});
+    Click(IDC_TRANSFER);
+    ::CloseHandle(lock);
+    EXPECT_EQ(FilesBelow(FtpPath(upFolder)), (std::map<std::wstring, std::string>{{L"b.txt", "fine"}}));
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, L"1 file(s) could not be transferred:\n" + local + L"\\a-locked.txt");
+    EXPECT_EQ(ui.messages[0].caption, Texts().Text(5));
+    EXPECT_EQ(ui.messages[0].type, static_cast<UINT>(MB_OK));
+}
+
+TEST_F(TransferCommandTest, AFolderThatCannotBeListedIsReportedAndTheNextRowStillArrives)
+{
+    const std::wstring folder = FreshFtpFolder(L"h6-fail-down");
+    WriteFileIn(FtpPath(folder + L"/nolist/x.txt"), "hidden");
+    WriteFileIn(FtpPath(folder + L"/zz.txt"), "fine");
+    const std::wstring local = ScratchFolder(L"h6-fail-down");
+    Open(local, {folder});
+    Click(IDC_TO_LOCAL);
+    SelectRows(FtpList(), {L"nolist", L"zz.txt"});
+    Click(IDC_TRANSFER);
+    EXPECT_EQ(FilesBelow(local), (std::map<std::wstring, std::string>{{L"zz.txt", "fine"}}));
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, Texts().Text(69) + L"\n" + folder + L"/nolist");
+}
+
+TEST_F(TransferCommandTest, NamesUnsafeAsLocalNamesAreSkippedDeepInATreeAndSummarised)
+{
+    const std::wstring folder = FreshFtpFolder(L"h6-hostile");
+    WriteFileIn(FtpPath(folder + L"/tree/good.txt"), "good");
+    WriteFileIn(FtpPath(folder + L"/tree/deep/ok.txt"), "ok");
+    WriteFileIn(FtpPath(folder + L"/tree/nolist/x.txt"), "x");
+    const std::wstring source = ScratchFolder(L"h6-hostile-source");
+    WriteFileIn(source + L"\\payload.txt", "payload");
+    {
+        // Names Windows cannot hold reach the server through FTP itself.
+        WinInetFtp ftp;
+        const std::unique_ptr<FtpSession> session = ftp.Open(ParseServerName(ServerName()), kUser, kPassword);
+        ASSERT_TRUE(session);
+        ASSERT_TRUE(session->ChangeDir(folder + L"/tree/deep"));
+        ASSERT_TRUE(session->Put(source + L"\\payload.txt", L"a:b"));
+        ASSERT_TRUE(session->MakeDir(L"CON"));
+        ASSERT_TRUE(session->ChangeDir(L"CON"));
+        ASSERT_TRUE(session->Put(source + L"\\payload.txt", L"inner.txt"));
+    }
+    const std::wstring local = ScratchFolder(L"h6-hostile");
+    Open(local, {folder});
+    Click(IDC_TO_LOCAL);
+    SelectRows(FtpList(), {L"tree"});
+    Click(IDC_TRANSFER);
+
+    EXPECT_EQ(FilesBelow(local),
+              (std::map<std::wstring, std::string>{{L"tree/good.txt", "good"}, {L"tree/deep/ok.txt", "ok"}}));
+    EXPECT_EQ(FoldersBelow(local), (std::set<std::wstring>{L"tree", L"tree/deep"}));
+    ASSERT_EQ(ui.messages.size(), 1u);
+    const std::wstring text = ui.messages[0].text;
+    const std::wstring heading = L"2 file(s) could not be transferred:\n";
+    EXPECT_EQ(text.substr(0, heading.size()), heading);
+    EXPECT_NE(text.find(L"\n" + folder + L"/tree/deep/a:b\n"), std::wstring::npos) << text;
+    EXPECT_NE(text.find(L"\n" + folder + L"/tree/deep/CON/inner.txt\n"), std::wstring::npos) << text;
+    const std::wstring tail = L"\n\n" + Texts().Text(69) + L"\n" + folder + L"/tree/nolist";
+    ASSERT_GE(text.size(), tail.size());
+    EXPECT_EQ(text.substr(text.size() - tail.size()), tail);
+}

@@ -1,0 +1,94 @@
+// What the transfer tests share: the main window opened on a local folder and
+// a server profile, row selection by name, clicks, and a probe that watches
+// the bottom row's controls while a batch runs.
+#pragma once
+
+#include "app/CFTPTandrilDlg.h"
+#include "common/SettingsFixture.h"
+#include "common/TestEnvironment.h"
+#include "res/resource.h"
+#include "settings/StoredValue.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace transfertest {
+
+// The controls a batch may disable, and the two lists it must leave alone.
+inline const int kWatched[] = {IDC_TRANSFER,      IDC_TO_LOCAL,     IDC_TO_FTP,       IDC_LOCAL_ADDFOLDER,
+                               IDC_FTP_ADDFOLDER, IDC_LOCAL_BROWSE, IDC_FTP_BROWSE,   IDC_LOCAL_DELETE,
+                               IDC_FTP_DELETE,    IDC_LOCAL_LIST,   IDC_FTP_LIST};
+
+// Records, by subclassing, every change of the enabled state of the watched
+// controls, every text the status line and the local path box receive, and
+// the enabled states at each status text.
+class ControlProbe {
+public:
+    struct Status {
+        std::wstring text;
+        std::map<int, bool> enabled;
+    };
+
+    explicit ControlProbe(HWND dialog);
+    ~ControlProbe();
+    ControlProbe(const ControlProbe&) = delete;
+    ControlProbe& operator=(const ControlProbe&) = delete;
+
+    std::map<int, std::vector<bool>> enableChanges;
+    std::vector<Status> statuses;
+    std::vector<std::wstring> localPathTexts;
+
+    // The status texts that begin with the prefix, in order.
+    std::vector<Status> StatusesStartingWith(const std::wstring& prefix) const;
+
+private:
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+    HWND m_dialog;
+    std::map<HWND, WNDPROC> m_original;
+};
+
+struct Profile {
+    std::wstring folder;
+    std::wstring user = testenv::kUser;
+};
+
+class TransferTest : public ::testing::Test {
+protected:
+    void Open(const std::wstring& localFolder, const Profile& profile);
+
+    HWND Item(int id) const { return window->Item(id); }
+    ListView LocalList() const { return ListView(Item(IDC_LOCAL_LIST)); }
+    ListView FtpList() const { return ListView(Item(IDC_FTP_LIST)); }
+    std::wstring Text(int id) const { return Control(Item(id)).Text(); }
+    const CTranslation& Texts() const { return window->Texts(); }
+    std::wstring UploadCaption() const { return L">>>  " + Texts().Text(95) + L"  >>>"; }
+    std::wstring DownloadCaption() const { return L"<<<  " + Texts().Text(95) + L"  <<<"; }
+
+    void Click(int id) const;
+    // Row index of the name in column 0; -1 when absent.
+    static int RowOf(const ListView& list, const std::wstring& name);
+    // Selects exactly these rows; the first becomes the selection mark.
+    void SelectRows(const ListView& list, const std::vector<std::wstring>& names) const;
+    void ClearSelection(const ListView& list) const;
+    std::set<std::wstring> RowNames(const ListView& list) const;
+    // Dispatches every message waiting for this thread.
+    static void Pump();
+
+    testenv::RecordingUi ui;
+    std::unique_ptr<CFTPTandrilDlg> window;
+};
+
+// Writes the file, creating its folder with every missing level first.
+void WriteFileIn(const std::wstring& path, const std::string& bytes);
+// Every file below the folder as a "/"-separated relative path with its content.
+std::map<std::wstring, std::string> FilesBelow(const std::wstring& folder);
+// The folders below the folder, "/"-separated relative paths.
+std::set<std::wstring> FoldersBelow(const std::wstring& folder);
+
+}  // namespace transfertest

@@ -1,6 +1,7 @@
 #include "i18n/CTranslation.h"
 
 #include "framework/LineFile.h"
+#include "i18n/LanguageList.h"
 #include "i18n/SystemLanguage.h"
 
 namespace {
@@ -25,7 +26,7 @@ std::wstring CTranslation::Text(int number) const
 
 std::wstring CTranslation::LanguageFilePath()
 {
-    return PowerClass::ProgramFolder() + L"\\" + m_power.ReadSetting(L"Product ID") + L"trl.ini";
+    return ::LanguageFilePath(PowerClass::ProgramFolder(), m_power.ReadSetting(L"Product ID"));
 }
 
 std::wstring CTranslation::SystemSection(const std::vector<std::wstring>& languageLines)

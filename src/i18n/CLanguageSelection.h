@@ -3,6 +3,7 @@
 // current code, runs the dialog and reads the code back.
 #pragma once
 
+#include "framework/Control.h"
 #include "framework/Dialog.h"
 #include "settings/PowerClass.h"
 
@@ -18,10 +19,18 @@ public:
     const std::wstring& CurrentCode() const { return m_currentCode; }
 
 protected:
+    // Lists the language file's sections and shows the current code's name, or
+    // "System default language" when no section has that code. A language file
+    // that cannot be opened throws FileError: the list then stays empty.
     BOOL OnInit() override;
+    // Takes the typed or chosen name; an exact name match sets the current code.
     void OnOK() override;
 
 private:
+    void ShowSelectedText();
+
+    Control m_group;
+    Control m_combo;
     std::wstring m_selectedText;
     std::vector<std::wstring> m_languagePairs;  // code, name, code, name, ...
     std::wstring m_groupText;

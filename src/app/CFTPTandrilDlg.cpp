@@ -281,30 +281,37 @@ void CFTPTandrilDlg::PaintMinimised()
 void CFTPTandrilDlg::SaveState()
 {
     const std::wstring localFolder = m_localPane.CurrentFolder();
-    if (!localFolder.empty())
-        StoreSetting(L"Local Folder Data", localFolder);
+    if (!localFolder.empty() && !StoreSetting(L"Local Folder Data", localFolder))
+        return;
     if (!m_ftpPath.Text().empty()) {
         const ServerProfile& profile = m_addFtp.Profile();
-        StoreSetting(L"FTP Data", profile.serverName + L"*" + profile.user + L"*" + profile.folder);
-        StoreSetting(L"Powersetting 2000", EncodeStoredValue(profile.password));
+        if (StoreSetting(L"FTP Data", profile.serverName + L"*" + profile.user + L"*" + profile.folder))
+            StoreSetting(L"Powersetting 2000", EncodeStoredValue(profile.password));
     }
 }
 
 // A failed write is reported, and the window still closes: it must always be
-// possible to end the program.
-void CFTPTandrilDlg::StoreSetting(const std::wstring& key, const std::wstring& value)
+// possible to end the program. A value the file cannot hold is refused on its
+// own; a file that cannot be read or rewritten ends the saving, so the user is
+// told once.
+bool CFTPTandrilDlg::StoreSetting(const std::wstring& key, const std::wstring& value)
 {
     std::wstring problem;
+    bool fileUsable = true;
     try {
-        if (!LineFile::Fits8Bit(value))
+        if (!LineFile::Fits8Bit(value)) {
             problem = FillPlaceholder(m_translation.Text(66), key);
-        else if (!m_power.WriteSetting(key, value))
+        } else if (!m_power.WriteSetting(key, value)) {
             problem = FillPlaceholder(m_translation.Text(68), m_power.SettingsPath());
+            fileUsable = false;
+        }
     } catch (const FileError& error) {
         problem = error.Message();
+        fileUsable = false;
     }
     if (!problem.empty())
         Ui().ShowMessage(Handle(), problem, m_translation.Text(5), MB_OK);
+    return fileUsable;
 }
 
 void CFTPTandrilDlg::OnLanguageSelection()

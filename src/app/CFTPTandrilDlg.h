@@ -57,7 +57,8 @@ private:
     void LayOut(int width, int height);
     void PaintMinimised();
     void SaveState();
-    void StoreSetting(const std::wstring& key, const std::wstring& value);
+    // False when the settings file could not be read or rewritten.
+    bool StoreSetting(const std::wstring& key, const std::wstring& value);
     void ShowAbout();
     void OpenHelpFile();
     void OpenHomepage();

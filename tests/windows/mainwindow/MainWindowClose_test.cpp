@@ -1,0 +1,231 @@
+// What closing the window stores: the close box and Exit write the local folder
+// and the server profile into the user's settings file; Enter and Esc end the
+// window without writing. The file is compared byte for byte.
+#include "MainWindowTestSupport.h"
+
+#include "res/resource.h"
+#include "settings/StoredValue.h"
+
+#include <windows.h>
+
+using namespace mainwindow;
+using namespace testenv;
+
+namespace {
+
+// One byte per character: the stored values here all lie below 256.
+std::string Bytes(const std::wstring& text)
+{
+    std::string bytes;
+    for (wchar_t c : text)
+        bytes.push_back(static_cast<char>(static_cast<unsigned char>(c & 0xFF)));
+    return bytes;
+}
+
+// The file with the value line after the key replaced.
+std::string WithValue(const std::string& file, const std::wstring& key, const std::wstring& value)
+{
+    std::string text = "\r\n" + file;
+    const std::string keyLine = "\r\n" + Bytes(key) + "\r\n";
+    const size_t found = text.find(keyLine);
+    if (found == std::string::npos) {
+        ADD_FAILURE() << "the settings file has no key line";
+        return file;
+    }
+    const size_t at = found + keyLine.size();
+    text.replace(at, text.find("\r\n", at) - at, Bytes(value));
+    return text.substr(2);
+}
+
+void SendClose(HWND window) { ::SendMessageW(window, WM_CLOSE, 0, 0); }
+
+class MainWindowClose : public MainWindowTest {
+protected:
+    void TearDown() override { ::SetFileAttributesW(UserSettingsPath().c_str(), FILE_ATTRIBUTE_NORMAL); }
+
+    // A window showing a local folder with a sub-folder "sub" and, when asked,
+    // a listed FTP folder with a sub-folder "inner".
+    void OpenWithFolders(bool withLocal, bool withProfile)
+    {
+        window.reset();
+        local = ScratchFolder(L"close-local");
+        MakeFolders(local + L"\\sub");
+        ftpFolder.clear();
+        Settings settings = QuietSettings();
+        if (withLocal)
+            settings.push_back({L"Local Folder Data", local});
+        if (withProfile) {
+            ftpFolder = FreshFtpFolder(L"close-ftp");
+            MakeFolders(FtpPath(ftpFolder + L"/inner"));
+            settings.push_back({L"FTP Data", ServerName() + L"*" + kUser + L"*" + ftpFolder});
+            settings.push_back({L"Powersetting 2000", EncodeStoredValue(kPassword)});
+        }
+        Open(settings);
+        before = ReadFile(UserSettingsPath());
+        ASSERT_FALSE(before.empty());
+    }
+
+    // Moves the listed panes one folder down, so that a save has something new to store.
+    void EnterSubFolders()
+    {
+        if (!Text(IDC_LOCAL_PATH).empty()) {
+            ASSERT_EQ(ListView(Item(IDC_LOCAL_LIST)).CellText(1, 0), L"sub");
+            DoubleClick(IDC_LOCAL_LIST, 1);
+            ASSERT_EQ(Text(IDC_LOCAL_PATH), local + L"\\sub\\...");
+        }
+        if (!ftpFolder.empty()) {
+            ASSERT_EQ(ListView(Item(IDC_FTP_LIST)).CellText(1, 0), L"inner");
+            DoubleClick(IDC_FTP_LIST, 1);
+            ASSERT_EQ(window->Profile().folder, ftpFolder + L"/inner");
+        }
+    }
+
+    void DoubleClick(int listId, int row)
+    {
+        ListView list(Item(listId));
+        list.Select(row, true);
+        list.SetSelectionMark(row);
+        NMITEMACTIVATE activate = {};
+        activate.hdr.hwndFrom = Item(listId);
+        activate.hdr.idFrom = static_cast<UINT_PTR>(listId);
+        activate.hdr.code = NM_DBLCLK;
+        activate.iItem = row;
+        ::SendMessageW(Hwnd(), WM_NOTIFY, static_cast<WPARAM>(listId), reinterpret_cast<LPARAM>(&activate));
+    }
+
+    std::string StoredProfile(const std::string& file, const std::wstring& password) const
+    {
+        const std::string stored =
+            WithValue(file, L"FTP Data", ServerName() + L"*" + kUser + L"*" + ftpFolder + L"/inner");
+        return WithValue(stored, L"Powersetting 2000", EncodeStoredValue(password));
+    }
+
+    std::string Now() const { return ReadFile(UserSettingsPath()); }
+
+    std::wstring local;
+    std::wstring ftpFolder;
+    std::string before;
+};
+
+}  // namespace
+
+TEST_F(MainWindowClose, CloseAndExitStoreTheLocalFolderAndTheProfile)
+{
+    struct Case { const char* what; UINT message; WPARAM command; };
+    const Case cases[] = {{"close box", WM_CLOSE, 0}, {"File, Exit", WM_COMMAND, IDM_EXIT}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        OpenWithFolders(true, true);
+        EnterSubFolders();
+        window->Profile().password = L"n\u00E9w*pass";
+        ::SendMessageW(Hwnd(), c.message, c.command, 0);
+
+        EXPECT_TRUE(window->HasEnded());
+        EXPECT_EQ(window->Result(), IDCANCEL);
+        EXPECT_TRUE(ui.messages.empty());
+        EXPECT_EQ(Now(), StoredProfile(WithValue(before, L"Local Folder Data", local + L"\\sub"), L"n\u00E9w*pass"));
+    }
+}
+
+TEST_F(MainWindowClose, EnterAndEscEndTheWindowWithoutWriting)
+{
+    const std::pair<int, const char*> keys[] = {{IDOK, "Enter"}, {IDCANCEL, "Esc"}};
+    for (const auto& [id, what] : keys) {
+        SCOPED_TRACE(what);
+        OpenWithFolders(true, true);
+        EnterSubFolders();
+        Command(id);
+        EXPECT_TRUE(window->HasEnded());
+        EXPECT_EQ(window->Result(), id);
+        EXPECT_EQ(Now(), before);
+    }
+}
+
+TEST_F(MainWindowClose, AnEmptyBoxKeepsThePreviousValue)
+{
+    {
+        SCOPED_TRACE("no profile ever set");
+        OpenWithFolders(true, false);
+        EnterSubFolders();
+        SendClose(Hwnd());
+        EXPECT_EQ(Now(), WithValue(before, L"Local Folder Data", local + L"\\sub"));
+    }
+    {
+        SCOPED_TRACE("the FTP pane waits for a new folder's name, nothing typed");
+        OpenWithFolders(true, true);
+        EnterSubFolders();
+        Click(IDC_FTP_ADDFOLDER);
+        ASSERT_EQ(Text(IDC_FTP_PATH), L"");
+        SendClose(Hwnd());
+        EXPECT_TRUE(window->HasEnded());
+        EXPECT_EQ(Now(), WithValue(before, L"Local Folder Data", local + L"\\sub"));
+    }
+    {
+        SCOPED_TRACE("no local folder ever set");
+        OpenWithFolders(false, true);
+        EnterSubFolders();
+        ASSERT_EQ(Text(IDC_LOCAL_PATH), L"");
+        SendClose(Hwnd());
+        EXPECT_EQ(Now(), StoredProfile(before, kPassword));
+    }
+    {
+        SCOPED_TRACE("both boxes empty: the file is not even opened for writing");
+        OpenWithFolders(false, false);
+        ASSERT_TRUE(::SetFileAttributesW(UserSettingsPath().c_str(), FILE_ATTRIBUTE_READONLY));
+        SendClose(Hwnd());
+        EXPECT_TRUE(window->HasEnded());
+        EXPECT_TRUE(ui.messages.empty());
+        EXPECT_EQ(Now(), before);
+    }
+}
+
+TEST_F(MainWindowClose, WhileANewLocalFolderNameIsTypedTheFolderShownBeforeIsStored)
+{
+    OpenWithFolders(true, false);
+    EnterSubFolders();
+    Click(IDC_LOCAL_ADDFOLDER);
+    ::SetWindowTextW(Item(IDC_LOCAL_PATH), L"brand new");
+    SendClose(Hwnd());
+    EXPECT_EQ(Now(), WithValue(before, L"Local Folder Data", local + L"\\sub"));
+    EXPECT_FALSE(Exists(local + L"\\sub\\brand new"));
+}
+
+TEST_F(MainWindowClose, AFolderNameTheFileCannotHoldIsRefusedAndTheWindowStillCloses)
+{
+    OpenWithFolders(false, true);
+    EnterSubFolders();
+    const std::wstring greek = ScratchFolder(L"close-\u03B1\u03B2");
+    ui.browseAnswer = greek;
+    Click(IDC_LOCAL_BROWSE);
+    ASSERT_EQ(Text(IDC_LOCAL_PATH), greek + L"\\...");
+
+    SendClose(Hwnd());
+    ASSERT_EQ(ui.messages.size(), 1u);
+    std::wstring text66 = Translated(66);
+    const size_t placeholder = text66.find(L"%1");
+    ASSERT_NE(placeholder, std::wstring::npos);
+    EXPECT_EQ(ui.messages[0].text, text66.replace(placeholder, 2, L"Local Folder Data"));
+    EXPECT_EQ(ui.messages[0].caption, Translated(5));
+    EXPECT_EQ(ui.messages[0].type, static_cast<UINT>(MB_OK));
+    EXPECT_TRUE(window->HasEnded());
+    // The refused value is left out; the profile, which fits, is still stored.
+    EXPECT_EQ(Now(), StoredProfile(before, kPassword));
+}
+
+TEST_F(MainWindowClose, ASettingsFileThatCannotBeRewrittenIsReportedOnceAndTheWindowStillCloses)
+{
+    OpenWithFolders(true, true);
+    EnterSubFolders();
+    const std::wstring path = UserSettingsPath();
+    ASSERT_TRUE(::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));
+    SendClose(Hwnd());
+
+    ASSERT_EQ(ui.messages.size(), 1u);
+    std::wstring text68 = Translated(68);
+    const size_t placeholder = text68.find(L"%1");
+    ASSERT_NE(placeholder, std::wstring::npos);
+    EXPECT_EQ(ui.messages[0].text, text68.replace(placeholder, 2, path));
+    EXPECT_EQ(ui.messages[0].caption, Translated(5));
+    EXPECT_TRUE(window->HasEnded());
+    EXPECT_EQ(Now(), before);
+}

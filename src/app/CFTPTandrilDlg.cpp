@@ -97,6 +97,9 @@ void CFTPTandrilDlg::AddAboutToSystemMenu()
 void CFTPTandrilDlg::CreateImageListAndColumns()
 {
     m_images = ImageList_Create(16, 16, ILC_COLOR24, 2, 0);
+    // Without a mask the icons are drawn onto the list's background colour as
+    // they are added; otherwise their transparent corners would turn black.
+    ImageList_SetBkColor(m_images, ::GetSysColor(COLOR_WINDOW));
     const HINSTANCE instance = ::GetModuleHandleW(nullptr);
     for (int icon : {IDI_FILE, IDI_FOLDER, IDI_PARENT}) {
         HICON image = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(icon), IMAGE_ICON, 16, 16, 0));

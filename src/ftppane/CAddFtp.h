@@ -19,11 +19,21 @@ public:
 protected:
     BOOL OnInit() override;
     bool OnCommand(WORD id, WORD code, HWND control) override;
+    // Takes the edits; closes only when the server name has the "ftp://" prefix.
     void OnOK() override;
 
 private:
+    void FillEdits();
+    void TakeEdits();
+    void ApplyTexts();
+    // Uploads config.ini from beside the program, fetches it back into temp
+    // beside the program, deletes both copies, and tells how far it got.
+    void CheckConnection();
+    void Tell(int textNumber);
+
     ServerProfile m_profile;
     CTranslation m_translation;
     PowerClass m_power;
     FtpListing m_listing;
+    bool m_checking = false;
 };

@@ -1,0 +1,248 @@
+// The server profile dialog on its own: its texts, the OK rule, Cancel, and
+// the connection check against the test server.
+#include "common/SettingsFixture.h"
+#include "common/TestEnvironment.h"
+#include "framework/Control.h"
+#include "ftp/FtpTestSupport.h"
+#include "ftppane/CAddFtp.h"
+#include "ftppane/PaneTestSupport.h"
+#include "i18n/CTranslation.h"
+#include "res/resource.h"
+
+#include <gtest/gtest.h>
+
+using namespace testenv;
+
+namespace {
+
+class ProfileDialog : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        WriteUserSettings({{L"Language", L"[1033]"}, {L"FTP Data", L"---"}, {L"Local Folder Data", L"---"}});
+        texts.Load();
+    }
+
+    void Open()
+    {
+        ASSERT_NE(dialog.CreateModeless(nullptr), nullptr);
+        ASSERT_FALSE(dialog.HasEnded());
+    }
+    std::wstring Text(int id) const { return Control(dialog.Item(id)).Text(); }
+    void Type(const ServerProfile& p) const
+    {
+        Control(dialog.Item(IDC_SERVER_NAME)).SetText(p.serverName);
+        Control(dialog.Item(IDC_USER)).SetText(p.user);
+        Control(dialog.Item(IDC_PASSWORD)).SetText(p.password);
+        Control(dialog.Item(IDC_FOLDER)).SetText(p.folder);
+    }
+    void Click(int id) const
+    {
+        ::SendMessageW(dialog.Handle(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                       reinterpret_cast<LPARAM>(dialog.Item(id)));
+    }
+    std::vector<std::wstring> MessageTexts() const
+    {
+        std::vector<std::wstring> result;
+        for (const RecordingUi::Message& m : ui.messages) {
+            EXPECT_EQ(m.caption, texts.Text(5));
+            EXPECT_EQ(m.type, static_cast<UINT>(MB_OK));
+            result.push_back(m.text);
+        }
+        return result;
+    }
+    std::vector<std::wstring> Texts(std::initializer_list<int> numbers) const
+    {
+        std::vector<std::wstring> result;
+        for (int n : numbers)
+            result.push_back(texts.Text(n));
+        return result;
+    }
+    static std::wstring TempFolder() { return ExeFolder() + L"\\temp"; }
+
+    RecordingUi ui;
+    CTranslation texts;
+    CAddFtp dialog;
+};
+
+}  // namespace
+
+TEST_F(ProfileDialog, ShowsTheProfileAndTheTranslatedTextsOfEachOpening)
+{
+    WriteUserSettings({{L"Language", L"[1031]"}, {L"FTP Data", L"---"}, {L"Local Folder Data", L"---"}});
+    CTranslation german;
+    german.Load();
+    dialog.Profile() = {L"ftp://example.org", L"anna", L"pass word", L"up/load"};
+    Open();
+
+    const std::pair<int, int> controls[] = {{IDC_PROFILE_GROUP, 188},   {IDC_LABEL_SERVER, 190},
+                                            {IDC_EXAMPLE_SERVER, 192},  {IDC_LABEL_USER, 193},
+                                            {IDC_LABEL_PASSWORD, 194},  {IDC_LABEL_FOLDER, 195},
+                                            {IDC_EXAMPLE_FOLDER, 196},  {IDC_CHECK_CONNECTION, 197},
+                                            {IDCANCEL, 20}};
+    for (const auto& [id, number] : controls) {
+        ASSERT_NE(german.Text(number), L"---") << number;
+        EXPECT_EQ(Text(id), german.Text(number)) << id;
+    }
+    EXPECT_EQ(Text(IDOK), L"OK");
+    EXPECT_EQ(Control(dialog.Handle()).Text(), L"Velmo FTP Tandril");
+
+    EXPECT_EQ(Text(IDC_SERVER_NAME), L"ftp://example.org");
+    EXPECT_EQ(Text(IDC_USER), L"anna");
+    EXPECT_EQ(Text(IDC_PASSWORD), L"pass word");
+    EXPECT_EQ(Text(IDC_FOLDER), L"up/load");
+    EXPECT_TRUE(::GetWindowLongW(dialog.Item(IDC_PASSWORD), GWL_STYLE) & ES_PASSWORD);
+    EXPECT_TRUE(ui.messages.empty());
+
+    // The next opening follows a change of language made meanwhile.
+    Click(IDCANCEL);
+    ASSERT_TRUE(dialog.HasEnded());
+    WriteUserSettings({{L"Language", L"[1033]"}, {L"FTP Data", L"---"}, {L"Local Folder Data", L"---"}});
+    Open();
+    EXPECT_EQ(Text(IDC_PROFILE_GROUP), texts.Text(188));
+    EXPECT_NE(texts.Text(188), german.Text(188));
+}
+
+TEST_F(ProfileDialog, OkInsistsOnTheLowerCasePrefixAndTakesAllFourTexts)
+{
+    struct Case { ServerProfile typed; bool closes; };
+    const Case cases[] = {
+        {{L"FTP://host", L"u", L"p", L"f"}, false},
+        {{L"Ftp://host", L"u", L"p", L"f"}, false},
+        {{L"host", L"u", L"p", L"f"}, false},
+        {{L"", L"", L"", L""}, false},
+        {{L"ftp://", L"u", L"p", L"f"}, true},
+        {{L"ftp://host", L"", L"", L""}, true},
+        {{L"ftp://host:2121", L"user", L"pw", L"a/b"}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed.serverName);
+        ui.messages.clear();
+        dialog.Profile() = {L"ftp://old", L"old", L"old", L"old"};
+        Open();
+        Type(c.typed);
+        Click(IDOK);
+        EXPECT_EQ(dialog.HasEnded(), c.closes);
+        if (c.closes) {
+            EXPECT_EQ(dialog.Result(), IDOK);
+            EXPECT_TRUE(ui.messages.empty());
+        } else {
+            EXPECT_EQ(MessageTexts(), Texts({198}));
+            Click(IDCANCEL);
+        }
+        const ServerProfile& p = dialog.Profile();
+        EXPECT_EQ(p.serverName, c.typed.serverName);
+        EXPECT_EQ(p.user, c.typed.user);
+        EXPECT_EQ(p.password, c.typed.password);
+        EXPECT_EQ(p.folder, c.typed.folder);
+    }
+}
+
+TEST_F(ProfileDialog, CancelKeepsOnlyTheTextsTakenBefore)
+{
+    dialog.Profile() = {L"ftp://first", L"u1", L"p1", L"f1"};
+    Open();
+    Type({L"ftp://never", L"u2", L"p2", L"f2"});
+    Click(IDCANCEL);
+    ASSERT_TRUE(dialog.HasEnded());
+    EXPECT_EQ(dialog.Result(), IDCANCEL);
+    EXPECT_EQ(dialog.Profile().serverName, L"ftp://first");
+    EXPECT_EQ(dialog.Profile().folder, L"f1");
+
+    // A refused OK has already taken the texts; Cancel does not undo that.
+    Open();
+    Type({L"FTP://taken", L"u3", L"p3", L"f3"});
+    Click(IDOK);
+    ASSERT_FALSE(dialog.HasEnded());
+    Type({L"ftp://dropped", L"u4", L"p4", L"f4"});
+    Click(IDCANCEL);
+    ASSERT_TRUE(dialog.HasEnded());
+    EXPECT_EQ(dialog.Profile().serverName, L"FTP://taken");
+    EXPECT_EQ(dialog.Profile().user, L"u3");
+    EXPECT_EQ(dialog.Profile().password, L"p3");
+    EXPECT_EQ(dialog.Profile().folder, L"f3");
+
+    Open();
+    EXPECT_EQ(Text(IDC_SERVER_NAME), L"FTP://taken");
+    EXPECT_EQ(Text(IDC_FOLDER), L"f3");
+}
+
+TEST_F(ProfileDialog, ACompleteCheckSendsFetchesAndDeletesTheTestFile)
+{
+    const std::wstring base = FreshFtpFolder(L"check-ok");
+    const std::wstring folder = base + L"/new/deeper";  // missing levels are created
+    ::DeleteFileW((TempFolder() + L"\\config.ini").c_str());
+    dialog.Profile() = {L"ftp://stale", L"", L"", L""};
+    Open();
+    Type({ServerName(), kUser, kPassword, folder});
+    ftptest::ServerLog log;
+    Click(IDC_CHECK_CONNECTION);
+
+    EXPECT_EQ(MessageTexts(), Texts({187, 189}));
+    EXPECT_FALSE(dialog.HasEnded());
+    EXPECT_TRUE(Exists(FtpPath(folder)));
+    EXPECT_FALSE(Exists(FtpPath(folder + L"/config.ini")));
+    EXPECT_FALSE(Exists(TempFolder() + L"\\config.ini"));
+    EXPECT_EQ(log.Count("STOR"), 1);
+    EXPECT_EQ(log.Count("RETR"), 1);
+    EXPECT_EQ(log.Count("DELE"), 1);
+
+    // The check took the edits and kept the prefix of the server name.
+    EXPECT_EQ(dialog.Profile().serverName, ServerName());
+    EXPECT_EQ(dialog.Profile().folder, folder);
+    Click(IDCANCEL);
+    EXPECT_EQ(dialog.Profile().serverName, ServerName());
+}
+
+TEST_F(ProfileDialog, AFailedUploadStopsTheCheckWithItsMessage)
+{
+    const std::wstring folder = FreshFtpFolder(L"check-refused");
+    struct Case { const wchar_t* user; const wchar_t* password; std::wstring folder; };
+    const Case cases[] = {
+        {kUser, L"wrong", folder},
+        {kReader, kPassword, folder},
+        {kReader, kPassword, folder + L"/missing"},
+        {kUser, kPassword, folder + L"/noenter"},  // created, but it cannot be entered
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::wstring(c.user) + L" " + c.folder);
+        ui.messages.clear();
+        Open();
+        Type({ServerName(), c.user, c.password, c.folder});
+        ftptest::ServerLog log;
+        Click(IDC_CHECK_CONNECTION);
+        EXPECT_EQ(MessageTexts(), Texts({199}));
+        EXPECT_EQ(log.Count("RETR"), 0);
+        EXPECT_FALSE(Exists(FtpPath(folder + L"/config.ini")));
+        EXPECT_FALSE(Exists(FtpPath(folder + L"/missing")));
+        EXPECT_FALSE(Exists(FtpPath(folder + L"/noenter/config.ini")));
+        Click(IDCANCEL);
+    }
+}
+
+TEST_F(ProfileDialog, ACheckWithoutThePrefixSendsNothing)
+{
+    Open();
+    Type({L"FTP://127.0.0.1", kUser, kPassword, L""});
+    ftptest::ServerLog log;
+    Click(IDC_CHECK_CONNECTION);
+    EXPECT_EQ(MessageTexts(), Texts({198}));
+    EXPECT_TRUE(log.Commands().empty());
+    EXPECT_EQ(dialog.Profile().serverName, L"FTP://127.0.0.1");
+}
+
+TEST_F(ProfileDialog, AFailedDownloadLeavesTheTestFileOnTheServer)
+{
+    const std::wstring folder = FreshFtpFolder(L"check-nodownload");
+    Open();
+    Type({ServerName(), kUser, kPassword, folder});
+    {
+        panetest::FolderAway away(TempFolder());
+        ASSERT_TRUE(away.Moved());
+        Click(IDC_CHECK_CONNECTION);
+    }
+    EXPECT_EQ(MessageTexts(), Texts({187, 191}));
+    ASSERT_TRUE(Exists(FtpPath(folder + L"/config.ini")));
+    EXPECT_EQ(ReadFile(FtpPath(folder + L"/config.ini")), ReadFile(ExeFolder() + L"\\config.ini"));
+    EXPECT_TRUE(Exists(TempFolder()));
+}

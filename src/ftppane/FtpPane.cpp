@@ -3,6 +3,7 @@
 #include "framework/UiSeam.h"
 #include "ftp/FtpEngine.h"
 #include "ftppane/CAddFtp.h"
+#include "ftppane/FtpFolderNavigation.h"
 #include "ftppane/ServerProfile.h"
 #include "i18n/CTranslation.h"
 #include "localpane/RowModel.h"
@@ -43,7 +44,7 @@ bool FtpPane::Refresh()
     const bool listed = ListFtpFolder(m_listing, m_profile.serverName, m_profile.user, m_profile.password,
                                       m_profile.folder);
     if (listed) {
-        m_path.SetText(m_profile.serverName + L"/" + m_profile.folder);
+        m_path.SetText(FtpPathFieldText(m_profile));
         FillRows();
     } else {
         Ui().ShowMessage(m_dialog, m_texts.Text(25), m_texts.Text(5), MB_OK | MB_ICONEXCLAMATION);
@@ -69,10 +70,96 @@ void FtpPane::FillRows()
     m_list.ResumeRedraw();
 }
 
-void FtpPane::OnBrowse() {}
+void FtpPane::RefreshOrGoBack(const std::wstring& previousFolder, const std::wstring& previousField)
+{
+    if (Refresh())
+        return;
+    m_profile.folder = previousFolder;
+    m_path.SetText(previousField);
+}
 
-void FtpPane::OnDoubleClick() {}
+void FtpPane::OnBrowse()
+{
+    if (m_addFolderMode) {
+        ConfirmAddFolder();
+        return;
+    }
+    if (Ui().RunModal(m_profileDialog, m_dialog) == IDOK)
+        Refresh();
+}
 
-void FtpPane::OnAddFolder() {}
+void FtpPane::OnDoubleClick()
+{
+    const int row = m_list.SelectionMark();
+    if (row < 0 || row >= m_list.Count())
+        return;
+    const int image = m_list.Image(row);
+    if (image == kFileImage)
+        return;
+    const std::wstring previousFolder = m_profile.folder;
+    m_profile.folder = image == kParentImage ? ParentFolderPath(previousFolder)
+                                             : SubFolderPath(previousFolder, m_list.CellText(row, 0));
+    RefreshOrGoBack(previousFolder, m_path.Text());
+}
 
-void FtpPane::OnDelete() {}
+void FtpPane::ShowNormalControls(bool normal)
+{
+    m_list.Show(normal);
+    m_group.SetText(normal ? m_texts.Text(75) : m_texts.Text(80));
+    m_browse.SetText(normal ? m_texts.Text(85) : std::wstring(L"OK"));
+    m_addFolder.Show(normal);
+    m_delete.Show(normal);
+}
+
+void FtpPane::OnAddFolder()
+{
+    if (m_addFolderMode)
+        return;
+    m_fieldBeforeAddFolder = m_path.Text();
+    m_path.SetText(L"");
+    ShowNormalControls(false);
+    m_addFolderMode = true;
+}
+
+void FtpPane::ConfirmAddFolder()
+{
+    ShowNormalControls(true);
+    m_addFolderMode = false;
+    const std::wstring name = m_path.Text();
+    if (!name.empty())
+        CreateFtpFolder(m_profile.serverName, m_profile.user, m_profile.password,
+                        SubFolderPath(m_profile.folder, name));
+    RefreshOrGoBack(m_profile.folder, m_fieldBeforeAddFolder);
+}
+
+void FtpPane::OnDelete()
+{
+    if (m_list.SelectionMark() == -1) {
+        Ui().ShowMessage(m_dialog, m_texts.Text(60), m_texts.Text(5), MB_OK);
+        return;
+    }
+    for (int row : m_list.SelectedRows())
+        DeleteRow(row);
+    RefreshOrGoBack(m_profile.folder, m_path.Text());
+}
+
+void FtpPane::DeleteRow(int row)
+{
+    const int image = m_list.Image(row);
+    // The parent row names no entry on the server.
+    if (image == kParentImage)
+        return;
+    const std::wstring name = m_list.CellText(row, 0);
+    const ServerProfile& p = m_profile;
+    if (image == kFileImage) {
+        DeleteFtpFile(p.serverName, p.user, p.password, p.folder, name);
+        return;
+    }
+    FtpDeleteProgress progress;
+    progress.beforeDelete = [this](const std::wstring& path) {
+        m_status.SetText(m_texts.Text(90) + L" " + path);
+        ::UpdateWindow(m_status.Handle());
+    };
+    progress.finished = [this] { m_status.SetText(L""); };
+    DeleteFtpFolderTree(p.serverName, p.user, p.password, p.folder, name, m_listing, progress);
+}

@@ -38,6 +38,14 @@ public:
 
 private:
     void FillRows();
+    // Refreshes after a command that may have changed the folder; when the
+    // listing fails, the folder and field 1005 go back to what was shown, so
+    // that they keep agreeing with the rows.
+    void RefreshOrGoBack(const std::wstring& previousFolder, const std::wstring& previousField);
+    // Leaves add-folder mode and creates the typed folder below the current one.
+    void ConfirmAddFolder();
+    void ShowNormalControls(bool normal);
+    void DeleteRow(int row);
 
     CTranslation& m_texts;
     CAddFtp& m_profileDialog;
@@ -53,4 +61,6 @@ private:
     Control m_transfer;
     ListView m_list;
     bool m_addFolderMode = false;
+    // Field 1005 as it was when add-folder mode began.
+    std::wstring m_fieldBeforeAddFolder;
 };

@@ -23,20 +23,6 @@ TEST(ServerProfileRules, OnlyTheExactLowerCasePrefixCounts)
         EXPECT_EQ(HasFtpPrefix(c.serverName), c.accepted) << c.serverName;
 }
 
-TEST(ServerProfileRules, PathFieldJoinsServerAndFolderWithOneSlash)
-{
-    struct Case { const wchar_t* server; const wchar_t* folder; const wchar_t* field; };
-    const Case cases[] = {
-        {L"ftp://host", L"", L"ftp://host/"},
-        {L"ftp://host", L"x", L"ftp://host/x"},
-        {L"ftp://host", L"/x", L"ftp://host//x"},
-        {L"ftp://host:2121", L"a/b", L"ftp://host:2121/a/b"},
-        {L"host", L"a", L"host/a"},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(FtpPathFieldText({c.server, L"u", L"p", c.folder}), c.field) << c.server << L" " << c.folder;
-}
-
 TEST(FtpFolderNavigation, EnteringStaysRelativeToTheLoginDirectory)
 {
     struct Case { const wchar_t* folder; const wchar_t* name; const wchar_t* result; };
@@ -66,12 +52,4 @@ TEST(FtpFolderNavigation, ParentCutsAtTheLastSlash)
     };
     for (const Case& c : cases)
         EXPECT_EQ(ParentFolderPath(c.folder), c.parent) << c.folder;
-}
-
-TEST(FtpFolderNavigation, DownAndBackUpReturnsToTheStart)
-{
-    for (const std::wstring start : {L"", L"top", L"/abs", L"a/b"}) {
-        const std::wstring down = SubFolderPath(SubFolderPath(start, L"one"), L"two");
-        EXPECT_EQ(ParentFolderPath(ParentFolderPath(down)), start) << start;
-    }
 }

@@ -211,7 +211,8 @@ bool CFTPTandrilDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_P
     switch (message) {
     case WM_SYSCOMMAND:
         if ((wParam & 0xFFF0) == IDM_ABOUTBOX) {
-            ShowAbout();
+            if (!m_transferCommand.IsBusy())
+                ShowAbout();
             return true;
         }
         return false;

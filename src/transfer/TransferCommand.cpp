@@ -151,6 +151,12 @@ void TransferCommand::DownloadSelection()
         if (IsParentRow(row.name, row.image))
             continue;
         const std::wstring remotePath = JoinFtpPath(m_profile.folder, row.name);
+        // Before any folder was chosen the target would be the root of the
+        // current drive.
+        if (localFolder.empty()) {
+            report.AddFailed(remotePath);
+            continue;
+        }
         if (row.image == kFileImage) {
             SetStatus(remotePath);
             if (!IsSafeLocalName(row.name) ||

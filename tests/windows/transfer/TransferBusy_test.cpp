@@ -39,6 +39,7 @@ TEST_F(TransferBusyTest, CommandsArrivingDuringAnUploadAreIgnored)
     doubleClick.hdr = {Item(IDC_LOCAL_LIST), static_cast<UINT_PTR>(IDC_LOCAL_LIST), static_cast<UINT>(NM_DBLCLK)};
     doubleClick.iItem = RowOf(LocalList(), L"inner");
     ::PostMessageW(window->Handle(), WM_NOTIFY, IDC_LOCAL_LIST, reinterpret_cast<LPARAM>(&doubleClick));
+    ::PostMessageW(window->Handle(), WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
 
     ftptest::ServerLog log;
     Click(IDC_TRANSFER);

@@ -70,6 +70,23 @@ TEST_F(TransferCommandTest, WithoutASelectionMarkEitherDirectionOnlyAsks)
     EXPECT_EQ(FilesBelow(local), (std::map<std::wstring, std::string>{{L"a.txt", "a"}}));
 }
 
+TEST_F(TransferCommandTest, WithoutALocalFolderADownloadWritesNothingAndSaysSo)
+{
+    const std::wstring folder = FreshFtpFolder(L"h6-nolocal");
+    WriteFileIn(FtpPath(folder + L"/h6-nolocal.txt"), "r");
+    WriteFileIn(FtpPath(folder + L"/h6-nolocal-tree/t.txt"), "t");
+    Open(L"---", {folder});
+    Click(IDC_TO_LOCAL);
+    SelectRows(FtpList(), {L"h6-nolocal-tree", L"h6-nolocal.txt"});
+    Click(IDC_TRANSFER);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, L"2 file(s) could not be transferred:\n" + folder + L"/h6-nolocal-tree\n" +
+                                       folder + L"/h6-nolocal.txt");
+    EXPECT_FALSE(Exists(L"\\h6-nolocal.txt"));
+    EXPECT_FALSE(Exists(L"\\h6-nolocal-tree"));
+    EXPECT_TRUE(::IsWindowEnabled(Item(IDC_TRANSFER)));
+}
+
 TEST_F(TransferCommandTest, UploadsTwoFilesAndATreeWithoutItsEmptyFolders)
 {
     const std::wstring local = ScratchFolder(L"h6-up");

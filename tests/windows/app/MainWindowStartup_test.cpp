@@ -1,9 +1,8 @@
 // The main window as it opens: texts in the chosen language, the states of the
 // transfer buttons, the lists' columns, the system menu, and the state restored
 // from the user's settings file.
-#include "app/CFTPTandrilDlg.h"
+#include "common/MainWindowFixture.h"
 #include "common/SettingsFixture.h"
-#include "common/TestEnvironment.h"
 #include "res/resource.h"
 #include "settings/StoredValue.h"
 
@@ -13,49 +12,7 @@ using namespace testenv;
 
 namespace {
 
-std::wstring MenuText(HMENU menu, UINT item, UINT flags)
-{
-    wchar_t text[256] = {};
-    ::GetMenuStringW(menu, item, text, 256, flags);
-    return text;
-}
-
-int CountSystemMenuAbout(HWND window)
-{
-    HMENU menu = ::GetSystemMenu(window, FALSE);
-    int count = 0;
-    for (int i = 0; i < ::GetMenuItemCount(menu); ++i)
-        if (::GetMenuItemID(menu, i) == IDM_ABOUTBOX)
-            ++count;
-    return count;
-}
-
-std::wstring TooltipText(HWND tooltip, HWND owner, HWND control)
-{
-    wchar_t text[512] = {};
-    TTTOOLINFOW info = {};
-    info.cbSize = sizeof(info);
-    info.hwnd = owner;
-    info.uId = reinterpret_cast<UINT_PTR>(control);
-    info.lpszText = text;
-    ::SendMessageW(tooltip, TTM_GETTEXTW, 512, reinterpret_cast<LPARAM>(&info));
-    return text;
-}
-
-class MainWindowStartup : public ::testing::Test {
-protected:
-    void Open(const std::vector<std::pair<std::wstring, std::wstring>>& settings)
-    {
-        WriteUserSettings(settings);
-        window = std::make_unique<CFTPTandrilDlg>();
-        ASSERT_NE(window->CreateModeless(nullptr), nullptr);
-    }
-    HWND Item(int id) const { return window->Item(id); }
-    std::wstring Text(int id) const { return Control(Item(id)).Text(); }
-
-    RecordingUi ui;
-    std::unique_ptr<CFTPTandrilDlg> window;
-};
+class MainWindowStartup : public MainWindowFixture {};
 
 }  // namespace
 

@@ -2,69 +2,41 @@
 // and the user's actions on the pane: clicks, double-clicks, selections.
 #pragma once
 
-#include "app/CFTPTandrilDlg.h"
+#include "common/MainWindowFixture.h"
 #include "common/SettingsFixture.h"
-#include "common/TestEnvironment.h"
-#include "framework/ListView.h"
 #include "res/resource.h"
 #include "settings/StoredValue.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <memory>
 #include <string>
 #include <vector>
 
 namespace panetest {
 
-class PaneWindow : public ::testing::Test {
+class PaneWindow : public testenv::MainWindowFixture {
 protected:
+    using MainWindowFixture::DoubleClick;
+    using MainWindowFixture::RowOf;
+
     // Opens the window on the profile; its start-up lists the folder.
     void Open(const std::wstring& user, const std::wstring& folder)
     {
-        testenv::WriteUserSettings({{L"Language", L"[1033]"},
-                                    {L"FTP Data", testenv::ServerName() + L"*" + user + L"*" + folder},
-                                    {L"Powersetting 2000", EncodeStoredValue(testenv::kPassword)},
-                                    {L"Local Folder Data", L"---"}});
-        window = std::make_unique<CFTPTandrilDlg>();
-        ASSERT_NE(window->CreateModeless(nullptr), nullptr);
+        MainWindowFixture::Open({{L"Language", L"[1033]"},
+                                 {L"FTP Data", testenv::ServerName() + L"*" + user + L"*" + folder},
+                                 {L"Powersetting 2000", EncodeStoredValue(testenv::kPassword)},
+                                 {L"Local Folder Data", L"---"}});
+        if (HasFatalFailure())
+            return;
         ASSERT_TRUE(ui.messages.empty()) << "the start-up listing failed";
     }
 
-    HWND Item(int id) const { return window->Item(id); }
-    std::wstring Text(int id) const { return Control(Item(id)).Text(); }
     std::wstring Field() const { return Text(IDC_FTP_PATH); }
     std::wstring FieldFor(const std::wstring& folder) const { return testenv::ServerName() + L"/" + folder; }
-    std::wstring T(int number) const { return window->Texts().Text(number); }
     ListView List() const { return ListView(Item(IDC_FTP_LIST)); }
-    bool Visible(int id) const { return Control(Item(id)).IsVisible(); }
-
-    void Click(int id) const
-    {
-        ::SendMessageW(window->Handle(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Item(id)));
-    }
-
-    // A double-click acts on the row at the selection mark.
-    void DoubleClick(int row) const
-    {
-        List().SetSelectionMark(row);
-        NMITEMACTIVATE activate = {};
-        activate.hdr.hwndFrom = Item(IDC_FTP_LIST);
-        activate.hdr.idFrom = IDC_FTP_LIST;
-        activate.hdr.code = NM_DBLCLK;
-        activate.iItem = row;
-        ::SendMessageW(window->Handle(), WM_NOTIFY, IDC_FTP_LIST, reinterpret_cast<LPARAM>(&activate));
-    }
-
-    int RowOf(const std::wstring& name) const
-    {
-        const ListView list = List();
-        for (int row = 0; row < list.Count(); ++row)
-            if (list.CellText(row, 0) == name)
-                return row;
-        return -1;
-    }
+    void DoubleClick(int row) const { DoubleClick(IDC_FTP_LIST, row); }
+    int RowOf(const std::wstring& name) const { return RowOf(IDC_FTP_LIST, name); }
 
     void DoubleClickName(const std::wstring& name) const
     {
@@ -110,9 +82,6 @@ protected:
         EXPECT_EQ(shownFolders, folders);
         EXPECT_EQ(shownFiles, files);
     }
-
-    testenv::RecordingUi ui;
-    std::unique_ptr<CFTPTandrilDlg> window;
 };
 
 }  // namespace panetest

@@ -27,14 +27,14 @@ class LocalAddFolder : public LocalPaneTest {
 protected:
     void ExpectBrowsing() const
     {
-        EXPECT_EQ(Text(IDC_LOCAL_GROUP), T(70));
-        EXPECT_EQ(Text(IDC_LOCAL_BROWSE), T(85));
+        EXPECT_EQ(Text(IDC_LOCAL_GROUP), Translated(70));
+        EXPECT_EQ(Text(IDC_LOCAL_BROWSE), Translated(85));
         for (int id : {IDC_LOCAL_LIST, IDC_LOCAL_ADDFOLDER, IDC_LOCAL_DELETE})
             EXPECT_TRUE(Visible(id)) << id;
     }
     void ExpectAddingFolder() const
     {
-        EXPECT_EQ(Text(IDC_LOCAL_GROUP), T(80));
+        EXPECT_EQ(Text(IDC_LOCAL_GROUP), Translated(80));
         EXPECT_EQ(Text(IDC_LOCAL_BROWSE), L"OK");
         for (int id : {IDC_LOCAL_LIST, IDC_LOCAL_ADDFOLDER, IDC_LOCAL_DELETE})
             EXPECT_FALSE(Visible(id)) << id;
@@ -51,7 +51,7 @@ TEST_F(LocalAddFolder, TypedNameIsCreatedInTheSavedFolder)
     Click(IDC_LOCAL_ADDFOLDER);
     EXPECT_EQ(Text(IDC_LOCAL_PATH), L"");
     ExpectAddingFolder();
-    EXPECT_NE(T(80), T(70));
+    EXPECT_NE(Translated(80), Translated(70));
 
     SetText(IDC_LOCAL_PATH, L"New");
     Click(IDC_LOCAL_BROWSE);

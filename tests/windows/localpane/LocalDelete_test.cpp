@@ -64,8 +64,8 @@ TEST_F(LocalPaneTest, DeleteWithoutSelectionMarkShowsMessage60)
     ASSERT_EQ(List().SelectionMark(), -1);
     Click(IDC_LOCAL_DELETE);
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, T(60));
-    EXPECT_EQ(ui.messages[0].caption, T(5));
+    EXPECT_EQ(ui.messages[0].text, Translated(60));
+    EXPECT_EQ(ui.messages[0].caption, Translated(5));
     EXPECT_EQ(ui.messages[0].type, static_cast<UINT>(MB_OK));
     EXPECT_TRUE(Exists(folder + L"\\kept.txt"));
 }

@@ -86,7 +86,7 @@ TEST_F(LocalPaneTest, SizeTextsUseTheTranslatedUnits)
         const int row = RowOf(c.name);
         ASSERT_GT(row, 0) << c.name;
         EXPECT_EQ(List().Image(row), 0) << c.name;
-        EXPECT_EQ(List().CellText(row, 1), c.number + T(c.unit)) << c.name;
+        EXPECT_EQ(List().CellText(row, 1), c.number + Translated(c.unit)) << c.name;
     }
 }
 
@@ -101,7 +101,7 @@ TEST_F(LocalPaneTest, HiddenAndSystemEntriesAreListed)
     Open(folder);
     EXPECT_EQ(List().Count(), 4);
     EXPECT_EQ(List().Image(RowOf(L"veiled")), 1);
-    EXPECT_EQ(List().CellText(RowOf(L"secret.txt"), 1), L"3 " + T(30));
+    EXPECT_EQ(List().CellText(RowOf(L"secret.txt"), 1), L"3 " + Translated(30));
     EXPECT_EQ(List().Image(RowOf(L".dotfile")), 0);
 }
 

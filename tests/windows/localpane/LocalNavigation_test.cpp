@@ -112,7 +112,7 @@ TEST_F(LocalPaneTest, BrowseListsThePickedFolder)
 
     ui.browseAnswer = picked;
     Click(IDC_LOCAL_BROWSE);
-    ASSERT_EQ(ui.browseTitles, std::vector<std::wstring>{T(85)});
+    ASSERT_EQ(ui.browseTitles, std::vector<std::wstring>{Translated(85)});
     EXPECT_EQ(Text(IDC_LOCAL_PATH), picked + L"\\...");
     EXPECT_EQ(RowNames(), (std::vector<std::wstring>{L"[...]", L"found.txt"}));
 

@@ -15,35 +15,6 @@ namespace {
 
 const wchar_t* const kFrench = L"Fran\u00E7ais";
 
-std::wstring MenuText(HMENU menu, UINT item, UINT flags)
-{
-    wchar_t text[256] = {};
-    ::GetMenuStringW(menu, item, text, 256, flags);
-    return text;
-}
-
-int CountSystemMenuAbout(HWND window)
-{
-    HMENU menu = ::GetSystemMenu(window, FALSE);
-    int count = 0;
-    for (int i = 0; i < ::GetMenuItemCount(menu); ++i)
-        if (::GetMenuItemID(menu, i) == IDM_ABOUTBOX)
-            ++count;
-    return count;
-}
-
-std::wstring TooltipText(HWND tooltip, HWND owner, HWND control)
-{
-    wchar_t text[512] = {};
-    TTTOOLINFOW info = {};
-    info.cbSize = sizeof(info);
-    info.hwnd = owner;
-    info.uId = reinterpret_cast<UINT_PTR>(control);
-    info.lpszText = text;
-    ::SendMessageW(tooltip, TTM_GETTEXTW, 512, reinterpret_cast<LPARAM>(&info));
-    return text;
-}
-
 class MainWindowCommands : public MainWindowTest {
 protected:
     // Answers the language dialog by typing the text into its field and pressing OK.

@@ -3,20 +3,16 @@
 // user's clicks, keys and menu choices produce.
 #pragma once
 
-#include "app/CFTPTandrilDlg.h"
+#include "common/MainWindowFixture.h"
 #include "common/SettingsFixture.h"
-#include "common/TestEnvironment.h"
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
-#include <utility>
-#include <vector>
 
 namespace mainwindow {
 
-using Settings = std::vector<std::pair<std::wstring, std::wstring>>;
+using Settings = testenv::SettingValues;
 
 // Settings that open an empty window: English, no profile, no local folder.
 inline Settings QuietSettings(Settings more = {})
@@ -26,28 +22,10 @@ inline Settings QuietSettings(Settings more = {})
     return settings;
 }
 
-class MainWindowTest : public ::testing::Test {
+// The shared main-window fixture, with the placement of controls its layout
+// tests measure.
+class MainWindowTest : public testenv::MainWindowFixture {
 protected:
-    void Open(const Settings& settings)
-    {
-        testenv::WriteUserSettings(settings);
-        window = std::make_unique<CFTPTandrilDlg>();
-        ASSERT_NE(window->CreateModeless(nullptr), nullptr);
-    }
-
-    HWND Hwnd() const { return window->Handle(); }
-    HWND Item(int id) const { return window->Item(id); }
-    std::wstring Text(int id) const { return Control(Item(id)).Text(); }
-    std::wstring Translated(int number) const { return window->Texts().Text(number); }
-
-    // A button click, as the button itself reports it.
-    void Click(int id) const
-    {
-        ::SendMessageW(Hwnd(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Item(id)));
-    }
-    // A menu choice, or Enter / Esc (IDOK / IDCANCEL) from the dialog manager.
-    void Command(int id) const { ::SendMessageW(Hwnd(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }
-
     // The control's rectangle in the window's client coordinates.
     RECT Placement(int id) const
     {
@@ -56,9 +34,6 @@ protected:
         ::MapWindowPoints(nullptr, Hwnd(), reinterpret_cast<POINT*>(&rect), 2);
         return rect;
     }
-
-    testenv::RecordingUi ui;
-    std::unique_ptr<CFTPTandrilDlg> window;
 };
 
 }  // namespace mainwindow

@@ -134,7 +134,7 @@ TEST_F(TransferCommandTest, UploadsTwoFilesAndATreeWithoutItsEmptyFolders)
 
     // The FTP pane was listed again after each of the three rows.
     EXPECT_EQ(probe.StatusesStartingWith(Texts().Text(50)).size(), 3u);
-    EXPECT_EQ(RowNames(FtpList()), (std::set<std::wstring>{L"[...]", L"Photos", L"a.txt", L"b.txt"}));
+    EXPECT_EQ(RowSet(FtpList()), (std::set<std::wstring>{L"[...]", L"Photos", L"a.txt", L"b.txt"}));
 
     std::map<int, std::vector<bool>> changes = ChangesOf(probe);
     for (int id : {IDC_TO_LOCAL, IDC_LOCAL_ADDFOLDER, IDC_FTP_ADDFOLDER, IDC_LOCAL_BROWSE, IDC_FTP_BROWSE,
@@ -185,7 +185,7 @@ TEST_F(TransferCommandTest, DownloadsFilesAndATreeIntoMissingLocalFolders)
 
     // The local list was filled again after each of the two rows.
     EXPECT_EQ(probe.localPathTexts, (std::vector<std::wstring>{local + L"\\...", local + L"\\..."}));
-    EXPECT_EQ(RowNames(LocalList()), (std::set<std::wstring>{L"[...]", L"tree", L"f1.txt"}));
+    EXPECT_EQ(RowSet(LocalList()), (std::set<std::wstring>{L"[...]", L"tree", L"f1.txt"}));
 
     std::map<int, std::vector<bool>> changes = ChangesOf(probe);
     for (int id : {IDC_TRANSFER, IDC_TO_FTP, IDC_LOCAL_ADDFOLDER, IDC_FTP_ADDFOLDER, IDC_LOCAL_BROWSE,

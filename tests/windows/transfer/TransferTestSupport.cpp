@@ -72,26 +72,13 @@ void TransferTest::Open(const std::wstring& localFolder, const Profile& profile)
     const std::wstring ftpData = profile.folder == L"---"
                                      ? std::wstring(L"---")
                                      : testenv::ServerName() + L"*" + profile.user + L"*" + profile.folder;
-    testenv::WriteUserSettings({{L"Language", L"[1033]"},
-                                {L"FTP Data", ftpData},
-                                {L"Powersetting 2000", EncodeStoredValue(testenv::kPassword)},
-                                {L"Local Folder Data", localFolder}});
-    window = std::make_unique<CFTPTandrilDlg>();
-    ASSERT_NE(window->CreateModeless(nullptr), nullptr);
+    MainWindowFixture::Open({{L"Language", L"[1033]"},
+                             {L"FTP Data", ftpData},
+                             {L"Powersetting 2000", EncodeStoredValue(testenv::kPassword)},
+                             {L"Local Folder Data", localFolder}});
+    if (HasFatalFailure())
+        return;
     ASSERT_TRUE(ui.messages.empty()) << ui.messages[0].text;
-}
-
-void TransferTest::Click(int id) const
-{
-    ::SendMessageW(window->Handle(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Item(id)));
-}
-
-int TransferTest::RowOf(const ListView& list, const std::wstring& name)
-{
-    for (int row = 0; row < list.Count(); ++row)
-        if (list.CellText(row, 0) == name)
-            return row;
-    return -1;
 }
 
 void TransferTest::SelectRows(const ListView& list, const std::vector<std::wstring>& names) const
@@ -113,12 +100,10 @@ void TransferTest::ClearSelection(const ListView& list) const
     list.SetSelectionMark(-1);
 }
 
-std::set<std::wstring> TransferTest::RowNames(const ListView& list) const
+std::set<std::wstring> TransferTest::RowSet(const ListView& list) const
 {
-    std::set<std::wstring> names;
-    for (int row = 0; row < list.Count(); ++row)
-        names.insert(list.CellText(row, 0));
-    return names;
+    const std::vector<std::wstring> names = RowNames(list);
+    return {names.begin(), names.end()};
 }
 
 void TransferTest::Pump()

@@ -3,16 +3,14 @@
 // the bottom row's controls while a batch runs.
 #pragma once
 
-#include "app/CFTPTandrilDlg.h"
+#include "common/MainWindowFixture.h"
 #include "common/SettingsFixture.h"
-#include "common/TestEnvironment.h"
 #include "res/resource.h"
 #include "settings/StoredValue.h"
 
 #include <gtest/gtest.h>
 
 #include <map>
-#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -58,30 +56,23 @@ struct Profile {
     std::wstring user = testenv::kUser;
 };
 
-class TransferTest : public ::testing::Test {
+class TransferTest : public testenv::MainWindowFixture {
 protected:
     void Open(const std::wstring& localFolder, const Profile& profile);
 
-    HWND Item(int id) const { return window->Item(id); }
     ListView LocalList() const { return ListView(Item(IDC_LOCAL_LIST)); }
     ListView FtpList() const { return ListView(Item(IDC_FTP_LIST)); }
-    std::wstring Text(int id) const { return Control(Item(id)).Text(); }
     const CTranslation& Texts() const { return window->Texts(); }
     std::wstring UploadCaption() const { return L">>>  " + Texts().Text(95) + L"  >>>"; }
     std::wstring DownloadCaption() const { return L"<<<  " + Texts().Text(95) + L"  <<<"; }
 
-    void Click(int id) const;
-    // Row index of the name in column 0; -1 when absent.
-    static int RowOf(const ListView& list, const std::wstring& name);
     // Selects exactly these rows; the first becomes the selection mark.
     void SelectRows(const ListView& list, const std::vector<std::wstring>& names) const;
     void ClearSelection(const ListView& list) const;
-    std::set<std::wstring> RowNames(const ListView& list) const;
+    // The rows' names in any order.
+    std::set<std::wstring> RowSet(const ListView& list) const;
     // Dispatches every message waiting for this thread.
     static void Pump();
-
-    testenv::RecordingUi ui;
-    std::unique_ptr<CFTPTandrilDlg> window;
 };
 
 // Writes the file, creating its folder with every missing level first.

@@ -1,6 +1,10 @@
 #include "app/CFTPTandrilApp.h"
 
 #include "app/CFTPTandrilDlg.h"
+#include "ftp/FtpEngine.h"
+#include "ftp/WinInetFtp.h"
+#include "localpane/WinLocalFiles.h"
+#include "settings/SettingsFile.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -11,7 +15,11 @@ int CFTPTandrilApp::Run()
 {
     INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&controls);
-    auto window = std::make_unique<CFTPTandrilDlg>();
+    SettingsFile settings;
+    WinInetFtp winInet;
+    FtpEngine engine(winInet);
+    WinLocalFiles files;
+    auto window = std::make_unique<CFTPTandrilDlg>(settings, engine, files);
     window->RunModal(nullptr);
     return 0;
 }

@@ -5,39 +5,23 @@
 #include "framework/FileError.h"
 #include "framework/LineFile.h"
 #include "framework/UiSeam.h"
+#include "ftppane/StoredProfile.h"
 #include "i18n/CLanguageSelection.h"
-#include "localpane/LocalPath.h"
+#include "i18n/LanguageFile.h"
 #include "res/resource.h"
-#include "settings/StoredValue.h"
+#include "settings/UserSettingsCopy.h"
 
 #include <windowsx.h>
 
-namespace {
-// "---" stands for a folder or profile that was never stored.
-const wchar_t* const kUnset = L"---";
-
-bool IsStored(const std::wstring& value)
-{
-    // An absent key reads as the empty text; it means "never stored" as well.
-    return !value.empty() && value != kUnset;
-}
-
-std::wstring FillPlaceholder(std::wstring text, const std::wstring& value)
-{
-    const size_t at = text.find(L"%1");
-    if (at != std::wstring::npos)
-        text.replace(at, 2, value);
-    return text;
-}
-}  // namespace
-
-CFTPTandrilDlg::CFTPTandrilDlg()
+CFTPTandrilDlg::CFTPTandrilDlg(SettingsFile& settings, FtpEngine& engine, LocalFiles& files)
     : Dialog(IDD_FTPTANDRIL_DIALOG),
       m_icon(static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME),
                                              IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED))),
-      m_localPane(m_translation, m_power),
-      m_ftpPane(m_translation, m_addFtp, m_ftpListing),
-      m_transferCommand(m_translation, m_power, m_addFtp.Profile(), m_ftpListing, m_localPane, m_ftpPane),
+      m_settings(settings),
+      m_translation(settings),
+      m_localPane(m_translation, files),
+      m_ftpPane(m_translation, engine, m_profile, m_ftpListing),
+      m_transferCommand(m_translation, engine, files, m_profile, m_ftpListing, m_localPane, m_ftpPane),
       m_drag(m_transferCommand)
 {
 }
@@ -55,7 +39,7 @@ BOOL CFTPTandrilDlg::InitMainWindow()
         AddAboutToSystemMenu();
     ::SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon));
     ::SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_icon));
-    m_power.ResolveSettingsPath();
+    m_settings.ResolveSettingsPath();
     m_translation.Load();
     if (m_firstRun) {
         CreateImageListAndColumns();
@@ -107,8 +91,8 @@ void CFTPTandrilDlg::CreateImageListAndColumns()
         ::DestroyIcon(image);
     }
     for (const ListView* list : {&m_localList, &m_ftpList}) {
-        list->InsertColumn(0, m_translation.Text(10));
-        list->InsertColumn(1, m_translation.Text(15));
+        list->InsertColumn(0, m_translation.Text(TextId::kNameColumn));
+        list->InsertColumn(1, m_translation.Text(TextId::kSizeColumn));
         list->SetColumnWidth(0, 150);
         list->SetColumnWidth(1, 100);
         list->Send(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT);
@@ -119,25 +103,19 @@ void CFTPTandrilDlg::CreateImageListAndColumns()
 
 void CFTPTandrilDlg::RestoreProfile()
 {
-    const std::wstring stored = m_power.ReadSetting(L"FTP Data");
-    if (!IsStored(stored))
+    StoredProfile stored;
+    stored.ftpData = m_settings.ReadSetting(kFtpDataKey);
+    if (!IsStoredValue(stored.ftpData))
         return;
-    m_power.SplitFields(stored, L'*');
-    const std::vector<std::wstring>& fields = m_power.Fields();
-    // A hand-edited value may hold fewer than three fields: the rest stay empty.
-    auto field = [&fields](size_t i) { return i < fields.size() ? fields[i] : std::wstring(); };
-    ServerProfile& profile = m_addFtp.Profile();
-    profile.serverName = field(0);
-    profile.user = field(1);
-    profile.password = DecodeStoredValue(m_power.ReadSetting(L"Powersetting 2000"));
-    profile.folder = field(2);
+    stored.password = m_settings.ReadSetting(kPasswordKey);
+    m_profile = DecodeProfile(stored).value_or(ServerProfile());
     m_ftpPane.Refresh();
 }
 
 void CFTPTandrilDlg::RestoreLocalFolder()
 {
-    const std::wstring folder = m_power.ReadSetting(L"Local Folder Data");
-    if (IsStored(folder))
+    const std::wstring folder = m_settings.ReadSetting(L"Local Folder Data");
+    if (IsStoredValue(folder))
         m_localPane.FillLocalList(folder);
 }
 
@@ -288,9 +266,9 @@ void CFTPTandrilDlg::SaveState()
     if (!localFolder.empty() && !StoreSetting(L"Local Folder Data", localFolder))
         return;
     if (!m_ftpPath.Text().empty()) {
-        const ServerProfile& profile = m_addFtp.Profile();
-        if (StoreSetting(L"FTP Data", profile.serverName + L"*" + profile.user + L"*" + profile.folder))
-            StoreSetting(L"Powersetting 2000", EncodeStoredValue(profile.password));
+        const StoredProfile stored = EncodeProfile(m_profile);
+        if (StoreSetting(kFtpDataKey, stored.ftpData))
+            StoreSetting(kPasswordKey, stored.password);
     }
 }
 
@@ -304,9 +282,9 @@ bool CFTPTandrilDlg::StoreSetting(const std::wstring& key, const std::wstring& v
     bool fileUsable = true;
     try {
         if (!LineFile::Fits8Bit(value)) {
-            problem = FillPlaceholder(m_translation.Text(66), key);
-        } else if (!m_power.WriteSetting(key, value)) {
-            problem = FillPlaceholder(m_translation.Text(68), m_power.SettingsPath());
+            problem = FillPlaceholder(m_translation.Text(TextId::kValueNotStorable), key);
+        } else if (!m_settings.WriteSetting(key, value)) {
+            problem = FillPlaceholder(m_translation.Text(TextId::kSettingsNotWritten), m_settings.SettingsPath());
             fileUsable = false;
         }
     } catch (const FileError& error) {
@@ -314,22 +292,22 @@ bool CFTPTandrilDlg::StoreSetting(const std::wstring& key, const std::wstring& v
         fileUsable = false;
     }
     if (!problem.empty())
-        Ui().ShowMessage(Handle(), problem, m_translation.Text(5), MB_OK);
+        Ui().ShowMessage(Handle(), problem, m_translation.Text(TextId::kMessageCaption), MB_OK);
     return fileUsable;
 }
 
 void CFTPTandrilDlg::OnLanguageSelection()
 {
-    const std::wstring stored = m_power.ReadSetting(L"Language");
-    CLanguageSelection dialog;
+    const std::wstring stored = m_settings.ReadSetting(L"Language");
+    CLanguageSelection dialog(m_settings);
     dialog.SetCurrentCode(stored);
-    dialog.SetGroupText(m_translation.Text(1));
+    dialog.SetGroupText(m_translation.Text(TextId::kLanguageGroup));
     Ui().RunModal(dialog, Handle());
     if (dialog.CurrentCode() == stored)
         return;
-    if (!m_power.WriteSetting(L"Language", dialog.CurrentCode())) {
-        Ui().ShowMessage(Handle(), FillPlaceholder(m_translation.Text(68), m_power.SettingsPath()),
-                         m_translation.Text(5), MB_OK);
+    if (!m_settings.WriteSetting(L"Language", dialog.CurrentCode())) {
+        Ui().ShowMessage(Handle(), FillPlaceholder(m_translation.Text(TextId::kSettingsNotWritten), m_settings.SettingsPath()),
+                         m_translation.Text(TextId::kMessageCaption), MB_OK);
         return;
     }
     InitMainWindow();
@@ -343,12 +321,12 @@ void CFTPTandrilDlg::ShowAbout()
 
 void CFTPTandrilDlg::OpenHelpFile()
 {
-    Ui().ShellOpen(PowerClass::ProgramFolder() + L"\\help.chm");
+    Ui().ShellOpen(ProgramFolder() + L"\\help.chm");
 }
 
 void CFTPTandrilDlg::OpenHomepage()
 {
-    const std::wstring homepage = m_power.ReadSetting(L"Homepage");
+    const std::wstring homepage = m_settings.ReadSetting(L"Homepage");
     if (!homepage.empty())
         Ui().ShellOpen(homepage);
 }

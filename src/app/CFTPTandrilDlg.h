@@ -1,20 +1,21 @@
 // The main window: the local pane on the left, the FTP pane on the right, the
 // transfer buttons and the status line at the bottom. Each piece of what the
 // user sees lives in one place: the local folder in its path box, the server
-// profile and FTP folder in the profile, the FTP folder's contents in the
-// FtpListing, the transfer direction in the transfer button's caption.
+// profile and FTP folder in the window's one live profile, the FTP folder's
+// contents in the FtpListing, the transfer direction in the transfer button's
+// caption. The settings file, the FTP engine and the local file system are the
+// application's, handed in.
 #pragma once
 
 #include "app/MainMenu.h"
 #include "app/MainTooltips.h"
 #include "framework/Dialog.h"
 #include "framework/ListView.h"
-#include "ftp/FtpListing.h"
-#include "ftppane/CAddFtp.h"
+#include "ftp/FtpEngine.h"
 #include "ftppane/FtpPane.h"
 #include "i18n/CTranslation.h"
 #include "localpane/LocalPane.h"
-#include "settings/PowerClass.h"
+#include "settings/SettingsFile.h"
 #include "transfer/DragDrop.h"
 #include "transfer/TransferCommand.h"
 
@@ -24,7 +25,7 @@
 
 class CFTPTandrilDlg : public Dialog {
 public:
-    CFTPTandrilDlg();
+    CFTPTandrilDlg(SettingsFile& settings, FtpEngine& engine, LocalFiles& files);
     ~CFTPTandrilDlg() override;
 
     // Restores the last run's state, applies the chosen language and fills both
@@ -33,9 +34,8 @@ public:
 
     void FillLocalList(const std::wstring& folder) { m_localPane.FillLocalList(folder); }
 
-    ServerProfile& Profile() { return m_addFtp.Profile(); }
+    ServerProfile& Profile() { return m_profile; }
     const CTranslation& Texts() const { return m_translation; }
-    PowerClass& Power() { return m_power; }
     HWND Tooltip() const { return m_tooltips.Handle(); }
 
 protected:
@@ -64,12 +64,12 @@ private:
     void OpenHomepage();
 
     HICON m_icon;
+    SettingsFile& m_settings;
     CTranslation m_translation;
-    PowerClass m_power;
     bool m_firstRun = true;
     bool m_bound = false;
     HIMAGELIST m_images = nullptr;
-    CAddFtp m_addFtp;
+    ServerProfile m_profile;
     FtpListing m_ftpListing;
     LocalPane m_localPane;
     FtpPane m_ftpPane;

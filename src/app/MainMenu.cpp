@@ -8,16 +8,16 @@
 namespace {
 struct MenuItem {
     UINT command;
-    int text;
+    TextId text;
     int bitmap;
 };
 
 const MenuItem kItems[] = {
-    {IDM_LANGUAGE, 210, IDB_GLOBE},
-    {IDM_EXIT, 212, IDB_REDCROSS},
-    {IDM_HELPFILE, 250, IDB_QUESTION},
-    {IDM_WEBSITE, 255, IDB_HOUSE},
-    {IDM_ABOUT, 260, IDB_BALLOON},
+    {IDM_LANGUAGE, TextId::kLanguageMenuItem, IDB_GLOBE},
+    {IDM_EXIT, TextId::kExitMenuItem, IDB_REDCROSS},
+    {IDM_HELPFILE, TextId::kHelpFileMenuItem, IDB_QUESTION},
+    {IDM_WEBSITE, TextId::kWebsiteMenuItem, IDB_HOUSE},
+    {IDM_ABOUT, TextId::kAboutMenuItem, IDB_BALLOON},
 };
 
 void SetPopupTitle(HMENU menu, UINT position, const std::wstring& title)
@@ -48,8 +48,8 @@ void MainMenu::Apply(HWND window, const CTranslation& texts)
     HMENU menu = ::GetMenu(window);
     if (!menu)
         return;
-    SetPopupTitle(menu, 0, texts.Text(200));
-    SetPopupTitle(menu, 1, texts.Text(245));
+    SetPopupTitle(menu, 0, texts.Text(TextId::kFileMenu));
+    SetPopupTitle(menu, 1, texts.Text(TextId::kHelpMenu));
     int index = 0;
     for (const MenuItem& item : kItems) {
         const std::wstring text = L"  " + texts.Text(item.text);

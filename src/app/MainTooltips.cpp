@@ -10,15 +10,17 @@
 namespace {
 struct Tool {
     int control;
-    int text;
+    TextId text;
 };
 
 const Tool kTools[] = {
-    {IDC_LOCAL_PATH, 400},      {IDC_LOCAL_BROWSE, 405},    {IDC_FTP_PATH, 410},
-    {IDC_FTP_BROWSE, 415},      {IDC_LOCAL_LIST, 420},      {IDC_FTP_LIST, 425},
-    {IDC_LOCAL_ADDFOLDER, 430}, {IDC_LOCAL_DELETE, 435},    {IDC_FTP_ADDFOLDER, 430},
-    {IDC_FTP_DELETE, 435},      {IDC_TO_LOCAL, 440},        {IDC_TRANSFER, 445},
-    {IDC_TO_FTP, 450},
+    {IDC_LOCAL_PATH, TextId::kLocalPathTip},     {IDC_LOCAL_BROWSE, TextId::kLocalBrowseTip},
+    {IDC_FTP_PATH, TextId::kFtpPathTip},         {IDC_FTP_BROWSE, TextId::kFtpBrowseTip},
+    {IDC_LOCAL_LIST, TextId::kLocalListTip},     {IDC_FTP_LIST, TextId::kFtpListTip},
+    {IDC_LOCAL_ADDFOLDER, TextId::kAddFolderTip}, {IDC_LOCAL_DELETE, TextId::kDeleteTip},
+    {IDC_FTP_ADDFOLDER, TextId::kAddFolderTip},   {IDC_FTP_DELETE, TextId::kDeleteTip},
+    {IDC_TO_LOCAL, TextId::kToLocalTip},         {IDC_TRANSFER, TextId::kTransferTip},
+    {IDC_TO_FTP, TextId::kToFtpTip},
 };
 
 // The one main window of the thread, for the hook procedure.

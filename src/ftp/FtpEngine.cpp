@@ -1,74 +1,229 @@
 #include "ftp/FtpEngine.h"
 
-#include "ftp/WinInetFtp.h"
+#include "ftp/FtpPath.h"
+#include "ftp/SafeLocalName.h"
+
+#include <vector>
 
 namespace {
 
-FtpOperations& Engine()
+// Reads the whole listing of the session's current directory, keeping only
+// entries whose names can stand for an entry of that directory.
+bool ReadLevel(FtpSession& session, std::vector<FtpFindEntry>& entries)
 {
-    static WinInetFtp winInet;
-    static FtpOperations operations(winInet);
-    return operations;
+    FtpFindEntry entry;
+    const FtpFindStatus status = session.FindFirst(entry);
+    if (status == FtpFindStatus::kEmpty)
+        return true;
+    if (status == FtpFindStatus::kFailed)
+        return false;
+    do {
+        if (IsUsableEntryName(entry.name))
+            entries.push_back(entry);
+    } while (session.FindNext(entry));
+    session.FindEnd();
+    return true;
+}
+
+bool IsFolder(const FtpFindEntry& entry) { return (entry.attributes & kFtpAttributeDirectory) != 0; }
+
+bool IsLink(const FtpFindEntry& entry) { return (entry.attributes & kFtpAttributeReparsePoint) != 0; }
+
+// Creates every level of the path by its path from the session's current
+// directory: a/b/c as a, a/b, a/b/c; /a/b as /a, /a/b. A creation never
+// changes the current directory, so an existing level cannot shift the base
+// of the next one; a level that exists simply refuses to be created again.
+void CreateLevels(FtpSession& session, const std::wstring& path)
+{
+    std::wstring prefix = (!path.empty() && path[0] == L'/') ? L"/" : L"";
+    std::size_t start = 0;
+    while (start < path.size()) {
+        std::size_t slash = path.find(L'/', start);
+        if (slash == std::wstring::npos)
+            slash = path.size();
+        if (slash > start) {
+            if (!prefix.empty() && prefix.back() != L'/')
+                prefix += L'/';
+            prefix += path.substr(start, slash - start);
+            session.MakeDir(prefix);
+        }
+        start = slash + 1;
+    }
+}
+
+std::wstring LocalTarget(const std::wstring& localFolder, const std::wstring& fileName)
+{
+    std::wstring target = localFolder + L"\\" + fileName;
+    for (std::size_t i = localFolder.size() + 1; i < target.size(); ++i)
+        if (target[i] == L'/')
+            target[i] = L'\\';
+    return target;
 }
 
 }  // namespace
 
-bool ListFtpFolder(FtpListing& listing, const std::wstring& serverName, const std::wstring& user,
-                   const std::wstring& password, const std::wstring& folder)
+FtpEngine::FtpEngine(FtpPrimitives& ftp) : m_ftp(ftp) {}
+
+std::unique_ptr<FtpSession> FtpEngine::Open(const FtpServerAddress& address, const FtpLogin& login)
 {
-    return Engine().ListFtpFolder(listing, serverName, user, password, folder);
+    if (!address.valid)
+        return nullptr;
+    return m_ftp.Open(address, login.user, login.password);
 }
 
-bool UploadFile(FtpListing& listing, const std::wstring& localPath, const std::wstring& serverName,
-                const std::wstring& user, const std::wstring& password, const std::wstring& folder)
+std::unique_ptr<FtpSession> FtpEngine::OpenIn(const FtpLogin& login, const std::wstring& folder)
 {
-    return Engine().UploadFile(listing, localPath, serverName, user, password, folder);
+    std::unique_ptr<FtpSession> session = Open(ParseServerName(login.serverName), login);
+    if (session && !folder.empty() && !session->ChangeDir(folder))
+        session.reset();
+    return session;
 }
 
-void CreateFtpFolderPath(const std::wstring& serverName, const std::wstring& user, const std::wstring& password,
-                         const std::wstring& path)
+bool FtpEngine::ListFtpFolder(FtpListing& listing, const FtpLogin& login, const std::wstring& folder)
 {
-    Engine().CreateFtpFolderPath(serverName, user, password, path);
+    listing.Clear();
+    std::vector<FtpFindEntry> entries;
+    {
+        const std::unique_ptr<FtpSession> session = OpenIn(login, folder);
+        if (!session || !ReadLevel(*session, entries))
+            return false;
+    }
+    for (const FtpFindEntry& entry : entries) {
+        if (IsFolder(entry)) {
+            listing.folderNames.push_back(entry.name);
+        } else {
+            listing.fileNames.push_back(entry.name);
+            listing.fileSizes.push_back(CombineFileSize(entry.sizeHigh, entry.sizeLow));
+        }
+    }
+    return true;
 }
 
-bool DownloadFile(const std::wstring& localFolder, const std::wstring& serverName, const std::wstring& user,
-                  const std::wstring& password, const std::wstring& folder, const std::wstring& fileName)
+bool FtpEngine::UploadFile(const std::wstring& localPath, const FtpLogin& login, const std::wstring& folder)
 {
-    return Engine().DownloadFile(localFolder, serverName, user, password, folder, fileName);
+    const std::wstring remoteName = RemoteNameOfLocalPath(localPath);
+    if (remoteName.empty())
+        return false;
+    std::unique_ptr<FtpSession> session = Open(ParseServerName(login.serverName), login);
+    if (!session)
+        return false;
+    // The common cases cost one command: the folder exists, or only its last
+    // level is missing. Deeper gaps get every level created.
+    if (!folder.empty() && !session->ChangeDir(folder)) {
+        if (!session->MakeDir(folder))
+            CreateLevels(*session, folder);
+        if (!session->ChangeDir(folder))
+            return false;
+    }
+    m_ftp.PumpPendingMessages();
+    const bool stored = session->Put(localPath, remoteName);
+    session.reset();
+    if (stored)
+        m_ftp.PumpPendingMessages();
+    return stored;
 }
 
-bool EnumerateFtpTree(FtpListing& listing, const std::wstring& serverName, const std::wstring& user,
-                      const std::wstring& password, const std::wstring& folder)
+void FtpEngine::CreateFtpFolderPath(const FtpLogin& login, const std::wstring& path)
 {
-    return Engine().EnumerateFtpTree(listing, serverName, user, password, folder);
+    const std::unique_ptr<FtpSession> session = Open(ParseServerName(login.serverName), login);
+    if (session)
+        CreateLevels(*session, path);
 }
 
-bool CreateFtpFolder(const std::wstring& serverName, const std::wstring& user, const std::wstring& password,
-                     const std::wstring& path)
+bool FtpEngine::DownloadFile(const std::wstring& localFolder, const FtpLogin& login, const std::wstring& folder,
+                                 const std::wstring& fileName)
 {
-    return Engine().CreateFtpFolder(serverName, user, password, path);
+    if (!IsSafeLocalRelativePath(fileName))
+        return false;
+    const std::unique_ptr<FtpSession> session = OpenIn(login, folder);
+    return session && session->Get(fileName, LocalTarget(localFolder, fileName));
 }
 
-bool DeleteFtpFile(const std::wstring& serverName, const std::wstring& user, const std::wstring& password,
-                   const std::wstring& folder, const std::wstring& name)
+bool FtpEngine::EnumerateFtpTree(FtpListing& listing, const FtpLogin& login, const std::wstring& folder)
 {
-    return Engine().DeleteFtpFile(serverName, user, password, folder, name);
+    listing.Clear();
+    WalkLevel(ParseServerName(login.serverName), login, folder, 0, listing);
+    return !listing.fileNames.empty() || !listing.folderNames.empty();
 }
 
-bool RemoveFtpFolder(const std::wstring& serverName, const std::wstring& user, const std::wstring& password,
-                     const std::wstring& folder, const std::wstring& name)
+void FtpEngine::WalkLevel(const FtpServerAddress& address, const FtpLogin& login, const std::wstring& folder, int depth,
+                              FtpListing& listing)
 {
-    return Engine().RemoveFtpFolder(serverName, user, password, folder, name);
+    std::vector<FtpFindEntry> entries;
+    {
+        const std::unique_ptr<FtpSession> session = Open(address, login);
+        const bool entered = session && (folder.empty() || session->ChangeDir(folder));
+        if (!entered || !ReadLevel(*session, entries)) {
+            listing.unlistedFolders.push_back(folder);
+            return;
+        }
+    }
+    for (const FtpFindEntry& entry : entries) {
+        const std::wstring path = JoinFtpPath(folder, entry.name);
+        if (!IsFolder(entry)) {
+            listing.fileNames.push_back(path);
+            listing.fileSizes.push_back(CombineFileSize(entry.sizeHigh, entry.sizeLow));
+            continue;
+        }
+        listing.folderNames.push_back(path);
+        if (IsLink(entry))
+            continue;
+        if (depth + 1 >= kMaxTreeDepth)
+            listing.unlistedFolders.push_back(path);
+        else
+            WalkLevel(address, login, path, depth + 1, listing);
+    }
 }
 
-void DeleteFtpFolderTree(const std::wstring& serverName, const std::wstring& user, const std::wstring& password,
-                         const std::wstring& folder, const std::wstring& name, FtpListing& work,
-                         const FtpDeleteProgress& progress)
+bool FtpEngine::CreateFtpFolder(const FtpLogin& login, const std::wstring& path)
 {
-    Engine().DeleteFtpFolderTree(serverName, user, password, folder, name, work, progress);
+    const std::unique_ptr<FtpSession> session = Open(ParseServerName(login.serverName), login);
+    if (session && !path.empty() && !session->ChangeDir(path))
+        session->MakeDir(path);
+    return true;
 }
 
-void PumpPendingMessages()
+bool FtpEngine::DeleteFtpFile(const FtpLogin& login, const std::wstring& folder, const std::wstring& name)
 {
-    WinInetFtp().PumpPendingMessages();
+    if (name.empty())
+        return false;
+    const std::unique_ptr<FtpSession> session = OpenIn(login, folder);
+    return session && session->Delete(name);
+}
+
+bool FtpEngine::RemoveFtpFolder(const FtpLogin& login, const std::wstring& folder, const std::wstring& name)
+{
+    if (name.empty())
+        return false;
+    const std::unique_ptr<FtpSession> session = OpenIn(login, folder);
+    return session && session->RemoveDir(name);
+}
+
+void FtpEngine::DeleteFtpFolderTree(const FtpLogin& login, const std::wstring& folder,
+                                        const std::wstring& name, FtpListing& work,
+                                        const FtpDeleteProgress& progress)
+{
+    const auto report = [&progress](const std::wstring& path) {
+        if (progress.beforeDelete)
+            progress.beforeDelete(path);
+    };
+    // An empty name, "." or ".." would make the tree the holding folder itself.
+    if (IsUsableEntryName(name) && !RemoveFtpFolder(login, folder, name)) {
+        EnumerateFtpTree(work, login, JoinFtpPath(folder, name));
+        std::wstring parent;
+        std::wstring entry;
+        for (const std::wstring& path : work.fileNames) {
+            SplitFtpPath(path, parent, entry);
+            report(path);
+            DeleteFtpFile(login, parent, entry);
+        }
+        for (auto it = work.folderNames.rbegin(); it != work.folderNames.rend(); ++it) {
+            SplitFtpPath(*it, parent, entry);
+            report(*it);
+            RemoveFtpFolder(login, parent, entry);
+        }
+        RemoveFtpFolder(login, folder, name);
+    }
+    if (progress.finished)
+        progress.finished();
 }

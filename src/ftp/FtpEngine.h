@@ -1,39 +1,77 @@
-// The FTP engine as the panes and the transfer call it: every operation runs
-// on WinINet, with the server profile's four texts as separate arguments.
+// The FTP engine: every operation on the FTP server, written against the FTP
+// primitives. Each operation logs in on its own and closes everything before
+// it returns. The program builds one engine on WinINet and hands it by
+// reference to whoever needs it; the native tests build one on a fake server.
 #pragma once
 
 #include "ftp/FtpListing.h"
-#include "ftp/FtpOperations.h"
+#include "ftp/FtpPrimitives.h"
+#include "ftp/ServerProfile.h"
 
+#include <functional>
 #include <string>
 
-bool ListFtpFolder(FtpListing& listing, const std::wstring& serverName, const std::wstring& user,
-                   const std::wstring& password, const std::wstring& folder);
+// Told the path of each entry just before the tree deletion deletes it, and
+// told once when the deletion ends.
+struct FtpDeleteProgress {
+    std::function<void(const std::wstring& path)> beforeDelete;
+    std::function<void()> finished;
+};
 
-bool UploadFile(FtpListing& listing, const std::wstring& localPath, const std::wstring& serverName,
-                const std::wstring& user, const std::wstring& password, const std::wstring& folder);
+// Folders this many levels below the starting folder are reported but not
+// entered: a server whose folders lead back to their ancestors ends here.
+constexpr int kMaxTreeDepth = 64;
 
-void CreateFtpFolderPath(const std::wstring& serverName, const std::wstring& user, const std::wstring& password,
-                         const std::wstring& path);
+class FtpEngine {
+public:
+    explicit FtpEngine(FtpPrimitives& ftp);
 
-bool DownloadFile(const std::wstring& localFolder, const std::wstring& serverName, const std::wstring& user,
-                  const std::wstring& password, const std::wstring& folder, const std::wstring& fileName);
+    // Fills the listing with the folder's entries in server order. False when
+    // no login, the folder cannot be entered, or the listing is refused.
+    bool ListFtpFolder(FtpListing& listing, const FtpLogin& login, const std::wstring& folder);
 
-bool EnumerateFtpTree(FtpListing& listing, const std::wstring& serverName, const std::wstring& user,
-                      const std::wstring& password, const std::wstring& folder);
+    // Stores the local file in the folder under its own name, creating the
+    // folder with every missing level first. Lets waiting window messages
+    // through before the transfer and after a successful one.
+    bool UploadFile(const std::wstring& localPath, const FtpLogin& login, const std::wstring& folder);
 
-bool CreateFtpFolder(const std::wstring& serverName, const std::wstring& user, const std::wstring& password,
-                     const std::wstring& path);
+    // Creates every missing level of the path, on a login of its own.
+    void CreateFtpFolderPath(const FtpLogin& login, const std::wstring& path);
 
-bool DeleteFtpFile(const std::wstring& serverName, const std::wstring& user, const std::wstring& password,
-                   const std::wstring& folder, const std::wstring& name);
+    // Fetches folder/fileName to localFolder\fileName ("/" in the name names
+    // sub-folders on both sides; the local ones must exist). Refuses names
+    // that are no safe local names, writing nothing.
+    bool DownloadFile(const std::wstring& localFolder, const FtpLogin& login, const std::wstring& folder,
+                      const std::wstring& fileName);
 
-bool RemoveFtpFolder(const std::wstring& serverName, const std::wstring& user, const std::wstring& password,
-                     const std::wstring& folder, const std::wstring& name);
+    // Fills the listing with the paths of every file and folder below the
+    // folder, depth first, each folder before its contents. Holds one login
+    // at a time. True when anything was found.
+    bool EnumerateFtpTree(FtpListing& listing, const FtpLogin& login, const std::wstring& folder);
 
-void DeleteFtpFolderTree(const std::wstring& serverName, const std::wstring& user, const std::wstring& password,
-                         const std::wstring& folder, const std::wstring& name, FtpListing& work,
-                         const FtpDeleteProgress& progress);
+    // Creates the last level of the path unless it can be entered. Always true.
+    bool CreateFtpFolder(const FtpLogin& login, const std::wstring& path);
 
-// Handles every window message waiting for the calling thread, without waiting.
-void PumpPendingMessages();
+    bool DeleteFtpFile(const FtpLogin& login, const std::wstring& folder, const std::wstring& name);
+
+    // Removes an empty folder.
+    bool RemoveFtpFolder(const FtpLogin& login, const std::wstring& folder, const std::wstring& name);
+
+    // Removes the folder with everything inside it, as far as the server
+    // allows: files first, then the folders deepest first, then the folder.
+    // The work listing holds the enumerated tree afterwards.
+    void DeleteFtpFolderTree(const FtpLogin& login, const std::wstring& folder, const std::wstring& name,
+                             FtpListing& work, const FtpDeleteProgress& progress);
+
+    // Handles every window message waiting for this thread, without waiting.
+    void PumpPendingMessages() { m_ftp.PumpPendingMessages(); }
+
+private:
+    std::unique_ptr<FtpSession> Open(const FtpServerAddress& address, const FtpLogin& login);
+    // Logged in and inside the folder, or null.
+    std::unique_ptr<FtpSession> OpenIn(const FtpLogin& login, const std::wstring& folder);
+    void WalkLevel(const FtpServerAddress& address, const FtpLogin& login, const std::wstring& folder, int depth,
+                   FtpListing& listing);
+
+    FtpPrimitives& m_ftp;
+};

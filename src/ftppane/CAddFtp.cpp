@@ -1,36 +1,28 @@
 #include "ftppane/CAddFtp.h"
 
 #include "framework/Control.h"
+#include "framework/ScopedFlag.h"
 #include "framework/UiSeam.h"
-#include "ftp/FtpEngine.h"
+#include "ftppane/ProfileRules.h"
+#include "i18n/CTranslation.h"
 #include "res/resource.h"
+#include "settings/UserSettingsCopy.h"
 
 #include <utility>
 
 namespace {
 // The settings template beside the program doubles as the check's test file.
 const wchar_t* const kTestFileName = L"config.ini";
-
-// Set while the connection check runs, also when it ends by an exception.
-class RunningFlag {
-public:
-    explicit RunningFlag(bool& flag) : m_flag(flag) { m_flag = true; }
-    ~RunningFlag() { m_flag = false; }
-    RunningFlag(const RunningFlag&) = delete;
-    RunningFlag& operator=(const RunningFlag&) = delete;
-
-private:
-    bool& m_flag;
-};
 }  // namespace
 
-CAddFtp::CAddFtp() : Dialog(IDD_ADDFTP) {}
+CAddFtp::CAddFtp(const CTranslation& texts, FtpEngine& engine)
+    : Dialog(IDD_ADDFTP), m_texts(texts), m_engine(engine)
+{
+}
 
 BOOL CAddFtp::OnInit()
 {
     FillEdits();
-    m_translation.Load();
-    m_power.ResolveSettingsPath();
     ApplyTexts();
     // The dialog manager gives the focus to the first control in tab order, OK.
     return TRUE;
@@ -38,29 +30,31 @@ BOOL CAddFtp::OnInit()
 
 void CAddFtp::FillEdits()
 {
-    Control(Item(IDC_SERVER_NAME)).SetText(m_profile.serverName);
-    Control(Item(IDC_USER)).SetText(m_profile.user);
-    Control(Item(IDC_PASSWORD)).SetText(m_profile.password);
+    Control(Item(IDC_SERVER_NAME)).SetText(m_profile.login.serverName);
+    Control(Item(IDC_USER)).SetText(m_profile.login.user);
+    Control(Item(IDC_PASSWORD)).SetText(m_profile.login.password);
     Control(Item(IDC_FOLDER)).SetText(m_profile.folder);
 }
 
 void CAddFtp::TakeEdits()
 {
-    m_profile.serverName = Control(Item(IDC_SERVER_NAME)).Text();
-    m_profile.user = Control(Item(IDC_USER)).Text();
-    m_profile.password = Control(Item(IDC_PASSWORD)).Text();
+    m_profile.login.serverName = Control(Item(IDC_SERVER_NAME)).Text();
+    m_profile.login.user = Control(Item(IDC_USER)).Text();
+    m_profile.login.password = Control(Item(IDC_PASSWORD)).Text();
     m_profile.folder = Control(Item(IDC_FOLDER)).Text();
 }
 
 void CAddFtp::ApplyTexts()
 {
-    const std::pair<int, int> texts[] = {
-        {IDC_PROFILE_GROUP, 188}, {IDC_LABEL_SERVER, 190},   {IDC_EXAMPLE_SERVER, 192},
-        {IDC_LABEL_USER, 193},    {IDC_LABEL_PASSWORD, 194}, {IDC_LABEL_FOLDER, 195},
-        {IDC_EXAMPLE_FOLDER, 196}, {IDC_CHECK_CONNECTION, 197}, {IDCANCEL, 20},
+    const std::pair<int, TextId> texts[] = {
+        {IDC_PROFILE_GROUP, TextId::kProfileGroup},       {IDC_LABEL_SERVER, TextId::kServerNameLabel},
+        {IDC_EXAMPLE_SERVER, TextId::kServerNameExample}, {IDC_LABEL_USER, TextId::kUserLabel},
+        {IDC_LABEL_PASSWORD, TextId::kPasswordLabel},     {IDC_LABEL_FOLDER, TextId::kFolderLabel},
+        {IDC_EXAMPLE_FOLDER, TextId::kFolderExample},     {IDC_CHECK_CONNECTION, TextId::kCheckConnection},
+        {IDCANCEL, TextId::kCancel},
     };
-    for (const auto& [id, number] : texts)
-        Control(Item(id)).SetText(m_translation.Text(number));
+    for (const auto& [id, text] : texts)
+        Control(Item(id)).SetText(m_texts.Text(text));
 }
 
 bool CAddFtp::OnCommand(WORD id, WORD code, HWND control)
@@ -70,7 +64,7 @@ bool CAddFtp::OnCommand(WORD id, WORD code, HWND control)
     if (m_checking)
         return true;
     if (id == IDC_CHECK_CONNECTION && code == BN_CLICKED) {
-        const RunningFlag running(m_checking);
+        const ScopedFlag running(m_checking);
         CheckConnection();
         return true;
     }
@@ -80,38 +74,37 @@ bool CAddFtp::OnCommand(WORD id, WORD code, HWND control)
 void CAddFtp::OnOK()
 {
     TakeEdits();
-    if (HasFtpPrefix(m_profile.serverName))
+    if (HasFtpPrefix(m_profile.login.serverName))
         End(IDOK);
     else
-        Tell(198);
+        Tell(TextId::kNeedsFtpPrefix);
 }
 
 void CAddFtp::CheckConnection()
 {
     TakeEdits();
-    if (!HasFtpPrefix(m_profile.serverName)) {
-        Tell(198);
+    if (!HasFtpPrefix(m_profile.login.serverName)) {
+        Tell(TextId::kNeedsFtpPrefix);
         return;
     }
     // The engine drops the "ftp://" prefix itself, so the profile keeps it.
-    const ServerProfile& p = m_profile;
-    const std::wstring programFolder = PowerClass::ProgramFolder();
-    if (!UploadFile(m_listing, programFolder + L"\\" + kTestFileName, p.serverName, p.user, p.password, p.folder)) {
-        Tell(199);
+    const std::wstring programFolder = ProgramFolder();
+    if (!m_engine.UploadFile(programFolder + L"\\" + kTestFileName, m_profile.login, m_profile.folder)) {
+        Tell(TextId::kCheckUploadFailed);
         return;
     }
-    Tell(187);
+    Tell(TextId::kCheckUploaded);
     const std::wstring localFolder = programFolder + L"\\temp";
-    if (!DownloadFile(localFolder, p.serverName, p.user, p.password, p.folder, kTestFileName)) {
-        Tell(191);
+    if (!m_engine.DownloadFile(localFolder, m_profile.login, m_profile.folder, kTestFileName)) {
+        Tell(TextId::kCheckDownloadFailed);
         return;
     }
-    DeleteFtpFile(p.serverName, p.user, p.password, p.folder, kTestFileName);
-    Tell(189);
+    m_engine.DeleteFtpFile(m_profile.login, m_profile.folder, kTestFileName);
+    Tell(TextId::kCheckSucceeded);
     ::DeleteFileW((localFolder + L"\\" + kTestFileName).c_str());
 }
 
-void CAddFtp::Tell(int textNumber)
+void CAddFtp::Tell(TextId text)
 {
-    Ui().ShowMessage(Handle(), m_translation.Text(textNumber), m_translation.Text(5), MB_OK);
+    Ui().ShowMessage(Handle(), m_texts.Text(text), m_texts.Text(TextId::kMessageCaption), MB_OK);
 }

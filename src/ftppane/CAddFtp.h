@@ -1,19 +1,19 @@
-// The server profile dialog. Its four fields are the live server profile of the
-// whole program; it also checks a connection by sending, fetching back and
-// deleting a test file.
+// The server profile dialog. It edits a copy of the profile, which the caller
+// takes back when the dialog ends with OK; it also checks a connection by
+// sending, fetching back and deleting a test file.
 #pragma once
 
 #include "framework/Dialog.h"
-#include "ftp/FtpListing.h"
-#include "ftppane/ServerProfile.h"
-#include "i18n/CTranslation.h"
-#include "settings/PowerClass.h"
+#include "ftp/FtpEngine.h"
+#include "i18n/TextId.h"
+
+class CTranslation;
 
 class CAddFtp : public Dialog {
 public:
-    CAddFtp();
+    CAddFtp(const CTranslation& texts, FtpEngine& engine);
 
-    ServerProfile& Profile() { return m_profile; }
+    void SetProfile(const ServerProfile& profile) { m_profile = profile; }
     const ServerProfile& Profile() const { return m_profile; }
 
 protected:
@@ -29,11 +29,10 @@ private:
     // Uploads config.ini from beside the program, fetches it back into temp
     // beside the program, deletes both copies, and tells how far it got.
     void CheckConnection();
-    void Tell(int textNumber);
+    void Tell(TextId text);
 
+    const CTranslation& m_texts;
+    FtpEngine& m_engine;
     ServerProfile m_profile;
-    CTranslation m_translation;
-    PowerClass m_power;
-    FtpListing m_listing;
     bool m_checking = false;
 };

@@ -3,21 +3,22 @@
 #include "framework/LineFile.h"
 #include "i18n/LanguageList.h"
 #include "res/resource.h"
+#include "settings/SettingsFile.h"
+#include "settings/UserSettingsCopy.h"
 
 namespace {
 const wchar_t* const kSystemDefault = L"System default language";
 }
 
-CLanguageSelection::CLanguageSelection() : Dialog(IDD_LANGUAGE) {}
+CLanguageSelection::CLanguageSelection(const SettingsFile& settings) : Dialog(IDD_LANGUAGE), m_settings(settings) {}
 
 BOOL CLanguageSelection::OnInit()
 {
     m_group.Attach(Handle(), IDC_LANGUAGE_GROUP);
     m_combo.Attach(Handle(), IDC_LANGUAGE_COMBO);
-    m_power.ResolveSettingsPath();
     m_group.SetText(m_groupText);
     m_languagePairs.clear();
-    const std::wstring path = LanguageFilePath(PowerClass::ProgramFolder(), m_power.ReadSetting(L"Product ID"));
+    const std::wstring path = LanguageFilePath(ProgramFolder(), m_settings.ReadSetting(L"Product ID"));
     m_languagePairs = ReadLanguagePairs(LineFile::Read(path));
     for (size_t i = 1; i < m_languagePairs.size(); i += 2)
         m_combo.Send(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(m_languagePairs[i].c_str()));

@@ -5,14 +5,15 @@
 
 #include "framework/Control.h"
 #include "framework/Dialog.h"
-#include "settings/PowerClass.h"
 
 #include <string>
 #include <vector>
 
+class SettingsFile;
+
 class CLanguageSelection : public Dialog {
 public:
-    CLanguageSelection();
+    explicit CLanguageSelection(const SettingsFile& settings);
 
     void SetGroupText(const std::wstring& text) { m_groupText = text; }
     void SetCurrentCode(const std::wstring& code) { m_currentCode = code; }
@@ -35,5 +36,5 @@ private:
     std::vector<std::wstring> m_languagePairs;  // code, name, code, name, ...
     std::wstring m_groupText;
     std::wstring m_currentCode;
-    PowerClass m_power;
+    const SettingsFile& m_settings;
 };

@@ -4,28 +4,32 @@
 #pragma once
 
 #include "i18n/LanguageFile.h"
-#include "settings/PowerClass.h"
+#include "i18n/TextId.h"
 
 #include <string>
 #include <vector>
 
+class SettingsFile;
+
 class CTranslation {
 public:
-    // Resolves the user's settings, picks the section from "Language" (or from
-    // the operating system's language for "[----]" or an empty value) and
-    // replaces the table with its entries. Throws FileError when the settings or
-    // the language file cannot be opened; the table then keeps what it held.
+    explicit CTranslation(const SettingsFile& settings);
+
+    // Picks the section from the settings' "Language" (or from the operating
+    // system's language for "[----]" or an empty value) and replaces the table
+    // with its entries. Throws FileError when the settings or the language
+    // file cannot be opened; the table then keeps what it held.
     void Load();
 
     // The text of the first entry with the number; "---" when there is none.
-    std::wstring Text(int number) const;
+    std::wstring Text(TextId id) const;
 
     // ProgramFolder + "\" + Product ID + "trl.ini".
-    std::wstring LanguageFilePath();
+    std::wstring LanguageFilePath() const;
 
 private:
-    std::wstring SystemSection(const std::vector<std::wstring>& languageLines);
+    std::wstring SystemSection(const std::vector<std::wstring>& languageLines) const;
 
-    PowerClass m_power;
+    const SettingsFile& m_settings;
     std::vector<LanguageEntry> m_entries;
 };

@@ -52,3 +52,11 @@ std::wstring LookUpText(const std::vector<LanguageEntry>& entries, int number)
     }
     return kMissingText;
 }
+
+std::wstring FillPlaceholder(std::wstring text, const std::wstring& value)
+{
+    const std::size_t at = text.find(L"%1");
+    if (at != std::wstring::npos)
+        text.replace(at, 2, value);
+    return text;
+}

@@ -37,3 +37,6 @@ bool AnyLineContains(const std::vector<std::wstring>& lines, const std::wstring&
 // The text of the first entry with the number. An entry numbered 99999 ends the
 // walk and its text is the answer; an empty table answers "---".
 std::wstring LookUpText(const std::vector<LanguageEntry>& entries, int number);
+
+// The text with its first "%1" replaced by the value; a text without "%1" stays as it is.
+std::wstring FillPlaceholder(std::wstring text, const std::wstring& value);

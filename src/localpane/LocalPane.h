@@ -1,57 +1,28 @@
 // The left pane: the local or network folder in path box 1003 and list 1007,
-// with its Browse, Add Folder and Delete buttons and the group box 1015.
+// with its Browse, Add Folder and Delete buttons and the group box 1015. Its
+// commands are the pane's LocalFolderCommands.
 #pragma once
 
-#include "framework/ListView.h"
+#include "localpane/LocalFolderCommands.h"
+#include "panes/PaneWindow.h"
 
 #include <string>
 
-class CTranslation;
-class PowerClass;
-
-class LocalPane {
+class LocalPane : public PaneWindow, public LocalPaneView {
 public:
-    LocalPane(CTranslation& texts, PowerClass& power);
+    LocalPane(const CTranslation& texts, LocalFiles& files);
 
-    void Bind(HWND dialog);
-    void ApplyTexts();
+    void FillLocalList(const std::wstring& folder) { m_commands.FillLocalList(folder); }
+    std::wstring CurrentFolder() const { return m_commands.CurrentFolder(); }
 
-    // Rebuilds the list for the folder and shows folder + "\..." in the path box.
-    // While a new folder's name is typed the box keeps the name; the folder
-    // becomes the one the new folder will be created in.
-    void FillLocalList(const std::wstring& folder);
-
-    // The folder the pane works in: the path box without its marker, or, while a
-    // new folder's name is being typed, the folder that was shown before.
-    std::wstring CurrentFolder() const;
-
-    // Browse (1004): picks a folder, or creates the typed one in add-folder mode.
-    void OnBrowse();
-    // Double-click in list 1007: enters a folder, goes up one level or opens a file.
-    void OnDoubleClick();
-    // Add Folder (1011): the path box takes the new folder's name.
-    void OnAddFolder();
-    // Delete (1014): sends the selected entries to the recycle bin.
-    void OnDelete();
-
-    bool InAddFolderMode() const { return m_addFolderMode; }
-    const ListView& List() const { return m_list; }
+    void ShowRows(const LocalListing& listing) override;
+    void OpenFile(const std::wstring& path) override;
 
 private:
-    // Leaves add-folder mode, creating the typed folder inside the saved one.
-    void CreateTypedFolder();
-    // Group box and Browse captions of the mode the pane is in.
-    void ShowModeCaptions();
+    PaneCommands& Commands() override { return m_commands; }
+    // The folder picker.
+    void Browse() override;
 
-    CTranslation& m_texts;
-    PowerClass& m_power;
-    HWND m_dialog = nullptr;
-    Control m_path;
-    Control m_browse;
-    Control m_addFolder;
-    Control m_delete;
-    Control m_group;
-    ListView m_list;
-    bool m_addFolderMode = false;
-    std::wstring m_savedFolder;
+    const CTranslation& m_texts;
+    LocalFolderCommands m_commands;
 };

@@ -184,19 +184,23 @@ def byte(value):
 # Icons use a 16-unit grid, menu bitmaps a 12-unit grid; px is one pixel in
 # design units, so that thin details stay one pixel wide at every size.
 
+def globe_with_grid(centre, radius, meridian_width, half, latitudes):
+    """A globe and its grid lines: the axis, one meridian and the latitudes."""
+    globe = circle(centre, centre, radius)
+    meridian = ellipse(centre, centre, meridian_width, radius)
+    grid = [
+        intersect(globe, lambda x, y: abs(x - centre) - half),
+        intersect(globe, lambda x, y: abs(meridian(x, y)) - half),
+    ]
+    grid += [intersect(globe, lambda x, y, at=at: abs(y - at) - half) for at in latitudes]
+    return globe, grid
+
+
 def program_icon(size):
     px = 16.0 / size
     line = 1 if size < 48 else 2
     half = 0.5 * px * line
-    globe = circle(7.5, 7.5, 6.5)
-    meridian = ellipse(7.5, 7.5, 3.3, 6.5)
-    grid = [
-        intersect(globe, lambda x, y: abs(x - 7.5) - half),
-        intersect(globe, lambda x, y: abs(meridian(x, y)) - half),
-        intersect(globe, lambda x, y: abs(y - 7.5) - half),
-        intersect(globe, lambda x, y: abs(y - 4.5) - half),
-        intersect(globe, lambda x, y: abs(y - 10.5) - half),
-    ]
+    globe, grid = globe_with_grid(7.5, 6.5, 3.3, half, [4.5, 7.5, 10.5])
     arrow = union(box(5.0, 10.0, 12.0, 14.0), polygon([(10.0, 7.0), (15.0, 12.0), (10.0, 17.0)]))
     layers = [fill(globe, radial(5.2, 5.0, 9.0, (150, 205, 255), (20, 85, 185)))]
     layers += [fill(shape, solid((215, 235, 255)), 0.55) for shape in grid]
@@ -259,13 +263,7 @@ def pixel_art(rows, left, top):
 
 def globe_bitmap(size):
     half = 0.5 * 12.0 / size
-    globe = circle(6.5, 6.5, 5.5)
-    meridian = ellipse(6.5, 6.5, 2.8, 5.5)
-    grid = [
-        intersect(globe, lambda x, y: abs(x - 6.5) - half),
-        intersect(globe, lambda x, y: abs(meridian(x, y)) - half),
-        intersect(globe, lambda x, y: abs(y - 6.5) - half),
-    ]
+    globe, grid = globe_with_grid(6.5, 5.5, 2.8, half, [6.5])
     layers = [fill(globe, radial(4.7, 4.5, 7.5, (150, 205, 255), (20, 85, 185)))]
     layers += [fill(shape, solid((215, 235, 255)), 0.6) for shape in grid]
     layers.append(outline(globe, (15, 55, 130), 1))

@@ -1,6 +1,7 @@
 #include "transfer/TransferPaths.h"
 
 #include "ftp/FtpPath.h"
+#include "localpane/LocalPath.h"
 
 namespace {
 
@@ -93,21 +94,9 @@ std::wstring JoinLocalSubFolder(const std::wstring& localFolder, const std::wstr
     return localFolder + L"\\" + subFolder;
 }
 
-std::wstring CollapseBackslashes(const std::wstring& path)
-{
-    std::wstring collapsed;
-    for (std::size_t i = 0; i < path.size(); ++i) {
-        const bool doubled = path[i] == L'\\' && !collapsed.empty() && collapsed.back() == L'\\';
-        const bool networkStart = i == 1 && collapsed.size() == 1;
-        if (!doubled || networkStart)
-            collapsed.push_back(path[i]);
-    }
-    return collapsed;
-}
-
 std::vector<std::wstring> FoldersToCreate(const std::wstring& path)
 {
-    std::wstring collapsed = CollapseBackslashes(path);
+    std::wstring collapsed = CollapseDoubledBackslashes(path);
     const std::size_t rootEnd = RootEnd(collapsed);
     while (collapsed.size() > rootEnd && collapsed.size() > 1 && collapsed.back() == L'\\')
         collapsed.pop_back();

@@ -30,10 +30,6 @@ std::wstring LocalSubFolder(const std::wstring& relativePath);
 // The local folder with a sub-folder below it, a "\" between the two.
 std::wstring JoinLocalSubFolder(const std::wstring& localFolder, const std::wstring& subFolder);
 
-// Every doubled backslash collapsed into one, except the leading "\\" of a
-// network path.
-std::wstring CollapseBackslashes(const std::wstring& path);
-
 // The folders to look for, and create when missing, from the outermost to
 // the path itself, so that the path exists afterwards. The drive ("C:") and
 // the server and share of a network path are never among them. The path is

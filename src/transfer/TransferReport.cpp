@@ -1,16 +1,6 @@
 #include "transfer/TransferReport.h"
 
-namespace {
-
-std::wstring Fill(std::wstring text, const std::wstring& value)
-{
-    const std::size_t at = text.find(L"%1");
-    if (at != std::wstring::npos)
-        text.replace(at, 2, value);
-    return text;
-}
-
-}  // namespace
+#include "i18n/LanguageFile.h"
 
 void TransferReport::AddFailed(const std::wstring& name)
 {
@@ -30,7 +20,7 @@ std::wstring TransferReport::Message(const std::wstring& failedHeading, const st
 {
     std::wstring message;
     if (m_failedCount > 0) {
-        message = Fill(failedHeading, std::to_wstring(m_failedCount));
+        message = FillPlaceholder(failedHeading, std::to_wstring(m_failedCount));
         for (const std::wstring& name : m_failedNames)
             message += L"\n" + name;
     }

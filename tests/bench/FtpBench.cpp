@@ -5,6 +5,8 @@
 // Reads FTPT_FTP_ROOT, FTPT_FTP_PORT and FTPT_FTP_LOG like the tests do.
 #include "ftp/FtpEngine.h"
 
+#include "BenchSupport.h"
+
 #include <windows.h>
 #include <wininet.h>
 
@@ -21,6 +23,10 @@
 namespace fs = std::filesystem;
 
 namespace {
+
+using bench::Engine;
+using bench::Median;
+using bench::Milliseconds;
 
 std::wstring Env(const wchar_t* name)
 {
@@ -40,6 +46,8 @@ const std::wstring kRoot = WinePath(Env(L"FTPT_FTP_ROOT"));
 const std::wstring kLog = WinePath(Env(L"FTPT_FTP_LOG"));
 const std::wstring kPort = Env(L"FTPT_FTP_PORT").empty() ? L"21" : Env(L"FTPT_FTP_PORT");
 const std::wstring kServer = L"ftp://127.0.0.1:" + kPort;
+const FtpLogin kLogin = {kServer, kUser, kPassword};
+
 
 std::wstring OnServer(const std::wstring& relative)
 {
@@ -74,22 +82,6 @@ std::vector<std::string> LoggedVerbs(std::uintmax_t offset)
         verbs.push_back(command.substr(0, command.find(' ')));
     }
     return verbs;
-}
-
-double Milliseconds(const std::function<void()>& work)
-{
-    LARGE_INTEGER frequency, start, end;
-    ::QueryPerformanceFrequency(&frequency);
-    ::QueryPerformanceCounter(&start);
-    work();
-    ::QueryPerformanceCounter(&end);
-    return 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 std::string Joined(const std::vector<std::string>& verbs)
@@ -294,37 +286,37 @@ int wmain(int argc, wchar_t** argv)
 
     const std::vector<Job> jobs = {
         {"list 5 files, 1 folder", nothing,
-         [&] { ListFtpFolder(listing, kServer, kUser, kPassword, L"bench/list5"); },
+         [&] { Engine().ListFtpFolder(listing, kLogin, L"bench/list5"); },
          [&] { entries.clear(); HandList(L"bench/list5", entries); }},
         {"list 20 files", nothing,
-         [&] { ListFtpFolder(listing, kServer, kUser, kPassword, L"bench/list20"); },
+         [&] { Engine().ListFtpFolder(listing, kLogin, L"bench/list20"); },
          [&] { entries.clear(); HandList(L"bench/list20", entries); }},
         {"upload 256 KiB, folder exists", nothing,
-         [&] { UploadFile(listing, local + L"\\up.bin", kServer, kUser, kPassword, L"bench/up"); },
+         [&] { Engine().UploadFile(local + L"\\up.bin", kLogin, L"bench/up"); },
          [&] { HandUpload(local + L"\\up.bin", L"bench/up"); }},
         {"upload, last level missing", removeServer(L"bench/up/new"),
-         [&] { UploadFile(listing, local + L"\\up.bin", kServer, kUser, kPassword, L"bench/up/new"); },
+         [&] { Engine().UploadFile(local + L"\\up.bin", kLogin, L"bench/up/new"); },
          [&] { HandUpload(local + L"\\up.bin", L"bench/up/new"); }},
         {"upload, levels y/z missing", removeServer(L"bench/up/y"),
-         [&] { UploadFile(listing, local + L"\\up.bin", kServer, kUser, kPassword, L"bench/up/y/z"); },
+         [&] { Engine().UploadFile(local + L"\\up.bin", kLogin, L"bench/up/y/z"); },
          [&] { HandUpload(local + L"\\up.bin", L"bench/up/y/z"); }},
         {"download 256 KiB", nothing,
-         [&] { DownloadFile(local, kServer, kUser, kPassword, L"bench/down", L"file.bin"); },
+         [&] { Engine().DownloadFile(local, kLogin, L"bench/down", L"file.bin"); },
          [&] { HandDownload(local, L"bench/down", L"file.bin"); }},
         {"tree: 4 folders, 4 files", nothing,
-         [&] { EnumerateFtpTree(listing, kServer, kUser, kPassword, L"bench/tree"); },
+         [&] { Engine().EnumerateFtpTree(listing, kLogin, L"bench/tree"); },
          [&] { files.clear(); folders.clear(); HandTree(L"bench/tree", files, folders); }},
         {"create folder", removeServer(L"bench/made"),
-         [&] { CreateFtpFolder(kServer, kUser, kPassword, L"bench/made"); },
+         [&] { Engine().CreateFtpFolder(kLogin, L"bench/made"); },
          [&] { HandCreate(L"bench/made"); }},
         {"delete file", [] { WriteBytes(OnServer(L"bench/del/f.txt"), 10); },
-         [&] { DeleteFtpFile(kServer, kUser, kPassword, L"bench/del", L"f.txt"); },
+         [&] { Engine().DeleteFtpFile(kLogin, L"bench/del", L"f.txt"); },
          [&] { HandDelete(L"bench/del", L"f.txt"); }},
         {"remove empty folder", [] { fs::create_directories(fs::path(OnServer(L"bench/rm/e"))); },
-         [&] { RemoveFtpFolder(kServer, kUser, kPassword, L"bench/rm", L"e"); },
+         [&] { Engine().RemoveFtpFolder(kLogin, L"bench/rm", L"e"); },
          [&] { HandRemove(L"bench/rm", L"e"); }},
         {"delete tree: 4 folders, 4 files", [] { MakeTree(L"bench/deltree/t"); },
-         [&] { DeleteFtpFolderTree(kServer, kUser, kPassword, L"bench/deltree", L"t", listing, {}); },
+         [&] { Engine().DeleteFtpFolderTree(kLogin, L"bench/deltree", L"t", listing, {}); },
          [&] { HandDeleteTree(L"bench/deltree", L"t"); }},
     };
 

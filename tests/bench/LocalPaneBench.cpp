@@ -2,9 +2,12 @@
 // bare FindFirstFileW/FindNextFileW walk of the same folder in the same run.
 // Prints both medians and their ratio; exits 1 when the list came out wrong.
 #include "app/CFTPTandrilDlg.h"
+#include "common/ProgramParts.h"
 #include "common/SettingsFixture.h"
 #include "common/TestEnvironment.h"
 #include "res/resource.h"
+
+#include "BenchSupport.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -20,21 +23,11 @@
 
 namespace {
 
+using bench::Median;
+using bench::Milliseconds;
+
 constexpr int kFiles = 10000;
 constexpr int kRounds = 5;
-
-double Milliseconds(const std::function<void()>& work)
-{
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 // Files of assorted sizes, so that every unit of the size column occurs.
 bool MakeFiles(const std::wstring& folder)
@@ -83,7 +76,8 @@ int wmain()
 
     testenv::RecordingUi ui;
     testenv::WriteUserSettings({{L"Language", L"[1033]"}, {L"FTP Data", L"---"}, {L"Local Folder Data", L"---"}});
-    auto window = std::make_unique<CFTPTandrilDlg>();
+    testenv::ProgramParts parts;
+    auto window = std::make_unique<CFTPTandrilDlg>(parts.settings, parts.engine, parts.files);
     if (!window->CreateModeless(nullptr)) {
         std::printf("The main window did not open\n");
         return 1;

@@ -4,11 +4,14 @@
 // same engine calls made directly, in the same run. Prints the medians and the
 // command's overhead; exits 1 when a transfer came out wrong.
 #include "app/CFTPTandrilDlg.h"
+#include "common/ProgramParts.h"
 #include "common/SettingsFixture.h"
 #include "common/TestEnvironment.h"
 #include "ftp/FtpEngine.h"
 #include "res/resource.h"
 #include "settings/StoredValue.h"
+
+#include "BenchSupport.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -28,22 +31,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
+using bench::Engine;
+using bench::Median;
+using bench::Milliseconds;
+
 constexpr int kFolders = 10;
 constexpr int kFilesPerLevel = 5;
 constexpr std::uintmax_t kBigSize = 200ull * 1024 * 1024;
-
-double Milliseconds(const std::function<void()>& work)
-{
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 bool WriteBytes(const std::wstring& path, std::uintmax_t size)
 {
@@ -101,28 +95,29 @@ struct Login {
     std::wstring server = testenv::ServerName();
     std::wstring user = testenv::kUser;
     std::wstring password = testenv::kPassword;
+
+    operator FtpLogin() const { return {server, user, password}; }
 };
 
 // The engine calls of a folder upload: one UploadFile per file into the
 // file's folder below the target, then the listing of the FTP folder.
 void DirectUploadTree(const Login& login, const std::wstring& localFolder, const std::wstring& ftpFolder)
 {
-    PowerClass power;
-    power.CollectFilesRecursive(localFolder + L"\\tree");
+    const std::vector<std::wstring> files = WinLocalFiles().CollectFilesRecursive(localFolder + L"\\tree");
     FtpListing listing;
-    for (const std::wstring& file : power.FileNames()) {
+    for (const std::wstring& file : files) {
         const std::wstring relative = Slashed(file.substr(localFolder.size() + 1));
-        UploadFile(listing, file, login.server, login.user, login.password,
+        Engine().UploadFile(file, login,
                    ftpFolder + L"/" + relative.substr(0, relative.rfind(L'/')));
     }
-    ListFtpFolder(listing, login.server, login.user, login.password, ftpFolder);
+    Engine().ListFtpFolder(listing, login, ftpFolder);
 }
 
 void DirectUploadFile(const Login& login, const std::wstring& file, const std::wstring& ftpFolder)
 {
     FtpListing listing;
-    UploadFile(listing, file, login.server, login.user, login.password, ftpFolder);
-    ListFtpFolder(listing, login.server, login.user, login.password, ftpFolder);
+    Engine().UploadFile(file, login, ftpFolder);
+    Engine().ListFtpFolder(listing, login, ftpFolder);
 }
 
 // The engine calls of a folder download: the tree walk, then one DownloadFile
@@ -130,7 +125,7 @@ void DirectUploadFile(const Login& login, const std::wstring& file, const std::w
 void DirectDownloadTree(const Login& login, const std::wstring& ftpFolder, const std::wstring& localFolder)
 {
     FtpListing listing;
-    EnumerateFtpTree(listing, login.server, login.user, login.password, ftpFolder + L"/tree");
+    Engine().EnumerateFtpTree(listing, login, ftpFolder + L"/tree");
     for (const std::wstring& path : listing.fileNames) {
         const std::size_t slash = path.rfind(L'/');
         std::wstring relative = path.substr(ftpFolder.size() + 1, slash - ftpFolder.size() - 1);
@@ -138,7 +133,7 @@ void DirectDownloadTree(const Login& login, const std::wstring& ftpFolder, const
         const std::wstring target = localFolder + L"\\" + relative;
         if (::GetFileAttributesW(target.c_str()) == INVALID_FILE_ATTRIBUTES)
             testenv::MakeFolders(target);
-        DownloadFile(target, login.server, login.user, login.password, path.substr(0, slash),
+        Engine().DownloadFile(target, login, path.substr(0, slash),
                      path.substr(slash + 1));
     }
 }
@@ -205,7 +200,8 @@ int wmain(int argc, wchar_t** argv)
                                 {L"FTP Data", login.server + L"*" + login.user + L"*" + viaCommand},
                                 {L"Powersetting 2000", EncodeStoredValue(login.password)},
                                 {L"Local Folder Data", source}});
-    auto window = std::make_unique<CFTPTandrilDlg>();
+    testenv::ProgramParts parts;
+    auto window = std::make_unique<CFTPTandrilDlg>(parts.settings, parts.engine, parts.files);
     if (!window->CreateModeless(nullptr)) {
         std::printf("The main window did not open\n");
         return 1;
@@ -261,7 +257,7 @@ int wmain(int argc, wchar_t** argv)
         measure(downTree, [&] { return bench.Command(IDC_TO_LOCAL, IDC_FTP_LIST, L"tree"); },
                 [&] { DirectDownloadTree(login, viaCommand, engineTarget); });
         measure(downBig, [&] { return bench.Command(IDC_TO_LOCAL, IDC_FTP_LIST, L"big.bin"); },
-                [&] { DownloadFile(engineTarget, login.server, login.user, login.password, viaCommand, L"big.bin"); });
+                [&] { Engine().DownloadFile(engineTarget, login, viaCommand, L"big.bin"); });
         check("tree downloaded by the command", Census(commandTarget + L"\\tree"), treeCensus);
         check("tree downloaded by the engine", Census(engineTarget + L"\\tree"), treeCensus);
         check("file downloaded by the command", Census(commandTarget),

@@ -1,5 +1,5 @@
 #include "ftppane/FtpFolderNavigation.h"
-#include "ftppane/ServerProfile.h"
+#include "ftppane/ProfileRules.h"
 
 #include <gtest/gtest.h>
 

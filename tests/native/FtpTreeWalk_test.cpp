@@ -1,6 +1,6 @@
 #include "FakeFtp.h"
 
-#include "ftp/FtpOperations.h"
+#include "ftp/FtpEngine.h"
 
 #include <gtest/gtest.h>
 
@@ -33,14 +33,14 @@ protected:
     }
 
     FakeFtp ftp;
-    FtpOperations ops{ftp};
+    FtpEngine ops{ftp};
     FtpListing listing;
 };
 
 TEST_F(FtpTreeWalkTest, PreOrderWithOneLoginAtATime)
 {
     AddTree();
-    ASSERT_TRUE(ops.EnumerateFtpTree(listing, kServer, kUser, kPassword, L"a"));
+    ASSERT_TRUE(ops.EnumerateFtpTree(listing, {kServer, kUser, kPassword}, L"a"));
     EXPECT_EQ(listing.fileNames, (Log{L"a/b/y.txt", L"a/x.txt", L"a/e/z.txt"}));
     EXPECT_EQ(listing.fileSizes, (std::vector<std::uint64_t>{7, 5368709120ull, 1}));
     EXPECT_EQ(listing.folderNames, (Log{L"a/b", L"a/b/c", L"a/e"}));
@@ -54,7 +54,7 @@ TEST_F(FtpTreeWalkTest, PathsStayRelativeBelowTheLoginDirectory)
     AddTree();
     ftp.AddFolder(L"/sub");
     ftp.loginFolder = L"/a";
-    ASSERT_TRUE(ops.EnumerateFtpTree(listing, kServer, kUser, kPassword, L""));
+    ASSERT_TRUE(ops.EnumerateFtpTree(listing, {kServer, kUser, kPassword}, L""));
     EXPECT_EQ(listing.fileNames, (Log{L"b/y.txt", L"x.txt", L"e/z.txt"}));
     EXPECT_EQ(listing.folderNames, (Log{L"b", L"b/c", L"e"}));
     EXPECT_EQ(Only(ftp.log, L"CWD"), (Log{L"CWD /a/b", L"CWD /a/b/c", L"CWD /a/e"}));
@@ -66,19 +66,19 @@ TEST_F(FtpTreeWalkTest, FoldersThatCannotBeReadAreReportedAndNothingElseIsTaken)
     ftp.AddFile(L"/x.txt", 1);  // in the login directory: must never appear
     ftp.refuseEnter = {L"/a/b"};
     ftp.refuseListing = {L"/a/e"};
-    ASSERT_TRUE(ops.EnumerateFtpTree(listing, kServer, kUser, kPassword, L"a"));
+    ASSERT_TRUE(ops.EnumerateFtpTree(listing, {kServer, kUser, kPassword}, L"a"));
     EXPECT_EQ(listing.fileNames, (Log{L"a/x.txt"}));
     EXPECT_EQ(listing.folderNames, (Log{L"a/b", L"a/e"}));
     EXPECT_EQ(listing.unlistedFolders, (Log{L"a/b", L"a/e"}));
 
     struct Case { const wchar_t* folder; const wchar_t* password; };
     for (const Case& c : {Case{L"a/b", L"secret"}, Case{L"missing", L"secret"}, Case{L"a", L"wrong"}}) {
-        EXPECT_FALSE(ops.EnumerateFtpTree(listing, kServer, kUser, c.password, c.folder)) << c.folder;
+        EXPECT_FALSE(ops.EnumerateFtpTree(listing, {kServer, kUser, c.password}, c.folder)) << c.folder;
         EXPECT_TRUE(listing.fileNames.empty() && listing.folderNames.empty()) << c.folder;
         EXPECT_EQ(listing.unlistedFolders, (Log{c.folder})) << c.folder;
     }
     ftp.AddFolder(L"/empty");
-    EXPECT_FALSE(ops.EnumerateFtpTree(listing, kServer, kUser, kPassword, L"empty"));
+    EXPECT_FALSE(ops.EnumerateFtpTree(listing, {kServer, kUser, kPassword}, L"empty"));
     EXPECT_TRUE(listing.unlistedFolders.empty());
 }
 
@@ -91,7 +91,7 @@ TEST_F(FtpTreeWalkTest, LinksAndLoopsEndTheDescent)
     ftp.AddRawEntry(L"/t", {L"..", kFtpAttributeDirectory, 0, 0});
     ftp.AddRawEntry(L"/t", {L".", kFtpAttributeDirectory, 0, 0});
 
-    ASSERT_TRUE(ops.EnumerateFtpTree(listing, kServer, kUser, kPassword, L"t"));
+    ASSERT_TRUE(ops.EnumerateFtpTree(listing, {kServer, kUser, kPassword}, L"t"));
     ASSERT_EQ(listing.folderNames.size(), 2u + kMaxTreeDepth - 1);
     EXPECT_EQ(listing.folderNames[0], L"t/link");
     EXPECT_EQ(listing.folderNames[1], L"t/loop");
@@ -111,7 +111,7 @@ TEST_F(FtpTreeWalkTest, TreeDeletionOrderAndLeftovers)
     int ends = 0;
     const FtpDeleteProgress report{[&](const std::wstring& path) { progress.push_back(path); }, [&] { ++ends; }};
 
-    ops.DeleteFtpFolderTree(kServer, kUser, kPassword, L"", L"a", listing, report);
+    ops.DeleteFtpFolderTree({kServer, kUser, kPassword}, L"", L"a", listing, report);
     EXPECT_EQ(progress, (Log{L"a/b/y.txt", L"a/b/undeletable.txt", L"a/x.txt", L"a/e/z.txt", L"a/e", L"a/b/c",
                              L"a/b"}));
     EXPECT_EQ(ends, 1);
@@ -126,7 +126,7 @@ TEST_F(FtpTreeWalkTest, TreeDeletionOrderAndLeftovers)
     ftp.refuseDelete.clear();
     ftp.log.clear();
     progress.clear();
-    ops.DeleteFtpFolderTree(kServer, kUser, kPassword, L"", L"a", listing, report);
+    ops.DeleteFtpFolderTree({kServer, kUser, kPassword}, L"", L"a", listing, report);
     EXPECT_EQ(progress, (Log{L"a/b/undeletable.txt", L"a/b"}));
     EXPECT_FALSE(ftp.HasFolder(L"/a"));
     EXPECT_EQ(ends, 2);
@@ -140,13 +140,13 @@ TEST_F(FtpTreeWalkTest, TreeDeletionOfAnEmptyFolderOrAnUnusableName)
     const FtpDeleteProgress report{nullptr, [&] { ++ends; }};
     listing.fileNames = {L"untouched"};
 
-    ops.DeleteFtpFolderTree(kServer, kUser, kPassword, L"p", L"empty", listing, report);
+    ops.DeleteFtpFolderTree({kServer, kUser, kPassword}, L"p", L"empty", listing, report);
     EXPECT_EQ(ftp.log, (Log{L"OPEN host:21 u", L"CWD /p", L"RMD /p/empty", L"CLOSE"}));
     EXPECT_EQ(listing.fileNames, (Log{L"untouched"}));
 
     ftp.log.clear();
     for (const wchar_t* name : {L"", L".", L"..", L"x/.."})
-        ops.DeleteFtpFolderTree(kServer, kUser, kPassword, L"p", name, listing, report);
+        ops.DeleteFtpFolderTree({kServer, kUser, kPassword}, L"p", name, listing, report);
     EXPECT_TRUE(ftp.log.empty());
     EXPECT_TRUE(ftp.HasFile(L"/p/keep.txt"));
     EXPECT_EQ(ends, 5);

@@ -1,5 +1,5 @@
 #include "localpane/LocalPath.h"
-#include "localpane/RowKind.h"
+#include "panes/RowKind.h"
 
 #include <gtest/gtest.h>
 
@@ -68,6 +68,9 @@ TEST(LocalPath, DoubledBackslashesCollapseExceptTheLeadingPair)
         {L"\\\\", L"\\\\"},
         {L"\\", L"\\"},
         {L"", L""},
+        {L"C:\\\\Data\\\\\\x", L"C:\\Data\\x"},
+        {L"\\a", L"\\a"},
+        {L"C:\\Data\\", L"C:\\Data\\"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(CollapseDoubledBackslashes(c.path), c.collapsed) << c.path;

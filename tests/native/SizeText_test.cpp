@@ -1,4 +1,4 @@
-#include "localpane/SizeText.h"
+#include "panes/SizeText.h"
 
 #include <gtest/gtest.h>
 
@@ -22,7 +22,7 @@ TEST(SizeText, ChoosesUnitAndRoundsThroughSinglePrecision)
     };
     for (const Case& c : cases) {
         EXPECT_EQ(SizeNumberText(c.bytes), c.number) << c.bytes;
-        EXPECT_EQ(SizeUnitTextNumber(c.bytes), c.unit) << c.bytes;
+        EXPECT_EQ(static_cast<int>(SizeUnitText(c.bytes)), c.unit) << c.bytes;
     }
     EXPECT_EQ(FormatSizeText(1536, L"KB"), L"1.50 KB");
 }

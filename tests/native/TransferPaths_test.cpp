@@ -64,21 +64,6 @@ TEST(TransferPaths, LocalTargetsHaveOneBackslashBeforeTheSubFolder)
     EXPECT_EQ(JoinLocalSubFolder(L"C:\\Data", L""), L"C:\\Data");
 }
 
-TEST(TransferPaths, CollapsesDoubledBackslashesButKeepsTheNetworkStart)
-{
-    struct Case { const wchar_t* path; const wchar_t* collapsed; };
-    const Case cases[] = {
-        {L"C:\\\\Data\\\\\\x", L"C:\\Data\\x"},
-        {L"\\\\srv\\\\share\\a", L"\\\\srv\\share\\a"},
-        {L"\\\\\\srv\\share", L"\\\\srv\\share"},
-        {L"\\a", L"\\a"},
-        {L"C:\\Data\\", L"C:\\Data\\"},
-        {L"", L""},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(CollapseBackslashes(c.path), c.collapsed) << c.path;
-}
-
 TEST(TransferPaths, FoldersToCreateNeverIncludeDriveServerOrShare)
 {
     using List = std::vector<std::wstring>;

@@ -20,25 +20,25 @@ TEST_F(MainWindowStartup, AppliesTheChosenLanguageToMenusControlsAndTooltips)
 {
     Open({{L"Language", L"[1031]"}, {L"FTP Data", L"---"}, {L"Local Folder Data", L"---"}});
     const CTranslation& texts = window->Texts();
-    ASSERT_NE(texts.Text(70), L"---");
-    EXPECT_NE(texts.Text(70), L"Local or network folder");  // German, not the template's English
+    ASSERT_NE(texts.Text(TextId::kLocalGroup), L"---");
+    EXPECT_NE(texts.Text(TextId::kLocalGroup), L"Local or network folder");  // German, not the template's English
 
     EXPECT_EQ(Control(window->Handle()).Text(), L"Velmo FTP Tandril 2");
     HMENU menu = ::GetMenu(window->Handle());
-    EXPECT_EQ(MenuText(menu, 0, MF_BYPOSITION), texts.Text(200));
-    EXPECT_EQ(MenuText(menu, 1, MF_BYPOSITION), texts.Text(245));
+    EXPECT_EQ(MenuText(menu, 0, MF_BYPOSITION), texts.Text(TextId::kFileMenu));
+    EXPECT_EQ(MenuText(menu, 1, MF_BYPOSITION), texts.Text(TextId::kHelpMenu));
     const std::pair<UINT, int> items[] = {{IDM_LANGUAGE, 210}, {IDM_EXIT, 212}, {IDM_HELPFILE, 250},
                                           {IDM_WEBSITE, 255}, {IDM_ABOUT, 260}};
     for (const auto& [command, number] : items)
-        EXPECT_EQ(MenuText(menu, command, MF_BYCOMMAND), L"  " + texts.Text(number)) << command;
+        EXPECT_EQ(MenuText(menu, command, MF_BYCOMMAND), L"  " + texts.Text(TextId(number))) << command;
 
     const std::pair<int, int> controls[] = {{IDC_LOCAL_GROUP, 70}, {IDC_FTP_GROUP, 75}, {IDC_LOCAL_ADDFOLDER, 100},
                                             {IDC_LOCAL_DELETE, 105}, {IDC_LOCAL_BROWSE, 85}, {IDC_FTP_ADDFOLDER, 100},
                                             {IDC_FTP_DELETE, 105}, {IDC_FTP_BROWSE, 85}};
     for (const auto& [id, number] : controls)
-        EXPECT_EQ(Text(id), texts.Text(number)) << id;
+        EXPECT_EQ(Text(id), texts.Text(TextId(number))) << id;
 
-    EXPECT_EQ(Text(IDC_TRANSFER), L">>>  " + texts.Text(95) + L"  >>>");
+    EXPECT_EQ(Text(IDC_TRANSFER), L">>>  " + texts.Text(TextId::kTransferFiles) + L"  >>>");
     EXPECT_TRUE(::IsWindowEnabled(Item(IDC_TO_LOCAL)));
     EXPECT_FALSE(::IsWindowEnabled(Item(IDC_TO_FTP)));
 
@@ -48,7 +48,7 @@ TEST_F(MainWindowStartup, AppliesTheChosenLanguageToMenusControlsAndTooltips)
     const std::pair<int, int> tips[] = {{IDC_LOCAL_PATH, 400}, {IDC_FTP_LIST, 425}, {IDC_FTP_DELETE, 435},
                                         {IDC_TRANSFER, 445}, {IDC_TO_FTP, 450}};
     for (const auto& [id, number] : tips)
-        EXPECT_EQ(TooltipText(tooltip, window->Handle(), Item(id)), texts.Text(number)) << id;
+        EXPECT_EQ(TooltipText(tooltip, window->Handle(), Item(id)), texts.Text(TextId(number))) << id;
 }
 
 TEST_F(MainWindowStartup, PreparesBothListsAndAddsAboutToTheSystemMenuOnce)
@@ -56,8 +56,8 @@ TEST_F(MainWindowStartup, PreparesBothListsAndAddsAboutToTheSystemMenuOnce)
     Open({{L"Language", L"[1033]"}, {L"FTP Data", L"---"}, {L"Local Folder Data", L"---"}});
     for (int id : {IDC_LOCAL_LIST, IDC_FTP_LIST}) {
         ListView list(Item(id));
-        EXPECT_EQ(list.ColumnHeading(0), window->Texts().Text(10));
-        EXPECT_EQ(list.ColumnHeading(1), window->Texts().Text(15));
+        EXPECT_EQ(list.ColumnHeading(0), window->Texts().Text(TextId::kNameColumn));
+        EXPECT_EQ(list.ColumnHeading(1), window->Texts().Text(TextId::kSizeColumn));
         EXPECT_EQ(list.ColumnWidth(0), 150);
         EXPECT_EQ(list.ColumnWidth(1), 100);
         EXPECT_EQ(list.Send(LVM_GETEXTENDEDLISTVIEWSTYLE), LVS_EX_FULLROWSELECT);
@@ -68,7 +68,7 @@ TEST_F(MainWindowStartup, PreparesBothListsAndAddsAboutToTheSystemMenuOnce)
     EXPECT_EQ(CountSystemMenuAbout(window->Handle()), 1);
     window->InitMainWindow();
     EXPECT_EQ(CountSystemMenuAbout(window->Handle()), 1);
-    EXPECT_EQ(ListView(Item(IDC_LOCAL_LIST)).ColumnHeading(0), window->Texts().Text(10));
+    EXPECT_EQ(ListView(Item(IDC_LOCAL_LIST)).ColumnHeading(0), window->Texts().Text(TextId::kNameColumn));
 
     ::SendMessageW(window->Handle(), WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
     ASSERT_EQ(ui.modalTemplates.size(), 1u);
@@ -89,9 +89,9 @@ TEST_F(MainWindowStartup, RestoresTheStoredProfileAndListsItsFolderBeforeShowing
           {L"Local Folder Data", local}});
 
     const ServerProfile& profile = window->Profile();
-    EXPECT_EQ(profile.serverName, ServerName());
-    EXPECT_EQ(profile.user, kUser);
-    EXPECT_EQ(profile.password, kPassword);
+    EXPECT_EQ(profile.login.serverName, ServerName());
+    EXPECT_EQ(profile.login.user, kUser);
+    EXPECT_EQ(profile.login.password, kPassword);
     EXPECT_EQ(profile.folder, folder);
     EXPECT_TRUE(ui.messages.empty());
 
@@ -103,7 +103,7 @@ TEST_F(MainWindowStartup, RestoresTheStoredProfileAndListsItsFolderBeforeShowing
     EXPECT_EQ(ftp.CellText(1, 0), L"inner");
     EXPECT_EQ(ftp.Image(1), 1);
     EXPECT_EQ(ftp.CellText(2, 0), L"a.txt");
-    EXPECT_EQ(ftp.CellText(2, 1), L"1.50 " + window->Texts().Text(35));
+    EXPECT_EQ(ftp.CellText(2, 1), L"1.50 " + window->Texts().Text(TextId::kKilobytes));
     EXPECT_TRUE(::IsWindowEnabled(Item(IDC_TRANSFER)));
     EXPECT_EQ(Text(IDC_STATUS), L"");
 
@@ -121,8 +121,8 @@ TEST_F(MainWindowStartup, AFailedFirstListingIsReportedAndTheLocalFolderStillFil
           {L"Powersetting 2000", EncodeStoredValue(L"wrong password")},
           {L"Local Folder Data", local}});
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, window->Texts().Text(25));
-    EXPECT_EQ(ui.messages[0].caption, window->Texts().Text(5));
+    EXPECT_EQ(ui.messages[0].text, window->Texts().Text(TextId::kFtpListingFailed));
+    EXPECT_EQ(ui.messages[0].caption, window->Texts().Text(TextId::kMessageCaption));
     EXPECT_EQ(ui.messages[0].type, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
     EXPECT_EQ(Text(IDC_FTP_PATH), L"");
     EXPECT_EQ(Text(IDC_LOCAL_PATH), local + L"\\...");
@@ -134,8 +134,8 @@ TEST_F(MainWindowStartup, AHandEditedProfileWithFewerFieldsLeavesTheRestEmpty)
           {L"FTP Data", L"ftp://127.0.0.1:1"},
           {L"Powersetting 2000", L""},
           {L"Local Folder Data", L"---"}});
-    EXPECT_EQ(window->Profile().serverName, L"ftp://127.0.0.1:1");
-    EXPECT_EQ(window->Profile().user, L"");
+    EXPECT_EQ(window->Profile().login.serverName, L"ftp://127.0.0.1:1");
+    EXPECT_EQ(window->Profile().login.user, L"");
     EXPECT_EQ(window->Profile().folder, L"");
     EXPECT_EQ(ui.messages.size(), 1u);  // nobody listens on port 1
 }

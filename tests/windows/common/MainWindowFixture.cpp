@@ -10,7 +10,7 @@ namespace testenv {
 void MainWindowFixture::Open(const SettingValues& settings)
 {
     WriteUserSettings(settings);
-    window = std::make_unique<CFTPTandrilDlg>();
+    window = std::make_unique<CFTPTandrilDlg>(parts.settings, parts.engine, parts.files);
     ASSERT_NE(window->CreateModeless(nullptr), nullptr);
 }
 

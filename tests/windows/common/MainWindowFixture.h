@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/CFTPTandrilDlg.h"
+#include "common/ProgramParts.h"
 #include "common/TestEnvironment.h"
 #include "framework/ListView.h"
 
@@ -30,7 +31,9 @@ protected:
     std::wstring Text(int id) const { return Control(Item(id)).Text(); }
     void SetText(int id, const std::wstring& text) const { Control(Item(id)).SetText(text); }
     bool Visible(int id) const { return Control(Item(id)).IsVisible(); }
-    std::wstring Translated(int number) const { return window->Texts().Text(number); }
+    std::wstring Translated(TextId text) const { return window->Texts().Text(text); }
+    // By the language file's number, for tables of controls and their texts.
+    std::wstring Translated(int number) const { return Translated(static_cast<TextId>(number)); }
 
     // A button click, as the button itself reports it.
     void Click(int id) const;
@@ -48,6 +51,7 @@ protected:
     std::vector<std::wstring> RowNames(int listId) const { return RowNames(ListView(Item(listId))); }
 
     RecordingUi ui;
+    ProgramParts parts;
     std::unique_ptr<CFTPTandrilDlg> window;
 };
 

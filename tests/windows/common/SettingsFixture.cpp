@@ -2,7 +2,9 @@
 
 #include "common/TestEnvironment.h"
 #include "framework/LineFile.h"
-#include "settings/PowerClass.h"
+#include "settings/Registry.h"
+#include "settings/SettingsFile.h"
+#include "settings/UserSettingsCopy.h"
 
 namespace testenv {
 
@@ -19,8 +21,7 @@ std::wstring TemplateValue(const std::vector<std::wstring>& lines, const std::ws
 
 std::wstring UserSettingsPath()
 {
-    PowerClass power;
-    const std::wstring appData = power.ReadRegistryString(PowerClass::RegistryMode::ShellFolders, L"AppData");
+    const std::wstring appData = ReadRegistryString(RegistryRoot::kShellFolders, kShellFoldersKey, L"AppData");
     const std::vector<std::wstring> lines = LineFile::Read(ExeFolder() + L"\\config.ini");
     return appData + L"\\Velmo\\" + TemplateValue(lines, L"Product ID") + L"\\" + TemplateValue(lines, L"Version") +
            L"\\config.ini";

@@ -12,6 +12,8 @@ using testenv::FtpPath;
 using testenv::MakeFolders;
 using testenv::WriteFile;
 
+using ftptest::Engine;
+
 namespace {
 
 using Names = std::vector<std::wstring>;
@@ -38,7 +40,7 @@ TEST(FtpListingWin, ServerNamesPortsAndPasswords)
     for (const Case& c : cases) {
         FtpListing listing;
         listing.fileNames = {L"stale"};
-        EXPECT_EQ(ListFtpFolder(listing, c.server, testenv::kUser, c.password, folder), c.listed) << c.server;
+        EXPECT_EQ(Engine().ListFtpFolder(listing, {c.server, testenv::kUser, c.password}, folder), c.listed) << c.server;
         EXPECT_EQ(listing.fileNames, c.listed ? Names{L"f.txt"} : Names{}) << c.server;
     }
 }
@@ -56,7 +58,7 @@ TEST(FtpListingWin, FilesAndFoldersInServerOrderWithFullSizes)
     const ftptest::Login login;
     const ftptest::ServerLog log;
     FtpListing listing;
-    ASSERT_TRUE(ListFtpFolder(listing, login.server, login.user, login.password, folder));
+    ASSERT_TRUE(Engine().ListFtpFolder(listing, login, folder));
     // The server sorts its listing by name.
     EXPECT_EQ(listing.fileNames, (Names{L"a.iso", L"b.txt", L"z.txt"}));
     EXPECT_EQ(listing.fileSizes, (std::vector<std::uint64_t>{1610612736ull, 5, 0}));
@@ -88,7 +90,7 @@ TEST(FtpListingWin, EmptyFolderRefusedListingAndFolderThatCannotBeEntered)
     for (const Case& c : cases) {
         FtpListing listing;
         listing.folderNames = {L"stale"};
-        EXPECT_EQ(ListFtpFolder(listing, login.server, login.user, login.password, c.folder), c.listed) << c.folder;
+        EXPECT_EQ(Engine().ListFtpFolder(listing, login, c.folder), c.listed) << c.folder;
         EXPECT_TRUE(listing.fileNames.empty() && listing.fileSizes.empty() && listing.folderNames.empty())
             << c.folder;
     }
@@ -102,16 +104,16 @@ TEST(FtpListingWin, LoginDirectoryThatIsNotTheRoot)
     const ftptest::ServerLog log;
 
     FtpListing listing;
-    ASSERT_TRUE(ListFtpFolder(listing, sub.server, sub.user, sub.password, L""));
+    ASSERT_TRUE(Engine().ListFtpFolder(listing, sub, L""));
     const auto has = [&listing](const wchar_t* name) {
         return std::find(listing.folderNames.begin(), listing.folderNames.end(), name) != listing.folderNames.end();
     };
     EXPECT_TRUE(has(L"list_login"));
     EXPECT_FALSE(has(L"hostile"));
     EXPECT_EQ(log.Count("CWD"), 0);
-    ASSERT_TRUE(ListFtpFolder(listing, sub.server, sub.user, sub.password, L"list_login"));
+    ASSERT_TRUE(Engine().ListFtpFolder(listing, sub, L"list_login"));
     EXPECT_EQ(listing.fileNames, (Names{L"in_sub.txt"}));
-    ASSERT_TRUE(ListFtpFolder(listing, sub.server, sub.user, sub.password, L"/hostile"));
+    ASSERT_TRUE(Engine().ListFtpFolder(listing, sub, L"/hostile"));
     EXPECT_FALSE(listing.fileNames.empty());
 }
 
@@ -119,7 +121,7 @@ TEST(FtpListingWin, HostileNamesAreListedOnlyWhenTheyNameOneEntry)
 {
     const ftptest::Login login;
     FtpListing listing;
-    ASSERT_TRUE(ListFtpFolder(listing, login.server, login.user, login.password, L"hostile"));
+    ASSERT_TRUE(Engine().ListFtpFolder(listing, login, L"hostile"));
     ASSERT_FALSE(listing.fileNames.empty());
     EXPECT_EQ(listing.fileNames.size(), listing.fileSizes.size());
     for (const std::wstring& name : listing.fileNames) {

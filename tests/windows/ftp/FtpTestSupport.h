@@ -3,6 +3,8 @@
 #pragma once
 
 #include "common/TestEnvironment.h"
+#include "ftp/FtpEngine.h"
+#include "ftp/WinInetFtp.h"
 
 #include <windows.h>
 
@@ -12,10 +14,20 @@
 
 namespace ftptest {
 
+// The engine as the program builds it: on WinINet.
+inline FtpEngine& Engine()
+{
+    static WinInetFtp winInet;
+    static FtpEngine engine(winInet);
+    return engine;
+}
+
 struct Login {
     std::wstring server = testenv::ServerName();
     std::wstring user = testenv::kUser;
     std::wstring password = testenv::kPassword;
+
+    operator FtpLogin() const { return {server, user, password}; }
 };
 
 inline Login SubUser()

@@ -14,6 +14,8 @@ using testenv::ReadFile;
 using testenv::ScratchFolder;
 using testenv::WriteFile;
 
+using ftptest::Engine;
+
 namespace {
 
 std::vector<std::wstring> FolderContents(const std::wstring& folder)
@@ -43,13 +45,13 @@ TEST(FtpTransferWin, UploadCreatesMissingLevelsAndOverwrites)
         {folder + L"/x/", folder + L"/x/report.txt"},
     };
     for (const Case& c : cases) {
-        EXPECT_TRUE(UploadFile(listing, local, login.server, login.user, login.password, c.folder)) << c.folder;
+        EXPECT_TRUE(Engine().UploadFile(local, login, c.folder)) << c.folder;
         EXPECT_EQ(ReadFile(FtpPath(c.lands)), "first") << c.folder;
     }
     EXPECT_EQ(listing.fileNames, (std::vector<std::wstring>{L"kept"}));
 
     WriteFile(local, "second, longer");
-    EXPECT_TRUE(UploadFile(listing, local, login.server, login.user, login.password, folder + L"/x"));
+    EXPECT_TRUE(Engine().UploadFile(local, login, folder + L"/x"));
     EXPECT_EQ(ReadFile(FtpPath(folder + L"/x/report.txt")), "second, longer");
 }
 
@@ -74,7 +76,7 @@ TEST(FtpTransferWin, UploadThatCannotReachItsFolderStoresNothing)
     };
     for (const Case& c : cases) {
         const std::wstring source = c.folder == folder + L"/missing" ? local + L".gone" : local;
-        EXPECT_FALSE(UploadFile(listing, source, c.login.server, c.login.user, c.password, c.folder)) << c.folder;
+        EXPECT_FALSE(Engine().UploadFile(source, {c.login.server, c.login.user, c.password}, c.folder)) << c.folder;
     }
     EXPECT_FALSE(Exists(FtpPath(folder + L"/new")));
     EXPECT_FALSE(Exists(FtpPath(folder + L"/f.txt")));
@@ -90,8 +92,8 @@ TEST(FtpTransferWin, UploadIntoTheLoginDirectoryOfAnotherUser)
     WriteFile(local, "sub");
     const ftptest::Login sub = ftptest::SubUser();
     FtpListing listing;
-    EXPECT_TRUE(UploadFile(listing, local, sub.server, sub.user, sub.password, L"up_login/n"));
-    EXPECT_TRUE(UploadFile(listing, local, sub.server, sub.user, sub.password, L""));
+    EXPECT_TRUE(Engine().UploadFile(local, sub, L"up_login/n"));
+    EXPECT_TRUE(Engine().UploadFile(local, sub, L""));
     EXPECT_EQ(ReadFile(FtpPath(L"sub/up_login/n/up_login_file.txt")), "sub");
     EXPECT_EQ(ReadFile(FtpPath(L"sub/up_login_file.txt")), "sub");
     EXPECT_FALSE(Exists(FtpPath(L"up_login")));
@@ -137,7 +139,7 @@ TEST(FtpTransferWin, WaitingMessagesAreHandledBeforeTheTransfer)
     ::PostMessageW(window, WM_APP, 0, 0);
     const ftptest::Login login;
     FtpListing listing;
-    EXPECT_TRUE(UploadFile(listing, local, login.server, login.user, login.password, folder));
+    EXPECT_TRUE(Engine().UploadFile(local, login, folder));
     EXPECT_EQ(probe.handled, 1);
     EXPECT_FALSE(probe.fileExistedWhenHandled);
     MSG message;
@@ -157,15 +159,15 @@ TEST(FtpTransferWin, DownloadReplacesAndKeepsWhatItCannotFetch)
     WriteFile(local + L"\\kept.txt", "mine");
     const ftptest::Login login;
 
-    EXPECT_TRUE(DownloadFile(local, login.server, login.user, login.password, folder, L"f.bin"));
+    EXPECT_TRUE(Engine().DownloadFile(local, login, folder, L"f.bin"));
     EXPECT_EQ(ReadFile(local + L"\\f.bin"), std::string("\0\r\n\x1a\xff", 5));
-    EXPECT_TRUE(DownloadFile(local, login.server, login.user, login.password, folder, L"a/g.txt"));
+    EXPECT_TRUE(Engine().DownloadFile(local, login, folder, L"a/g.txt"));
     EXPECT_EQ(ReadFile(local + L"\\a\\g.txt"), "inner");
 
     // A missing remote file leaves the local one of that name as it was.
-    EXPECT_FALSE(DownloadFile(local, login.server, login.user, login.password, folder, L"kept.txt"));
-    EXPECT_FALSE(DownloadFile(local, login.server, login.user, L"wrong", folder, L"f.bin"));
-    EXPECT_FALSE(DownloadFile(local + L"\\missing", login.server, login.user, login.password, folder, L"f.bin"));
+    EXPECT_FALSE(Engine().DownloadFile(local, login, folder, L"kept.txt"));
+    EXPECT_FALSE(Engine().DownloadFile(local, {login.server, login.user, L"wrong"}, folder, L"f.bin"));
+    EXPECT_FALSE(Engine().DownloadFile(local + L"\\missing", login, folder, L"f.bin"));
     EXPECT_EQ(ReadFile(local + L"\\kept.txt"), "mine");
     EXPECT_EQ(FolderContents(local), (std::vector<std::wstring>{L"a", L"a\\g.txt", L"f.bin", L"kept.txt"}));
 }
@@ -178,8 +180,8 @@ TEST(FtpTransferWin, DownloadNeverFetchesFromAnotherFolder)
     WriteFile(FtpPath(L"same.txt"), "login directory");
     const std::wstring local = ScratchFolder(L"down_noenter");
     const ftptest::Login login;
-    EXPECT_FALSE(DownloadFile(local, login.server, login.user, login.password, folder + L"/noenter", L"same.txt"));
-    EXPECT_FALSE(DownloadFile(local, login.server, login.user, login.password, folder + L"/gone", L"same.txt"));
+    EXPECT_FALSE(Engine().DownloadFile(local, login, folder + L"/noenter", L"same.txt"));
+    EXPECT_FALSE(Engine().DownloadFile(local, login, folder + L"/gone", L"same.txt"));
     EXPECT_TRUE(FolderContents(local).empty());
     std::filesystem::remove(std::filesystem::path(FtpPath(L"same.txt")));
 }
@@ -195,14 +197,14 @@ TEST(FtpTransferWin, HostileNamesWriteNothingOutsideTheDownloadFolder)
         const ftptest::ServerLog log;
         for (const wchar_t* name : {L"..\\evil.txt", L"../evil.txt", L"a:b", L"x*y", L"q?", L"lt<gt>", L"quote\"d",
                                     L"pipe|d", L"CON", L"nul.txt", L"com1.log", L"trail.", L"trail ", L"tab\tname"})
-            EXPECT_FALSE(DownloadFile(local, login.server, login.user, login.password, L"hostile", name)) << name;
+            EXPECT_FALSE(Engine().DownloadFile(local, login, L"hostile", name)) << name;
         EXPECT_EQ(log.Count("USER"), 0);
     }
     // Whatever the listing makes of the names, only the real one arrives.
     FtpListing listing;
-    ASSERT_TRUE(ListFtpFolder(listing, login.server, login.user, login.password, L"hostile"));
+    ASSERT_TRUE(Engine().ListFtpFolder(listing, login, L"hostile"));
     for (const std::wstring& name : listing.fileNames)
-        EXPECT_EQ(DownloadFile(local, login.server, login.user, login.password, L"hostile", name), name == L"ok.txt")
+        EXPECT_EQ(Engine().DownloadFile(local, login, L"hostile", name), name == L"ok.txt")
             << name;
     EXPECT_EQ(FolderContents(outer), (std::vector<std::wstring>{L"dl", L"dl\\ok.txt"}));
     EXPECT_FALSE(Exists(outer + L"\\..\\evil.txt"));

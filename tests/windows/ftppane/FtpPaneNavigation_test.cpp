@@ -41,11 +41,11 @@ TEST_F(FtpPaneNavigation, GoesDownTwoLevelsAndBackRelativeToTheLoginDirectory)
         DoubleClickName(L"one");
         ExpectAt(top + L"/one");
         ExpectRows({L"two"}, {L"mid.txt"});
-        EXPECT_EQ(List().CellText(2, 1), L"2.00 " + Translated(35));
+        EXPECT_EQ(List().CellText(2, 1), L"2.00 " + Translated(TextId::kKilobytes));
         DoubleClickName(L"two");
         ExpectAt(top + L"/one/two");
         ExpectRows({}, {L"deep.txt"});
-        EXPECT_EQ(List().CellText(1, 1), L"3 " + Translated(30));
+        EXPECT_EQ(List().CellText(1, 1), L"3 " + Translated(TextId::kBytes));
 
         DoubleClick(0);
         ExpectAt(top + L"/one");
@@ -92,13 +92,13 @@ TEST_F(FtpPaneNavigation, AFolderThatCannotBeListedKeepsRowsFieldAndFolder)
 
     DoubleClickName(L"noenter");
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, Translated(25));
-    EXPECT_EQ(ui.messages[0].caption, Translated(5));
+    EXPECT_EQ(ui.messages[0].text, Translated(TextId::kFtpListingFailed));
+    EXPECT_EQ(ui.messages[0].caption, Translated(TextId::kMessageCaption));
     EXPECT_EQ(ui.messages[0].type, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
     EXPECT_EQ(window->Profile().folder, folder);
     EXPECT_EQ(Field(), FieldFor(folder));
     ExpectRows({L"noenter", L"open"}, {L"stays.txt"});
-    EXPECT_EQ(status.texts, (std::vector<std::wstring>{Translated(50), L""}));
+    EXPECT_EQ(status.texts, (std::vector<std::wstring>{Translated(TextId::kReadingFtpFolder), L""}));
     EXPECT_TRUE(::IsWindowEnabled(Item(IDC_TRANSFER)));
 
     // The pane is still in its folder: the next step starts from there.

@@ -1,5 +1,6 @@
 // The server profile dialog on its own: its texts, the OK rule, Cancel, and
 // the connection check against the test server.
+#include "common/ProgramParts.h"
 #include "common/SettingsFixture.h"
 #include "common/TestEnvironment.h"
 #include "framework/Control.h"
@@ -20,6 +21,7 @@ protected:
     void SetUp() override
     {
         WriteUserSettings({{L"Language", L"[1033]"}, {L"FTP Data", L"---"}, {L"Local Folder Data", L"---"}});
+        parts.settings.ResolveSettingsPath();
         texts.Load();
     }
 
@@ -31,9 +33,9 @@ protected:
     std::wstring Text(int id) const { return Control(dialog.Item(id)).Text(); }
     void Type(const ServerProfile& p) const
     {
-        Control(dialog.Item(IDC_SERVER_NAME)).SetText(p.serverName);
-        Control(dialog.Item(IDC_USER)).SetText(p.user);
-        Control(dialog.Item(IDC_PASSWORD)).SetText(p.password);
+        Control(dialog.Item(IDC_SERVER_NAME)).SetText(p.login.serverName);
+        Control(dialog.Item(IDC_USER)).SetText(p.login.user);
+        Control(dialog.Item(IDC_PASSWORD)).SetText(p.login.password);
         Control(dialog.Item(IDC_FOLDER)).SetText(p.folder);
     }
     void Click(int id) const
@@ -45,7 +47,7 @@ protected:
     {
         std::vector<std::wstring> result;
         for (const RecordingUi::Message& m : ui.messages) {
-            EXPECT_EQ(m.caption, texts.Text(5));
+            EXPECT_EQ(m.caption, texts.Text(TextId::kMessageCaption));
             EXPECT_EQ(m.type, static_cast<UINT>(MB_OK));
             result.push_back(m.text);
         }
@@ -55,24 +57,28 @@ protected:
     {
         std::vector<std::wstring> result;
         for (int n : numbers)
-            result.push_back(texts.Text(n));
+            result.push_back(texts.Text(TextId(n)));
         return result;
     }
     static std::wstring TempFolder() { return ExeFolder() + L"\\temp"; }
 
     RecordingUi ui;
-    CTranslation texts;
-    CAddFtp dialog;
+    ProgramParts parts;
+    CTranslation texts{parts.settings};
+    CAddFtp dialog{texts, parts.engine};
 };
 
 }  // namespace
 
 TEST_F(ProfileDialog, ShowsTheProfileAndTheTranslatedTextsOfEachOpening)
 {
+    // The dialog shows the window's table: after a change of language it
+    // holds the new language's texts.
     WriteUserSettings({{L"Language", L"[1031]"}, {L"FTP Data", L"---"}, {L"Local Folder Data", L"---"}});
-    CTranslation german;
-    german.Load();
-    dialog.Profile() = {L"ftp://example.org", L"anna", L"pass word", L"up/load"};
+    texts.Load();
+    const std::wstring germanGroup = texts.Text(TextId::kProfileGroup);
+    const CTranslation& german = texts;
+    dialog.SetProfile({L"ftp://example.org", L"anna", L"pass word", L"up/load"});
     Open();
 
     const std::pair<int, int> controls[] = {{IDC_PROFILE_GROUP, 188},   {IDC_LABEL_SERVER, 190},
@@ -81,8 +87,8 @@ TEST_F(ProfileDialog, ShowsTheProfileAndTheTranslatedTextsOfEachOpening)
                                             {IDC_EXAMPLE_FOLDER, 196},  {IDC_CHECK_CONNECTION, 197},
                                             {IDCANCEL, 20}};
     for (const auto& [id, number] : controls) {
-        ASSERT_NE(german.Text(number), L"---") << number;
-        EXPECT_EQ(Text(id), german.Text(number)) << id;
+        ASSERT_NE(german.Text(TextId(number)), L"---") << number;
+        EXPECT_EQ(Text(id), german.Text(TextId(number))) << id;
     }
     EXPECT_EQ(Text(IDOK), L"OK");
     EXPECT_EQ(Control(dialog.Handle()).Text(), L"Velmo FTP Tandril");
@@ -98,9 +104,10 @@ TEST_F(ProfileDialog, ShowsTheProfileAndTheTranslatedTextsOfEachOpening)
     Click(IDCANCEL);
     ASSERT_TRUE(dialog.HasEnded());
     WriteUserSettings({{L"Language", L"[1033]"}, {L"FTP Data", L"---"}, {L"Local Folder Data", L"---"}});
+    texts.Load();
     Open();
-    EXPECT_EQ(Text(IDC_PROFILE_GROUP), texts.Text(188));
-    EXPECT_NE(texts.Text(188), german.Text(188));
+    EXPECT_EQ(Text(IDC_PROFILE_GROUP), texts.Text(TextId::kProfileGroup));
+    EXPECT_NE(texts.Text(TextId::kProfileGroup), germanGroup);
 }
 
 TEST_F(ProfileDialog, OkInsistsOnTheLowerCasePrefixAndTakesAllFourTexts)
@@ -116,9 +123,9 @@ TEST_F(ProfileDialog, OkInsistsOnTheLowerCasePrefixAndTakesAllFourTexts)
         {{L"ftp://host:2121", L"user", L"pw", L"a/b"}, true},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.typed.serverName);
+        SCOPED_TRACE(c.typed.login.serverName);
         ui.messages.clear();
-        dialog.Profile() = {L"ftp://old", L"old", L"old", L"old"};
+        dialog.SetProfile({L"ftp://old", L"old", L"old", L"old"});
         Open();
         Type(c.typed);
         Click(IDOK);
@@ -131,22 +138,22 @@ TEST_F(ProfileDialog, OkInsistsOnTheLowerCasePrefixAndTakesAllFourTexts)
             Click(IDCANCEL);
         }
         const ServerProfile& p = dialog.Profile();
-        EXPECT_EQ(p.serverName, c.typed.serverName);
-        EXPECT_EQ(p.user, c.typed.user);
-        EXPECT_EQ(p.password, c.typed.password);
+        EXPECT_EQ(p.login.serverName, c.typed.login.serverName);
+        EXPECT_EQ(p.login.user, c.typed.login.user);
+        EXPECT_EQ(p.login.password, c.typed.login.password);
         EXPECT_EQ(p.folder, c.typed.folder);
     }
 }
 
 TEST_F(ProfileDialog, CancelKeepsOnlyTheTextsTakenBefore)
 {
-    dialog.Profile() = {L"ftp://first", L"u1", L"p1", L"f1"};
+    dialog.SetProfile({L"ftp://first", L"u1", L"p1", L"f1"});
     Open();
     Type({L"ftp://never", L"u2", L"p2", L"f2"});
     Click(IDCANCEL);
     ASSERT_TRUE(dialog.HasEnded());
     EXPECT_EQ(dialog.Result(), IDCANCEL);
-    EXPECT_EQ(dialog.Profile().serverName, L"ftp://first");
+    EXPECT_EQ(dialog.Profile().login.serverName, L"ftp://first");
     EXPECT_EQ(dialog.Profile().folder, L"f1");
 
     // A refused OK has already taken the texts; Cancel does not undo that.
@@ -157,9 +164,9 @@ TEST_F(ProfileDialog, CancelKeepsOnlyTheTextsTakenBefore)
     Type({L"ftp://dropped", L"u4", L"p4", L"f4"});
     Click(IDCANCEL);
     ASSERT_TRUE(dialog.HasEnded());
-    EXPECT_EQ(dialog.Profile().serverName, L"FTP://taken");
-    EXPECT_EQ(dialog.Profile().user, L"u3");
-    EXPECT_EQ(dialog.Profile().password, L"p3");
+    EXPECT_EQ(dialog.Profile().login.serverName, L"FTP://taken");
+    EXPECT_EQ(dialog.Profile().login.user, L"u3");
+    EXPECT_EQ(dialog.Profile().login.password, L"p3");
     EXPECT_EQ(dialog.Profile().folder, L"f3");
 
     Open();
@@ -172,7 +179,7 @@ TEST_F(ProfileDialog, ACompleteCheckSendsFetchesAndDeletesTheTestFile)
     const std::wstring base = FreshFtpFolder(L"check-ok");
     const std::wstring folder = base + L"/new/deeper";  // missing levels are created
     ::DeleteFileW((TempFolder() + L"\\config.ini").c_str());
-    dialog.Profile() = {L"ftp://stale", L"", L"", L""};
+    dialog.SetProfile({L"ftp://stale", L"", L"", L""});
     Open();
     Type({ServerName(), kUser, kPassword, folder});
     ftptest::ServerLog log;
@@ -188,10 +195,10 @@ TEST_F(ProfileDialog, ACompleteCheckSendsFetchesAndDeletesTheTestFile)
     EXPECT_EQ(log.Count("DELE"), 1);
 
     // The check took the edits and kept the prefix of the server name.
-    EXPECT_EQ(dialog.Profile().serverName, ServerName());
+    EXPECT_EQ(dialog.Profile().login.serverName, ServerName());
     EXPECT_EQ(dialog.Profile().folder, folder);
     Click(IDCANCEL);
-    EXPECT_EQ(dialog.Profile().serverName, ServerName());
+    EXPECT_EQ(dialog.Profile().login.serverName, ServerName());
 }
 
 TEST_F(ProfileDialog, AFailedUploadStopsTheCheckWithItsMessage)
@@ -228,7 +235,7 @@ TEST_F(ProfileDialog, ACheckWithoutThePrefixSendsNothing)
     Click(IDC_CHECK_CONNECTION);
     EXPECT_EQ(MessageTexts(), Texts({198}));
     EXPECT_TRUE(log.Commands().empty());
-    EXPECT_EQ(dialog.Profile().serverName, L"FTP://127.0.0.1");
+    EXPECT_EQ(dialog.Profile().login.serverName, L"FTP://127.0.0.1");
 }
 
 TEST_F(ProfileDialog, AFailedDownloadLeavesTheTestFileOnTheServer)

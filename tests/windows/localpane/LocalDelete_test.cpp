@@ -1,6 +1,6 @@
 // Delete: the selected entries go to the recycle bin without a question; the
 // parent row and entries already gone are passed over.
-#include "localpane/DeleteToRecycleBin.h"
+#include "localpane/WinLocalFiles.h"
 #include "localpane/LocalPaneFixture.h"
 
 using namespace testenv;
@@ -64,8 +64,8 @@ TEST_F(LocalPaneTest, DeleteWithoutSelectionMarkShowsMessage60)
     ASSERT_EQ(List().SelectionMark(), -1);
     Click(IDC_LOCAL_DELETE);
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, Translated(60));
-    EXPECT_EQ(ui.messages[0].caption, Translated(5));
+    EXPECT_EQ(ui.messages[0].text, Translated(TextId::kSelectToDelete));
+    EXPECT_EQ(ui.messages[0].caption, Translated(TextId::kMessageCaption));
     EXPECT_EQ(ui.messages[0].type, static_cast<UINT>(MB_OK));
     EXPECT_TRUE(Exists(folder + L"\\kept.txt"));
 }
@@ -78,18 +78,18 @@ TEST(DeleteToRecycleBin, DeletesOnlyTheNamedExistingEntry)
     for (const wchar_t* name : {L"a.txt", L"b.txt", L"keep.txt"})
         WriteFile(folder + L"\\" + name, "x");
 
-    struct Case { std::wstring path; bool undo; };
-    const Case cases[] = {
-        {folder + L"\\missing.txt", true},
-        {folder + L"\\*.txt", true},   // a pattern, not a name: nothing goes
-        {folder + L"\\?.txt", false},
-        {L"", true},
-        {folder + L"\\full", true},
-        {folder + L"\\a.txt", true},
-        {folder + L"\\b.txt", false},
+    const std::wstring paths[] = {
+        folder + L"\\missing.txt",
+        folder + L"\\*.txt",  // a pattern, not a name: nothing goes
+        folder + L"\\?.txt",
+        L"",
+        folder + L"\\full",
+        folder + L"\\a.txt",
+        folder + L"\\b.txt",
     };
-    for (const Case& c : cases)
-        DeleteToRecycleBin(c.path, c.undo);
+    WinLocalFiles files;
+    for (const std::wstring& path : paths)
+        files.DeleteToRecycleBin(path);
     EXPECT_FALSE(Exists(folder + L"\\full"));
     EXPECT_FALSE(Exists(folder + L"\\a.txt"));
     EXPECT_FALSE(Exists(folder + L"\\b.txt"));

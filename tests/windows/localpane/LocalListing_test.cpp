@@ -101,7 +101,7 @@ TEST_F(LocalPaneTest, HiddenAndSystemEntriesAreListed)
     Open(folder);
     EXPECT_EQ(List().Count(), 4);
     EXPECT_EQ(List().Image(RowOf(L"veiled")), 1);
-    EXPECT_EQ(List().CellText(RowOf(L"secret.txt"), 1), L"3 " + Translated(30));
+    EXPECT_EQ(List().CellText(RowOf(L"secret.txt"), 1), L"3 " + Translated(TextId::kBytes));
     EXPECT_EQ(List().Image(RowOf(L".dotfile")), 0);
 }
 

@@ -33,38 +33,6 @@ TEST_F(LocalPaneTest, ParentRowGoesUpToTheDriveRootAndStopsThere)
     RemoveTree(folder);
 }
 
-TEST_F(LocalPaneTest, ParentRowOfAShareGoesToTheHostAndStopsThere)
-{
-    Open(L"---");
-    window->FillLocalList(L"\\\\host\\share");
-    EXPECT_EQ(Text(IDC_LOCAL_PATH), L"\\\\host\\share\\...");
-
-    DoubleClick(0);
-    EXPECT_EQ(Text(IDC_LOCAL_PATH), L"\\\\host\\...");
-    EXPECT_EQ(RowNames(), std::vector<std::wstring>{L"[...]"});
-
-    DoubleClick(0);
-    EXPECT_EQ(Text(IDC_LOCAL_PATH), L"\\\\host\\...");
-    EXPECT_TRUE(ui.messages.empty());
-}
-
-TEST_F(LocalPaneTest, FolderWithDotsInItsNameIsEnteredAndLeft)
-{
-    const std::wstring folder = ScratchFolder(L"localpane-dots");
-    MakeFolders(folder + L"\\a...b\\sub");
-    WriteFile(folder + L"\\a...b\\inner.txt", "x");
-    Open(folder);
-
-    DoubleClick(RowOf(L"a...b"));
-    EXPECT_EQ(Text(IDC_LOCAL_PATH), folder + L"\\a...b\\...");
-    EXPECT_EQ(List().Count(), 3);
-    EXPECT_EQ(List().Image(RowOf(L"inner.txt")), 0);
-
-    DoubleClick(0);
-    EXPECT_EQ(Text(IDC_LOCAL_PATH), folder + L"\\...");
-    EXPECT_GT(RowOf(L"a...b"), 0);
-}
-
 TEST_F(LocalPaneTest, DoubleClickOnAFileOpensItAndLeavesTheList)
 {
     const std::wstring folder = ScratchFolder(L"localpane-open");
@@ -90,19 +58,6 @@ TEST_F(LocalPaneTest, DoubleClickWithoutSelectionMarkDoesNothing)
     EXPECT_TRUE(ui.opened.empty());
 }
 
-TEST_F(LocalPaneTest, DoubleClickUsesTheTypedFolderOfThePathBox)
-{
-    const std::wstring shown = ScratchFolder(L"localpane-shown");
-    const std::wstring typed = ScratchFolder(L"localpane-typed");
-    MakeFolders(shown + L"\\common");
-    MakeFolders(typed + L"\\common\\deeper");
-    Open(shown);
-    SetText(IDC_LOCAL_PATH, typed + L"\\...");
-    DoubleClick(RowOf(L"common"));
-    EXPECT_EQ(Text(IDC_LOCAL_PATH), typed + L"\\common\\...");
-    EXPECT_GT(RowOf(L"deeper"), 0);
-}
-
 TEST_F(LocalPaneTest, BrowseListsThePickedFolder)
 {
     const std::wstring start = ScratchFolder(L"localpane-browse-start");
@@ -112,7 +67,7 @@ TEST_F(LocalPaneTest, BrowseListsThePickedFolder)
 
     ui.browseAnswer = picked;
     Click(IDC_LOCAL_BROWSE);
-    ASSERT_EQ(ui.browseTitles, std::vector<std::wstring>{Translated(85)});
+    ASSERT_EQ(ui.browseTitles, std::vector<std::wstring>{Translated(TextId::kBrowse)});
     EXPECT_EQ(Text(IDC_LOCAL_PATH), picked + L"\\...");
     EXPECT_EQ(RowNames(), (std::vector<std::wstring>{L"[...]", L"found.txt"}));
 

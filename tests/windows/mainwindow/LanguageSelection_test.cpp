@@ -4,6 +4,7 @@
 #include "common/TestEnvironment.h"
 #include "framework/Control.h"
 #include "i18n/CLanguageSelection.h"
+#include "settings/SettingsFile.h"
 #include "res/resource.h"
 
 #include <gtest/gtest.h>
@@ -38,7 +39,8 @@ protected:
 
     void Show(const std::wstring& currentCode)
     {
-        dialog = std::make_unique<CLanguageSelection>();
+        settings.ResolveSettingsPath();
+        dialog = std::make_unique<CLanguageSelection>(settings);
         dialog->SetGroupText(L"Choose!");
         dialog->SetCurrentCode(currentCode);
         ASSERT_NE(dialog->CreateModeless(nullptr), nullptr);
@@ -71,6 +73,7 @@ protected:
     }
 
     RecordingUi ui;
+    SettingsFile settings;
     std::unique_ptr<CLanguageSelection> dialog;
     Control combo;
 };

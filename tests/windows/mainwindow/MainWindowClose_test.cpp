@@ -117,7 +117,7 @@ TEST_F(MainWindowClose, CloseAndExitStoreTheLocalFolderAndTheProfile)
         SCOPED_TRACE(c.what);
         OpenWithFolders(true, true);
         EnterSubFolders();
-        window->Profile().password = L"n\u00E9w*pass";
+        window->Profile().login.password = L"n\u00E9w*pass";
         ::SendMessageW(Hwnd(), c.message, c.command, 0);
 
         EXPECT_TRUE(window->HasEnded());
@@ -201,11 +201,11 @@ TEST_F(MainWindowClose, AFolderNameTheFileCannotHoldIsRefusedAndTheWindowStillCl
 
     SendClose(Hwnd());
     ASSERT_EQ(ui.messages.size(), 1u);
-    std::wstring text66 = Translated(66);
+    std::wstring text66 = Translated(TextId::kValueNotStorable);
     const size_t placeholder = text66.find(L"%1");
     ASSERT_NE(placeholder, std::wstring::npos);
     EXPECT_EQ(ui.messages[0].text, text66.replace(placeholder, 2, L"Local Folder Data"));
-    EXPECT_EQ(ui.messages[0].caption, Translated(5));
+    EXPECT_EQ(ui.messages[0].caption, Translated(TextId::kMessageCaption));
     EXPECT_EQ(ui.messages[0].type, static_cast<UINT>(MB_OK));
     EXPECT_TRUE(window->HasEnded());
     // The refused value is left out; the profile, which fits, is still stored.
@@ -221,11 +221,11 @@ TEST_F(MainWindowClose, ASettingsFileThatCannotBeRewrittenIsReportedOnceAndTheWi
     SendClose(Hwnd());
 
     ASSERT_EQ(ui.messages.size(), 1u);
-    std::wstring text68 = Translated(68);
+    std::wstring text68 = Translated(TextId::kSettingsNotWritten);
     const size_t placeholder = text68.find(L"%1");
     ASSERT_NE(placeholder, std::wstring::npos);
     EXPECT_EQ(ui.messages[0].text, text68.replace(placeholder, 2, path));
-    EXPECT_EQ(ui.messages[0].caption, Translated(5));
+    EXPECT_EQ(ui.messages[0].caption, Translated(TextId::kMessageCaption));
     EXPECT_TRUE(window->HasEnded());
     EXPECT_EQ(Now(), before);
 }

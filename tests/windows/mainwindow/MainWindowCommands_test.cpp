@@ -4,7 +4,9 @@
 
 #include "i18n/CLanguageSelection.h"
 #include "res/resource.h"
-#include "settings/PowerClass.h"
+#include "settings/Registry.h"
+#include "settings/SettingsFile.h"
+#include "settings/UserSettingsCopy.h"
 
 #include <commctrl.h>
 
@@ -32,8 +34,8 @@ protected:
     void ExpectTextsOfTheCurrentLanguage()
     {
         HMENU menu = ::GetMenu(Hwnd());
-        EXPECT_EQ(MenuText(menu, 0, MF_BYPOSITION), Translated(200));
-        EXPECT_EQ(MenuText(menu, 1, MF_BYPOSITION), Translated(245));
+        EXPECT_EQ(MenuText(menu, 0, MF_BYPOSITION), Translated(TextId::kFileMenu));
+        EXPECT_EQ(MenuText(menu, 1, MF_BYPOSITION), Translated(TextId::kHelpMenu));
         const std::pair<UINT, int> items[] = {{IDM_LANGUAGE, 210}, {IDM_EXIT, 212}, {IDM_HELPFILE, 250},
                                               {IDM_WEBSITE, 255}, {IDM_ABOUT, 260}};
         for (const auto& [command, number] : items)
@@ -43,7 +45,7 @@ protected:
                                                 {IDC_LOCAL_DELETE, 105}};
         for (const auto& [id, number] : controls)
             EXPECT_EQ(Text(id), Translated(number)) << id;
-        EXPECT_EQ(Text(IDC_TRANSFER), L">>>  " + Translated(95) + L"  >>>");
+        EXPECT_EQ(Text(IDC_TRANSFER), L">>>  " + Translated(TextId::kTransferFiles) + L"  >>>");
         const std::pair<int, int> tips[] = {{IDC_LOCAL_PATH, 400}, {IDC_FTP_BROWSE, 415}, {IDC_TO_LOCAL, 440},
                                             {IDC_TRANSFER, 445}};
         for (const auto& [id, number] : tips)
@@ -56,7 +58,7 @@ protected:
 TEST_F(MainWindowCommands, HelpAndWebsiteAskTheShellToOpenTheirTargets)
 {
     Open(QuietSettings({{L"Homepage", L"https://h7.example.org/tandril/"}}));
-    const std::wstring help = PowerClass::ProgramFolder() + L"\\help.chm";
+    const std::wstring help = ProgramFolder() + L"\\help.chm";
     ASSERT_EQ(help, ExeFolder() + L"\\help.chm");
 
     HELPINFO info = {};
@@ -83,7 +85,7 @@ TEST_F(MainWindowCommands, AboutRunsTheAboutBoxFromTheMenuAndTheSystemMenu)
 TEST_F(MainWindowCommands, AnotherLanguageIsStoredAndAppliedExceptToTheColumnHeadings)
 {
     Open(QuietSettings());
-    const std::wstring englishName = Translated(10);
+    const std::wstring englishName = Translated(TextId::kNameColumn);
     const std::wstring englishTransfer = Text(IDC_TRANSFER);
     Click(IDC_TO_LOCAL);
     ASSERT_NE(Text(IDC_TRANSFER), englishTransfer);
@@ -93,7 +95,7 @@ TEST_F(MainWindowCommands, AnotherLanguageIsStoredAndAppliedExceptToTheColumnHea
     Command(IDM_LANGUAGE);
     ASSERT_EQ(ui.modalTemplates, std::vector<UINT>{IDD_LANGUAGE});
     EXPECT_EQ(UserSetting(L"Language"), L"[1036]");
-    EXPECT_EQ(Translated(15), L"Taille");
+    EXPECT_EQ(Translated(TextId::kSizeColumn), L"Taille");
 
     ExpectTextsOfTheCurrentLanguage();
     EXPECT_NE(Text(IDC_TRANSFER), englishTransfer);
@@ -101,7 +103,7 @@ TEST_F(MainWindowCommands, AnotherLanguageIsStoredAndAppliedExceptToTheColumnHea
     EXPECT_FALSE(::IsWindowEnabled(Item(IDC_TO_FTP)));
     for (int id : {IDC_LOCAL_LIST, IDC_FTP_LIST}) {
         EXPECT_EQ(ListView(Item(id)).ColumnHeading(0), englishName) << id;
-        EXPECT_NE(ListView(Item(id)).ColumnHeading(1), Translated(15)) << id;
+        EXPECT_NE(ListView(Item(id)).ColumnHeading(1), Translated(TextId::kSizeColumn)) << id;
     }
     EXPECT_EQ(CountSystemMenuAbout(Hwnd()), 1);
     EXPECT_EQ(::SendMessageW(window->Tooltip(), TTM_GETTOOLCOUNT, 0, 0), 13);
@@ -119,7 +121,7 @@ TEST_F(MainWindowCommands, TheLanguageDialogHearsTheStoredCodeAndText1)
         return IDCANCEL;
     };
     Command(IDM_LANGUAGE);
-    EXPECT_EQ(group, Translated(1));
+    EXPECT_EQ(group, Translated(TextId::kLanguageGroup));
     EXPECT_EQ(field, L"Deutsch");
 }
 
@@ -161,7 +163,7 @@ TEST_F(MainWindowCommands, ChoosingTheSystemSectionFollowsTheSystemLanguageAgain
 {
     // Wine's machine language is 0409, so following it gives English.
     Open(QuietSettings({{L"Language", L"[1031]"}}));
-    ASSERT_EQ(Translated(15), L"Gr\u00F6\u00DFe");
+    ASSERT_EQ(Translated(TextId::kSizeColumn), L"Gr\u00F6\u00DFe");
     ui.onModal = [](Dialog& dialog) -> INT_PTR {
         auto& selection = static_cast<CLanguageSelection&>(dialog);
         selection.SetCurrentCode(L"[----]");
@@ -169,5 +171,5 @@ TEST_F(MainWindowCommands, ChoosingTheSystemSectionFollowsTheSystemLanguageAgain
     };
     Command(IDM_LANGUAGE);
     EXPECT_EQ(UserSetting(L"Language"), L"[----]");
-    EXPECT_EQ(Translated(15), L"Size");
+    EXPECT_EQ(Translated(TextId::kSizeColumn), L"Size");
 }

@@ -1,5 +1,8 @@
 #include "common/TestEnvironment.h"
-#include "settings/PowerClass.h"
+#include "localpane/WinLocalFiles.h"
+#include "settings/Registry.h"
+#include "settings/SettingsFile.h"
+#include "settings/UserSettingsCopy.h"
 
 #include <gtest/gtest.h>
 
@@ -32,36 +35,29 @@ std::wstring MakeTree(const std::wstring& name)
 TEST(LocalFolderWin, ListFolderSplitsFoldersAndFilesHiddenIncluded)
 {
     const std::wstring root = MakeTree(L"list-folder");
-    PowerClass power;
-    EXPECT_EQ(power.ListFolder(root), 5);
-    EXPECT_EQ(Sorted(power.FolderNames()), (std::vector<std::wstring>{L"empty", L"other", L"sub"}));
-    EXPECT_EQ(Sorted(power.FileNames()), (std::vector<std::wstring>{L".hidden", L"top.txt"}));
+    WinLocalFiles files;
+    const LocalListing listing = files.ListFolder(root);
+    EXPECT_EQ(Sorted(listing.folderNames), (std::vector<std::wstring>{L"empty", L"other", L"sub"}));
+    EXPECT_EQ(Sorted(listing.fileNames), (std::vector<std::wstring>{L".hidden", L"top.txt"}));
+    EXPECT_EQ(listing.fileSizes.size(), 2u);
 
-    EXPECT_EQ(power.ListFolder(root + L"\\empty"), 0);
-    EXPECT_TRUE(power.FolderNames().empty());
-    EXPECT_TRUE(power.FileNames().empty());
-
-    power.ListFolder(root);
-    EXPECT_EQ(power.ListFolder(root + L"\\missing"), 0);
-    EXPECT_TRUE(power.FolderNames().empty()) << "a failed listing leaves nothing of the last one";
-    EXPECT_TRUE(power.FileNames().empty());
+    for (const wchar_t* folder : {L"\\empty", L"\\missing"}) {
+        const LocalListing nothing = files.ListFolder(root + folder);
+        EXPECT_TRUE(nothing.folderNames.empty() && nothing.fileNames.empty()) << folder;
+    }
 }
 
 TEST(LocalFolderWin, DriveGivenWithoutBackslashListsItsRoot)
 {
-    PowerClass power;
-    EXPECT_GT(power.ListFolder(L"Z:"), 0);
-    const std::vector<std::wstring>& folders = power.FolderNames();
+    const std::vector<std::wstring> folders = WinLocalFiles().ListFolder(L"Z:").folderNames;
     EXPECT_NE(std::find(folders.begin(), folders.end(), L"tmp"), folders.end());
 }
 
 TEST(LocalFolderWin, CollectFilesRecursiveGivesFullPathsDepthFirst)
 {
     const std::wstring root = MakeTree(L"collect-files");
-    PowerClass power;
-    power.ListFolder(root);
-    power.CollectFilesRecursive(root);
-    const std::vector<std::wstring>& files = power.FileNames();
+    WinLocalFiles local;
+    const std::vector<std::wstring> files = local.CollectFilesRecursive(root);
     EXPECT_EQ(Sorted(files), Sorted({root + L"\\top.txt", root + L"\\.hidden", root + L"\\sub\\b.txt",
                                      root + L"\\sub\\deeper\\c.txt", root + L"\\other\\d.txt"}));
     // Depth first: everything below "sub" stands together, where "sub" was met.
@@ -71,10 +67,8 @@ TEST(LocalFolderWin, CollectFilesRecursiveGivesFullPathsDepthFirst)
     ASSERT_LE(first + 2, files.end());
     EXPECT_EQ((first + 1)->rfind(root + L"\\sub\\", 0), 0u);
 
-    power.CollectFilesRecursive(root + L"\\empty");
-    EXPECT_TRUE(power.FileNames().empty()) << "the list is emptied first";
-    power.CollectFilesRecursive(root + L"\\missing");
-    EXPECT_TRUE(power.FileNames().empty());
+    EXPECT_TRUE(local.CollectFilesRecursive(root + L"\\empty").empty());
+    EXPECT_TRUE(local.CollectFilesRecursive(root + L"\\missing").empty());
 }
 
 TEST(LocalFolderWin, PathExistsAndProgramFolder)
@@ -99,8 +93,8 @@ TEST(LocalFolderWin, PathExistsAndProgramFolder)
         {longPath, false},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(PowerClass::PathExists(c.path), c.exists) << c.path.size();
-    EXPECT_EQ(PowerClass::ProgramFolder(), testenv::ExeFolder());
+        EXPECT_EQ(PathExists(c.path), c.exists) << c.path.size();
+    EXPECT_EQ(ProgramFolder(), testenv::ExeFolder());
 }
 
 TEST(LocalFolderWin, CopyIntoFolderCopiesAnExistingFileOnly)
@@ -108,10 +102,10 @@ TEST(LocalFolderWin, CopyIntoFolderCopiesAnExistingFileOnly)
     const std::wstring root = testenv::ScratchFolder(L"copy-into");
     testenv::MakeFolders(root + L"\\target");
     testenv::WriteFile(root + L"\\source.ini", "K\r\nv\r\n");
-    PowerClass::CopyIntoFolder(root + L"\\source.ini", root + L"\\target");
+    CopyIntoFolder(root + L"\\source.ini", root + L"\\target");
     EXPECT_EQ(testenv::ReadFile(root + L"\\target\\source.ini"), "K\r\nv\r\n");
     EXPECT_EQ(testenv::ReadFile(root + L"\\source.ini"), "K\r\nv\r\n");
 
-    PowerClass::CopyIntoFolder(root + L"\\missing.ini", root + L"\\target");
+    CopyIntoFolder(root + L"\\missing.ini", root + L"\\target");
     EXPECT_FALSE(testenv::Exists(root + L"\\target\\missing.ini"));
 }

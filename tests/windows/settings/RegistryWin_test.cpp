@@ -1,4 +1,4 @@
-#include "settings/PowerClass.h"
+#include "settings/Registry.h"
 #include "settings/SettingsTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -7,10 +7,10 @@ using settingstest::MachineTestKey;
 
 TEST(RegistryWin, ReadsTheSystemsOwnValues)
 {
-    PowerClass power;
-    EXPECT_FALSE(power.ReadRegistryString(PowerClass::RegistryMode::ShellFolders, L"AppData").empty());
-    power.SetRegistryKeyPath(L"SYSTEM\\CurrentControlSet\\Control\\Nls\\Language");
-    EXPECT_EQ(power.ReadRegistryString(PowerClass::RegistryMode::Machine, L"Default"), L"0409");
+    EXPECT_FALSE(ReadRegistryString(RegistryRoot::kShellFolders, kShellFoldersKey, L"AppData").empty());
+    EXPECT_EQ(ReadRegistryString(RegistryRoot::kMachine, L"SYSTEM\\CurrentControlSet\\Control\\Nls\\Language",
+                                 L"Default"),
+              L"0409");
 }
 
 TEST(RegistryWin, ValueTypesSizesAndAbsence)
@@ -28,8 +28,6 @@ TEST(RegistryWin, ValueTypesSizesAndAbsence)
     key.SetBytes(L"early nul", REG_SZ, early, sizeof(early));
     key.SetBytes(L"no bytes", REG_SZ, L"", 0);
 
-    PowerClass power;
-    power.SetRegistryKeyPath(MachineTestKey::Path());
     struct Case { const wchar_t* name; std::wstring text; };
     const Case cases[] = {
         {L"long", longText},
@@ -42,8 +40,7 @@ TEST(RegistryWin, ValueTypesSizesAndAbsence)
         {L"absent", L""},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(power.ReadRegistryString(PowerClass::RegistryMode::Machine, c.name), c.text) << c.name;
+        EXPECT_EQ(ReadRegistryString(RegistryRoot::kMachine, MachineTestKey::Path(), c.name), c.text) << c.name;
 
-    power.SetRegistryKeyPath(L"Software\\FTPTandrilNoSuchKey");
-    EXPECT_EQ(power.ReadRegistryString(PowerClass::RegistryMode::Machine, L"plain"), L"");
+    EXPECT_EQ(ReadRegistryString(RegistryRoot::kMachine, L"Software\\FTPTandrilNoSuchKey", L"plain"), L"");
 }

@@ -1,5 +1,7 @@
 #include "common/TestEnvironment.h"
-#include "settings/PowerClass.h"
+#include "settings/Registry.h"
+#include "settings/SettingsFile.h"
+#include "settings/UserSettingsCopy.h"
 #include "settings/SettingsTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -15,14 +17,14 @@ TEST(ResolveSettingsPath, FirstUseCopiesTheTemplateOnceAndLaterUsesKeepTheCopy)
     const std::wstring userPath = UserFolder(appData) + L"\\config.ini";
     const std::string templateBytes = testenv::ReadFile(TemplatePath());
 
-    PowerClass first;
+    SettingsFile first;
     EXPECT_TRUE(first.SettingsPath().empty());
     EXPECT_EQ(first.ResolveSettingsPath(), userPath);
     EXPECT_EQ(first.SettingsPath(), userPath);
     EXPECT_EQ(testenv::ReadFile(userPath), templateBytes);
 
     ASSERT_TRUE(first.WriteSetting(L"Local Folder Data", L"C:\\kept"));
-    PowerClass later;
+    SettingsFile later;
     EXPECT_EQ(later.ResolveSettingsPath(), userPath);
     EXPECT_EQ(later.ReadSetting(L"Local Folder Data"), L"C:\\kept");
     EXPECT_EQ(testenv::ReadFile(TemplatePath()), templateBytes) << "the template is never written";
@@ -43,7 +45,7 @@ TEST(ResolveSettingsPath, WithoutAUsableAppDataTheTemplateStaysInUse)
         AppDataRedirect redirect(c.expandType ? scratch : c.appData);
         if (c.expandType)
             AppDataRedirect::SetExpandString(c.appData);
-        PowerClass power;
+        SettingsFile power;
         EXPECT_EQ(power.ResolveSettingsPath(), TemplatePath()) << c.what;
         EXPECT_EQ(power.SettingsPath(), TemplatePath()) << c.what;
         EXPECT_FALSE(power.ReadSetting(L"Product ID").empty()) << c.what << ": reads the template";
@@ -60,7 +62,7 @@ TEST(ResolveSettingsPath, AnOlderCopyIsUsedWhenItsFolderAlreadyExists)
     testenv::MakeFolders(folder);
     testenv::WriteFile(folder + L"\\config.ini", "Language\r\n[1031]\r\n");
     AppDataRedirect redirect(appData);
-    PowerClass power;
+    SettingsFile power;
     EXPECT_EQ(power.ResolveSettingsPath(), folder + L"\\config.ini");
     EXPECT_EQ(power.ReadSetting(L"Language"), L"[1031]");
     EXPECT_EQ(power.ReadSetting(L"Product ID"), L"") << "never merged with the template";
@@ -68,7 +70,7 @@ TEST(ResolveSettingsPath, AnOlderCopyIsUsedWhenItsFolderAlreadyExists)
 
 TEST(ResolveSettingsPath, TheTemplateHoldsEveryKey)
 {
-    PowerClass power;
+    SettingsFile power;
     const wchar_t* const keys[] = {L"FTP Data", L"Powersetting 2000", L"Local Folder Data", L"Language",
                                    L"Dialects[1031]", L"Dialects[1033]", L"Dialects[1036]", L"Dialects[1034]",
                                    L"Dialects[1043]", L"Dialects[1046]", L"Product ID", L"Version", L"Homepage"};

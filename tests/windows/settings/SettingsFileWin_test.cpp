@@ -1,6 +1,9 @@
 #include "common/TestEnvironment.h"
 #include "framework/FileError.h"
-#include "settings/PowerClass.h"
+#include "settings/FieldSplit.h"
+#include "settings/Registry.h"
+#include "settings/SettingsFile.h"
+#include "settings/UserSettingsCopy.h"
 #include "settings/SafeWrite.h"
 #include "settings/SettingsTestSupport.h"
 
@@ -15,13 +18,13 @@ std::string Raw(const char (&literal)[N])
     return std::string(literal, N - 1);
 }
 
-// A PowerClass whose settings file is a user copy in a scratch AppData.
-class SettingsFile : public ::testing::Test {
+// A SettingsFile whose settings file is a user copy in a scratch AppData.
+class SettingsFileTest : public ::testing::Test {
 protected:
-    SettingsFile()
+    SettingsFileTest()
         : m_appData(testenv::ScratchFolder(L"settings-file")), m_redirect(m_appData)
     {
-        m_path = m_power.ResolveSettingsPath();
+        m_path = m_settings.ResolveSettingsPath();
     }
 
     void Content(const std::string& bytes) { testenv::WriteFile(m_path, bytes); }
@@ -29,13 +32,13 @@ protected:
 
     std::wstring m_appData;
     settingstest::AppDataRedirect m_redirect;
-    PowerClass m_power;
+    SettingsFile m_settings;
     std::wstring m_path;
 };
 
 }  // namespace
 
-TEST_F(SettingsFile, DamagedFilesReadAndWriteWithoutLoss)
+TEST_F(SettingsFileTest, DamagedFilesReadAndWriteWithoutLoss)
 {
     const std::string longLine(100000, 'L');
     struct Case {
@@ -58,58 +61,58 @@ TEST_F(SettingsFile, DamagedFilesReadAndWriteWithoutLoss)
     };
     for (const Case& c : cases) {
         Content(c.bytes);
-        EXPECT_EQ(m_power.ReadSetting(c.key), c.read) << c.what;
-        EXPECT_TRUE(m_power.WriteSetting(c.key, c.value)) << c.what;
+        EXPECT_EQ(m_settings.ReadSetting(c.key), c.read) << c.what;
+        EXPECT_TRUE(m_settings.WriteSetting(c.key, c.value)) << c.what;
         EXPECT_EQ(Bytes(), c.written) << c.what;
     }
 }
 
-TEST_F(SettingsFile, KeyTheFileLacksLeavesItUntouched)
+TEST_F(SettingsFileTest, KeyTheFileLacksLeavesItUntouched)
 {
     // An LF-only file would come back with CR LF had it been rewritten.
     Content("A\n1\nB\n2");
-    EXPECT_TRUE(m_power.WriteSetting(L"Language", L"[1031]"));
+    EXPECT_TRUE(m_settings.WriteSetting(L"Language", L"[1031]"));
     EXPECT_EQ(Bytes(), "A\n1\nB\n2");
 }
 
-TEST_F(SettingsFile, ValueAbove255IsRefusedAndTheFileKeptByteForByte)
+TEST_F(SettingsFileTest, ValueAbove255IsRefusedAndTheFileKeptByteForByte)
 {
     Content("Powersetting 2000\nold\n");
-    EXPECT_FALSE(m_power.WriteSetting(L"Powersetting 2000", L"pass\u20ac"));
+    EXPECT_FALSE(m_settings.WriteSetting(L"Powersetting 2000", L"pass\u20ac"));
     EXPECT_EQ(Bytes(), "Powersetting 2000\nold\n");
-    EXPECT_TRUE(m_power.WriteSetting(L"Powersetting 2000", L"\u00e9\u00ff"));
+    EXPECT_TRUE(m_settings.WriteSetting(L"Powersetting 2000", L"\u00e9\u00ff"));
     EXPECT_EQ(Bytes(), "Powersetting 2000\r\n\xe9\xff\r\n");
 }
 
-TEST_F(SettingsFile, ReadOnlyFileRefusesTheWriteAndStaysAsItWas)
+TEST_F(SettingsFileTest, ReadOnlyFileRefusesTheWriteAndStaysAsItWas)
 {
     Content("K\nold\n");
     ASSERT_TRUE(::SetFileAttributesW(m_path.c_str(), FILE_ATTRIBUTE_READONLY));
-    EXPECT_FALSE(m_power.WriteSetting(L"K", L"new"));
+    EXPECT_FALSE(m_settings.WriteSetting(L"K", L"new"));
     ::SetFileAttributesW(m_path.c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ(Bytes(), "K\nold\n");
     EXPECT_FALSE(testenv::Exists(TemporaryPathFor(m_path)));
 }
 
-TEST_F(SettingsFile, LeftoverTemporaryFileIsIgnored)
+TEST_F(SettingsFileTest, LeftoverTemporaryFileIsIgnored)
 {
     Content("K\r\nreal\r\n");
     testenv::WriteFile(TemporaryPathFor(m_path), "K\r\nleftover\r\n");
-    EXPECT_EQ(m_power.ReadSetting(L"K"), L"real");
-    EXPECT_TRUE(m_power.WriteSetting(L"K", L"new"));
+    EXPECT_EQ(m_settings.ReadSetting(L"K"), L"real");
+    EXPECT_TRUE(m_settings.WriteSetting(L"K", L"new"));
     EXPECT_EQ(Bytes(), "K\r\nnew\r\n");
     EXPECT_FALSE(testenv::Exists(TemporaryPathFor(m_path)));
 }
 
-TEST_F(SettingsFile, MissingFileIsAFileErrorNamingIt)
+TEST_F(SettingsFileTest, MissingFileIsAFileErrorNamingIt)
 {
     ::DeleteFileW(m_path.c_str());
     for (int write = 0; write < 2; ++write) {
         try {
             if (write)
-                m_power.WriteSetting(L"K", L"v");
+                m_settings.WriteSetting(L"K", L"v");
             else
-                m_power.ReadSetting(L"K");
+                m_settings.ReadSetting(L"K");
             ADD_FAILURE() << "no FileError";
         } catch (const FileError& error) {
             EXPECT_EQ(error.Path(), m_path);
@@ -118,11 +121,9 @@ TEST_F(SettingsFile, MissingFileIsAFileErrorNamingIt)
     EXPECT_FALSE(testenv::Exists(m_path)) << "a failed write creates nothing";
 }
 
-TEST_F(SettingsFile, FieldsOfTheStoredProfile)
+TEST_F(SettingsFileTest, FieldsOfTheStoredProfile)
 {
     Content("FTP Data\r\nftp://h*user*up/sub\r\n");
-    m_power.SplitFields(m_power.ReadSetting(L"FTP Data"), L'*');
-    EXPECT_EQ(m_power.Fields(), (std::vector<std::wstring>{L"ftp://h", L"user", L"up/sub"}));
-    m_power.SplitFields(L"", L'*');
-    EXPECT_TRUE(m_power.Fields().empty());
+    EXPECT_EQ(SplitFields(m_settings.ReadSetting(L"FTP Data"), L'*'),
+              (std::vector<std::wstring>{L"ftp://h", L"user", L"up/sub"}));
 }

@@ -1,7 +1,9 @@
 #include "common/TestEnvironment.h"
 #include "framework/FileError.h"
 #include "i18n/CTranslation.h"
-#include "settings/PowerClass.h"
+#include "settings/Registry.h"
+#include "settings/SettingsFile.h"
+#include "settings/UserSettingsCopy.h"
 #include "settings/SettingsTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -34,6 +36,7 @@ protected:
     {
         testenv::MakeFolders(settingstest::UserFolder(m_root + L"\\appdata"));
         testenv::WriteFile(m_root + L"\\Langtrl.ini", kLanguageFile);
+        m_settings.ResolveSettingsPath();
     }
 
     void Settings(const std::string& productId, const std::string& languageLines, const std::string& dialect = "")
@@ -47,6 +50,7 @@ protected:
 
     std::wstring m_root;
     settingstest::AppDataRedirect m_redirect;
+    SettingsFile m_settings;
 };
 
 }  // namespace
@@ -76,29 +80,29 @@ TEST_F(Translation, LoadsTheChosenOrTheSystemsSection)
     };
     for (const Case& c : cases) {
         Settings(ScratchProduct(), c.language, c.dialect);
-        CTranslation table;
-        EXPECT_EQ(table.Text(0), L"---") << c.what << ": not loaded yet";
+        CTranslation table(m_settings);
+        EXPECT_EQ(table.Text(TextId(0)), L"---") << c.what << ": not loaded yet";
         table.Load();
-        EXPECT_EQ(table.Text(0), c.name) << c.what;
-        EXPECT_EQ(table.Text(5), c.five) << c.what;
-        EXPECT_EQ(table.Text(77), c.missing) << c.what;
+        EXPECT_EQ(table.Text(TextId(0)), c.name) << c.what;
+        EXPECT_EQ(table.Text(TextId::kMessageCaption), c.five) << c.what;
+        EXPECT_EQ(table.Text(TextId(77)), c.missing) << c.what;
     }
 }
 
 TEST_F(Translation, FirstEntryWinsAndTheStopEntryEndsTheWalk)
 {
     Settings(ScratchProduct(), "Language\r\n[1033]\r\n");
-    CTranslation table;
+    CTranslation table(m_settings);
     table.Load();
-    EXPECT_EQ(table.Text(5), L"Note");
-    EXPECT_EQ(table.Text(10), L"stop");
-    EXPECT_EQ(table.Text(12345), L"stop");
+    EXPECT_EQ(table.Text(TextId::kMessageCaption), L"Note");
+    EXPECT_EQ(table.Text(TextId::kNameColumn), L"stop");
+    EXPECT_EQ(table.Text(TextId(12345)), L"stop");
 }
 
 TEST_F(Translation, MissingLanguageFileIsAFileErrorAndKeepsTheTable)
 {
     Settings(ScratchProduct(), "Language\r\n[1031]\r\n");
-    CTranslation table;
+    CTranslation table(m_settings);
     table.Load();
     struct Case { const char* what; std::string productId; std::wstring file; };
     const Case cases[] = {
@@ -107,13 +111,13 @@ TEST_F(Translation, MissingLanguageFileIsAFileErrorAndKeepsTheTable)
     };
     for (const Case& c : cases) {
         Settings(c.productId, "Language\r\n[1033]\r\n");
-        EXPECT_EQ(table.LanguageFilePath(), PowerClass::ProgramFolder() + c.file) << c.what;
+        EXPECT_EQ(table.LanguageFilePath(), ProgramFolder() + c.file) << c.what;
         try {
             table.Load();
             ADD_FAILURE() << c.what << ": no FileError";
         } catch (const FileError& error) {
-            EXPECT_EQ(error.Path(), PowerClass::ProgramFolder() + c.file) << c.what;
+            EXPECT_EQ(error.Path(), ProgramFolder() + c.file) << c.what;
         }
-        EXPECT_EQ(table.Text(5), L"Hinweis") << c.what;
+        EXPECT_EQ(table.Text(TextId::kMessageCaption), L"Hinweis") << c.what;
     }
 }

@@ -61,8 +61,8 @@ TEST_F(TransferCommandTest, WithoutASelectionMarkEitherDirectionOnlyAsks)
         probe.enableChanges.clear();
         Click(IDC_TRANSFER);
         ASSERT_EQ(ui.messages.size(), 1u) << direction;
-        EXPECT_EQ(ui.messages[0].text, Texts().Text(55));
-        EXPECT_EQ(ui.messages[0].caption, Texts().Text(5));
+        EXPECT_EQ(ui.messages[0].text, Texts().Text(TextId::kSelectToTransfer));
+        EXPECT_EQ(ui.messages[0].caption, Texts().Text(TextId::kMessageCaption));
         EXPECT_EQ(ui.messages[0].type, static_cast<UINT>(MB_OK));
         EXPECT_TRUE(probe.enableChanges.empty()) << direction;
     }
@@ -114,7 +114,7 @@ TEST_F(TransferCommandTest, UploadsTwoFilesAndATreeWithoutItsEmptyFolders)
 
     // One status per file: the full local path of a file row, the remote
     // sub-folder of a file found below a folder row.
-    const std::wstring prefix = Texts().Text(65) + L" ";
+    const std::wstring prefix = Texts().Text(TextId::kTransferring) + L" ";
     std::multiset<std::wstring> texts;
     for (const ControlProbe::Status& status : probe.StatusesStartingWith(prefix)) {
         texts.insert(status.text.substr(prefix.size()));
@@ -133,7 +133,7 @@ TEST_F(TransferCommandTest, UploadsTwoFilesAndATreeWithoutItsEmptyFolders)
     EXPECT_EQ(texts, (std::multiset<std::wstring>{local + L"\\a.txt", L"/Photos", L"/Photos/2014", local + L"\\b.txt"}));
 
     // The FTP pane was listed again after each of the three rows.
-    EXPECT_EQ(probe.StatusesStartingWith(Texts().Text(50)).size(), 3u);
+    EXPECT_EQ(probe.StatusesStartingWith(Texts().Text(TextId::kReadingFtpFolder)).size(), 3u);
     EXPECT_EQ(RowSet(FtpList()), (std::set<std::wstring>{L"[...]", L"Photos", L"a.txt", L"b.txt"}));
 
     std::map<int, std::vector<bool>> changes = ChangesOf(probe);
@@ -171,7 +171,7 @@ TEST_F(TransferCommandTest, DownloadsFilesAndATreeIntoMissingLocalFolders)
     EXPECT_EQ(FilesBelow(local), expected);
     EXPECT_EQ(FoldersBelow(local), (std::set<std::wstring>{L"tree", L"tree/sub", L"tree/sub/deep"}));
 
-    const std::wstring prefix = Texts().Text(65) + L" ";
+    const std::wstring prefix = Texts().Text(TextId::kTransferring) + L" ";
     std::vector<std::wstring> texts;
     for (const ControlProbe::Status& status : probe.StatusesStartingWith(prefix)) {
         texts.push_back(status.text.substr(prefix.size()));
@@ -223,7 +223,7 @@ TEST_F(TransferCommandTest, OnlyTheParentRowTogglesTheButtonsAndTransfersNothing
         for (int id : toggled)
             EXPECT_EQ(changes[id], kOffOn) << c.direction << L" " << id;
         EXPECT_EQ(changes[c.untouched], kNone) << c.direction;
-        EXPECT_TRUE(probe.StatusesStartingWith(Texts().Text(65)).empty());
+        EXPECT_TRUE(probe.StatusesStartingWith(Texts().Text(TextId::kTransferring)).empty());
         EXPECT_TRUE(probe.localPathTexts.empty());
     }
     EXPECT_TRUE(ui.messages.empty());
@@ -249,7 +249,7 @@ TEST_F(TransferCommandTest, ASecondRowIsTransferredAfterAFirstThatFailedComplete
     EXPECT_EQ(FilesBelow(FtpPath(upFolder)), (std::map<std::wstring, std::string>{{L"b.txt", "fine"}}));
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, L"1 file(s) could not be transferred:\n" + local + L"\\a-locked.txt");
-    EXPECT_EQ(ui.messages[0].caption, Texts().Text(5));
+    EXPECT_EQ(ui.messages[0].caption, Texts().Text(TextId::kMessageCaption));
     EXPECT_EQ(ui.messages[0].type, static_cast<UINT>(MB_OK));
 }
 
@@ -265,7 +265,7 @@ TEST_F(TransferCommandTest, AFolderThatCannotBeListedIsReportedAndTheNextRowStil
     Click(IDC_TRANSFER);
     EXPECT_EQ(FilesBelow(local), (std::map<std::wstring, std::string>{{L"zz.txt", "fine"}}));
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, Texts().Text(69) + L"\n" + folder + L"/nolist");
+    EXPECT_EQ(ui.messages[0].text, Texts().Text(TextId::kFoldersNotRead) + L"\n" + folder + L"/nolist");
 }
 
 TEST_F(TransferCommandTest, NamesUnsafeAsLocalNamesAreSkippedDeepInATreeAndSummarised)
@@ -302,7 +302,7 @@ TEST_F(TransferCommandTest, NamesUnsafeAsLocalNamesAreSkippedDeepInATreeAndSumma
     EXPECT_EQ(text.substr(0, heading.size()), heading);
     EXPECT_NE(text.find(L"\n" + folder + L"/tree/deep/a:b\n"), std::wstring::npos) << text;
     EXPECT_NE(text.find(L"\n" + folder + L"/tree/deep/CON/inner.txt\n"), std::wstring::npos) << text;
-    const std::wstring tail = L"\n\n" + Texts().Text(69) + L"\n" + folder + L"/tree/nolist";
+    const std::wstring tail = L"\n\n" + Texts().Text(TextId::kFoldersNotRead) + L"\n" + folder + L"/tree/nolist";
     ASSERT_GE(text.size(), tail.size());
     EXPECT_EQ(text.substr(text.size() - tail.size()), tail);
 }

@@ -77,33 +77,10 @@ TEST_F(TransferPlacesTest, AnEmptyFtpFolderMeansTheLoginDirectoryBothWays)
     ControlProbe probe(window->Handle());
     Click(IDC_TRANSFER);
     EXPECT_EQ(FilesBelow(target), (Files{{L"h6-login-get/deep/g.txt", "g"}, {L"h6-login-get.txt", "get"}}));
-    const std::wstring prefix = Texts().Text(65) + L" ";
+    const std::wstring prefix = Texts().Text(TextId::kTransferring) + L" ";
     std::vector<std::wstring> texts;
     for (const ControlProbe::Status& status : probe.StatusesStartingWith(prefix))
         texts.push_back(status.text.substr(prefix.size()));
     EXPECT_EQ(texts, (std::vector<std::wstring>{L"h6-login-get/deep", L"h6-login-get.txt"}));
-    EXPECT_TRUE(ui.messages.empty());
-}
-
-TEST_F(TransferPlacesTest, OnlyTheLeadingFtpFolderIsTakenOffTheRemotePaths)
-{
-    const std::wstring folder = FreshFtpFolder(L"www");
-    WriteFileIn(FtpPath(L"www/img/www/a.png"), "a");
-    WriteFileIn(FtpPath(L"www/img/b.png"), "b");
-    const std::wstring local = ScratchFolder(L"h6-www");
-    WriteFileIn(local + L"\\Photos\\2014\\p.jpg", "p");
-    Open(local, {folder});
-
-    SelectRows(LocalList(), {L"Photos"});
-    Click(IDC_TRANSFER);
-    EXPECT_EQ(ReadFile(FtpPath(L"www/Photos/2014/p.jpg")), "p");
-
-    const std::wstring target = ScratchFolder(L"h6-www-target");
-    window->FillLocalList(target);
-    Click(IDC_TO_LOCAL);
-    SelectRows(FtpList(), {L"img"});
-    Click(IDC_TRANSFER);
-    EXPECT_EQ(FilesBelow(target), (Files{{L"img/www/a.png", "a"}, {L"img/b.png", "b"}}));
-    EXPECT_FALSE(Exists(target + L"\\www"));
     EXPECT_TRUE(ui.messages.empty());
 }

@@ -63,8 +63,8 @@ protected:
     ListView LocalList() const { return ListView(Item(IDC_LOCAL_LIST)); }
     ListView FtpList() const { return ListView(Item(IDC_FTP_LIST)); }
     const CTranslation& Texts() const { return window->Texts(); }
-    std::wstring UploadCaption() const { return L">>>  " + Texts().Text(95) + L"  >>>"; }
-    std::wstring DownloadCaption() const { return L"<<<  " + Texts().Text(95) + L"  <<<"; }
+    std::wstring UploadCaption() const { return L">>>  " + Texts().Text(TextId::kTransferFiles) + L"  >>>"; }
+    std::wstring DownloadCaption() const { return L"<<<  " + Texts().Text(TextId::kTransferFiles) + L"  <<<"; }
 
     // Selects exactly these rows; the first becomes the selection mark.
     void SelectRows(const ListView& list, const std::vector<std::wstring>& names) const;

@@ -1,15 +1,9 @@
-// The one server profile of the program: four texts, passed to every FTP
-// operation as separate arguments.
+// Rules of the server profile as the profile dialog and the FTP pane apply them.
 #pragma once
 
-#include <string>
+#include "ftp/ServerProfile.h"
 
-struct ServerProfile {
-    std::wstring serverName;  // with its "ftp://" prefix
-    std::wstring user;
-    std::wstring password;
-    std::wstring folder;      // relative to the login directory unless it begins with "/"
-};
+#include <string>
 
 // Whether the server name begins with "ftp://" exactly (lower case). Only the
 // first six characters count, so "ftp://" alone passes.

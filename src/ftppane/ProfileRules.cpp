@@ -1,4 +1,4 @@
-#include "ftppane/ServerProfile.h"
+#include "ftppane/ProfileRules.h"
 
 bool HasFtpPrefix(const std::wstring& serverName)
 {
@@ -7,5 +7,5 @@ bool HasFtpPrefix(const std::wstring& serverName)
 
 std::wstring FtpPathFieldText(const ServerProfile& profile)
 {
-    return profile.serverName + L"/" + profile.folder;
+    return profile.login.serverName + L"/" + profile.folder;
 }

@@ -1,4 +1,4 @@
-#include "localpane/SizeText.h"
+#include "panes/SizeText.h"
 
 #include <cstdio>
 
@@ -8,25 +8,25 @@ constexpr std::uint64_t kMega = kKilo * 1024;
 constexpr std::uint64_t kGiga = kMega * 1024;
 }  // namespace
 
-int SizeUnitTextNumber(std::uint64_t bytes)
+TextId SizeUnitText(std::uint64_t bytes)
 {
     if (bytes < kKilo)
-        return 30;
+        return TextId::kBytes;
     if (bytes < kMega)
-        return 35;
+        return TextId::kKilobytes;
     if (bytes < kGiga)
-        return 40;
-    return 45;
+        return TextId::kMegabytes;
+    return TextId::kGigabytes;
 }
 
 std::wstring SizeNumberText(std::uint64_t bytes)
 {
     const char* format = "%.2f ";
     double divisor = 1.0;
-    switch (SizeUnitTextNumber(bytes)) {
-    case 30: format = "%.0f "; break;
-    case 35: divisor = static_cast<double>(kKilo); break;
-    case 40: divisor = static_cast<double>(kMega); break;
+    switch (SizeUnitText(bytes)) {
+    case TextId::kBytes: format = "%.0f "; break;
+    case TextId::kKilobytes: divisor = static_cast<double>(kKilo); break;
+    case TextId::kMegabytes: divisor = static_cast<double>(kMega); break;
     default: divisor = static_cast<double>(kGiga); break;
     }
     const float value = static_cast<float>(static_cast<double>(bytes) / divisor);

@@ -1,6 +1,6 @@
 #include "FakeFtp.h"
 
-#include "ftp/FtpOperations.h"
+#include "ftp/FtpEngine.h"
 
 #include <gtest/gtest.h>
 
@@ -12,14 +12,14 @@ const std::wstring kServer = L"ftp://host";
 const std::wstring kUser = L"u";
 const std::wstring kPassword = L"secret";
 
-class FtpOperationsTest : public ::testing::Test {
+class FtpEngineTest : public ::testing::Test {
 protected:
     FakeFtp ftp;
-    FtpOperations ops{ftp};
+    FtpEngine ops{ftp};
     FtpListing listing;
 };
 
-TEST_F(FtpOperationsTest, ListingKeepsServerOrderAndFullSizes)
+TEST_F(FtpEngineTest, ListingKeepsServerOrderAndFullSizes)
 {
     ftp.AddFile(L"/d/z.txt", 10);
     ftp.AddFolder(L"/d/b");
@@ -32,7 +32,7 @@ TEST_F(FtpOperationsTest, ListingKeepsServerOrderAndFullSizes)
     ftp.AddFolder(L"/d/a");
     listing.unlistedFolders = {L"stale"};
 
-    ASSERT_TRUE(ops.ListFtpFolder(listing, kServer, kUser, kPassword, L"d"));
+    ASSERT_TRUE(ops.ListFtpFolder(listing, {kServer, kUser, kPassword}, L"d"));
     EXPECT_EQ(listing.fileNames, (Log{L"z.txt", L"big.iso"}));
     EXPECT_EQ(listing.fileSizes, (std::vector<std::uint64_t>{10, 5368709120ull}));
     EXPECT_EQ(listing.folderNames, (Log{L"b", L"a"}));
@@ -40,7 +40,7 @@ TEST_F(FtpOperationsTest, ListingKeepsServerOrderAndFullSizes)
     EXPECT_EQ(ftp.log, (Log{L"OPEN host:21 u", L"CWD /d", L"LIST /d", L"CLOSE"}));
 }
 
-TEST_F(FtpOperationsTest, ServerNamePortAndPrefixReachTheConnection)
+TEST_F(FtpEngineTest, ServerNamePortAndPrefixReachTheConnection)
 {
     struct Case { const wchar_t* server; Log log; };
     const Case cases[] = {
@@ -51,12 +51,12 @@ TEST_F(FtpOperationsTest, ServerNamePortAndPrefixReachTheConnection)
     };
     for (const Case& c : cases) {
         ftp.log.clear();
-        ops.ListFtpFolder(listing, c.server, kUser, kPassword, L"");
+        ops.ListFtpFolder(listing, {c.server, kUser, kPassword}, L"");
         EXPECT_EQ(ftp.log, c.log) << c.server;
     }
 }
 
-TEST_F(FtpOperationsTest, UploadEntersOrCreatesTheFolder)
+TEST_F(FtpEngineTest, UploadEntersOrCreatesTheFolder)
 {
     ftp.AddFolder(L"/x");
     ftp.AddFolder(L"/sub/have");
@@ -87,7 +87,7 @@ TEST_F(FtpOperationsTest, UploadEntersOrCreatesTheFolder)
     for (const Case& c : cases) {
         ftp.loginFolder = c.login;
         ftp.log.clear();
-        EXPECT_EQ(ops.UploadFile(listing, L"C:\\data\\f.txt", kServer, kUser, kPassword, c.folder), c.stored)
+        EXPECT_EQ(ops.UploadFile(L"C:\\data\\f.txt", {kServer, kUser, kPassword}, c.folder), c.stored)
             << c.folder;
         Log expected = c.log;
         expected.insert(expected.begin(), L"OPEN host:21 u");
@@ -97,45 +97,45 @@ TEST_F(FtpOperationsTest, UploadEntersOrCreatesTheFolder)
     EXPECT_TRUE(ftp.HasFile(L"/p/q/f.txt"));
 }
 
-TEST_F(FtpOperationsTest, UploadWithoutLoginOrNameTransfersNothing)
+TEST_F(FtpEngineTest, UploadWithoutLoginOrNameTransfersNothing)
 {
     listing.fileNames = {L"kept"};
-    EXPECT_FALSE(ops.UploadFile(listing, L"C:\\data\\f.txt", kServer, kUser, L"wrong", L"x"));
-    EXPECT_FALSE(ops.UploadFile(listing, L"C:\\data\\", kServer, kUser, kPassword, L"x"));
+    EXPECT_FALSE(ops.UploadFile(L"C:\\data\\f.txt", {kServer, kUser, L"wrong"}, L"x"));
+    EXPECT_FALSE(ops.UploadFile(L"C:\\data\\", {kServer, kUser, kPassword}, L"x"));
     EXPECT_EQ(ftp.log, (Log{L"OPEN host:21 u"}));
     EXPECT_EQ(listing.fileNames, (Log{L"kept"}));
 }
 
-TEST_F(FtpOperationsTest, CreateFtpFolderPathNeverMovesTheBase)
+TEST_F(FtpEngineTest, CreateFtpFolderPathNeverMovesTheBase)
 {
     ftp.AddFolder(L"/a");
     ftp.AddFolder(L"/a/a");
-    ops.CreateFtpFolderPath(kServer, kUser, kPassword, L"a/b/c/");
-    ops.CreateFtpFolderPath(kServer, kUser, kPassword, L"/a//d");
-    ops.CreateFtpFolderPath(kServer, kUser, kPassword, L"");
+    ops.CreateFtpFolderPath({kServer, kUser, kPassword}, L"a/b/c/");
+    ops.CreateFtpFolderPath({kServer, kUser, kPassword}, L"/a//d");
+    ops.CreateFtpFolderPath({kServer, kUser, kPassword}, L"");
     EXPECT_EQ(ftp.log, (Log{L"OPEN host:21 u", L"MKD /a", L"MKD /a/b", L"MKD /a/b/c", L"CLOSE", L"OPEN host:21 u",
                             L"MKD /a", L"MKD /a/d", L"CLOSE", L"OPEN host:21 u", L"CLOSE"}));
     EXPECT_TRUE(ftp.HasFolder(L"/a/b/c"));
     EXPECT_FALSE(ftp.HasFolder(L"/a/a/b"));
 }
 
-TEST_F(FtpOperationsTest, DownloadRefusesUnsafeNamesAndFoldersItCannotEnter)
+TEST_F(FtpEngineTest, DownloadRefusesUnsafeNamesAndFoldersItCannotEnter)
 {
     ftp.AddFile(L"/d/f.txt", 3);
     ftp.AddFile(L"/d/a/b.txt", 3);
     ftp.AddFolder(L"/locked");
     ftp.refuseEnter = {L"/locked"};
 
-    EXPECT_TRUE(ops.DownloadFile(L"C:\\dl", kServer, kUser, kPassword, L"d", L"a/b.txt"));
+    EXPECT_TRUE(ops.DownloadFile(L"C:\\dl", {kServer, kUser, kPassword}, L"d", L"a/b.txt"));
     EXPECT_EQ(ftp.log, (Log{L"OPEN host:21 u", L"CWD /d", L"RETR /d/a/b.txt > C:\\dl\\a\\b.txt", L"CLOSE"}));
 
     for (const wchar_t* name : {L"..\\evil.txt", L"../f.txt", L"a:b", L"CON", L"trail.", L"", L"/d/f.txt"}) {
         ftp.log.clear();
-        EXPECT_FALSE(ops.DownloadFile(L"C:\\dl", kServer, kUser, kPassword, L"d", name)) << name;
+        EXPECT_FALSE(ops.DownloadFile(L"C:\\dl", {kServer, kUser, kPassword}, L"d", name)) << name;
         EXPECT_TRUE(ftp.log.empty()) << name;
     }
     ftp.log.clear();
-    EXPECT_FALSE(ops.DownloadFile(L"C:\\dl", kServer, kUser, kPassword, L"locked", L"f.txt"));
+    EXPECT_FALSE(ops.DownloadFile(L"C:\\dl", {kServer, kUser, kPassword}, L"locked", L"f.txt"));
     EXPECT_EQ(ftp.log, (Log{L"OPEN host:21 u", L"CWD /locked", L"CLOSE"}));
 }
 

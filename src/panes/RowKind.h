@@ -7,3 +7,9 @@
 enum class RowKind { Parent, Folder, File, Unknown };
 
 RowKind KindOfRow(int image, const std::wstring& text);
+
+// A row as the pane commands see it: its name and what it stands for.
+struct PaneRow {
+    std::wstring name;
+    RowKind kind = RowKind::Unknown;
+};

@@ -1,6 +1,6 @@
-#include "localpane/RowKind.h"
+#include "panes/RowKind.h"
 
-#include "localpane/RowModel.h"
+#include "panes/RowModel.h"
 
 RowKind KindOfRow(int image, const std::wstring& text)
 {

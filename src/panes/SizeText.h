@@ -1,11 +1,13 @@
 // The size column's text, shared by both lists: the number, one blank, a unit.
 #pragma once
 
+#include "i18n/TextId.h"
+
 #include <cstdint>
 #include <string>
 
-// Which unit text a size uses: 30 bytes, 35 kilobytes, 40 megabytes, 45 gigabytes.
-int SizeUnitTextNumber(std::uint64_t bytes);
+// Which unit text a size uses: bytes, kilobytes, megabytes or gigabytes.
+TextId SizeUnitText(std::uint64_t bytes);
 
 // The number part with its trailing blank, e.g. "1.50 " for 1536 bytes. The value
 // is rounded to single precision before formatting, so 1048575 bytes read

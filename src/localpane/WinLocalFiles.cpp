@@ -1,0 +1,92 @@
+#include "localpane/WinLocalFiles.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+namespace {
+
+struct FolderEntry {
+    std::wstring name;
+    bool isFolder;
+    std::uint64_t size;
+};
+
+std::vector<FolderEntry> EnumerateFolder(const std::wstring& folder)
+{
+    std::vector<FolderEntry> entries;
+    WIN32_FIND_DATAW data;
+    const HANDLE find = ::FindFirstFileW((folder + L"/*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE)
+        return entries;
+    do {
+        const std::wstring name = data.cFileName;
+        if (name != L"." && name != L"..")
+            entries.push_back({name, (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
+                               (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow});
+    } while (::FindNextFileW(find, &data));
+    ::FindClose(find);
+    return entries;
+}
+
+void CollectFrom(const std::wstring& folder, std::vector<std::wstring>& files)
+{
+    for (const FolderEntry& entry : EnumerateFolder(folder)) {
+        const std::wstring path = folder + L"\\" + entry.name;
+        if (entry.isFolder)
+            CollectFrom(path, files);
+        else
+            files.push_back(path);
+    }
+}
+
+}  // namespace
+
+LocalListing WinLocalFiles::ListFolder(const std::wstring& folder)
+{
+    LocalListing listing;
+    for (FolderEntry& entry : EnumerateFolder(folder)) {
+        if (!entry.isFolder)
+            listing.fileSizes.push_back(entry.size);
+        (entry.isFolder ? listing.folderNames : listing.fileNames).push_back(std::move(entry.name));
+    }
+    return listing;
+}
+
+std::vector<std::wstring> WinLocalFiles::CollectFilesRecursive(const std::wstring& folder)
+{
+    std::vector<std::wstring> files;
+    CollectFrom(folder, files);
+    return files;
+}
+
+bool WinLocalFiles::Exists(const std::wstring& path)
+{
+    return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool WinLocalFiles::CreateFolder(const std::wstring& path)
+{
+    return ::CreateDirectoryW(path.c_str(), nullptr) != FALSE;
+}
+
+void WinLocalFiles::DeleteToRecycleBin(const std::wstring& path)
+{
+    // Both the look-up and SHFileOperationW treat * and ? as wildcards, which
+    // would reach entries other than the one named; no real name holds them.
+    if (path.empty() || path.find_first_of(L"*?") != std::wstring::npos)
+        return;
+    WIN32_FIND_DATAW found;
+    const HANDLE find = ::FindFirstFileW(path.c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE)
+        return;
+    ::FindClose(find);
+
+    // pFrom is a list of paths ended by an empty one: c_str() adds the second NUL.
+    std::wstring from = path;
+    from.push_back(L'\0');
+    SHFILEOPSTRUCTW operation = {};
+    operation.wFunc = FO_DELETE;
+    operation.pFrom = from.c_str();
+    operation.fFlags = FOF_SILENT | FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_ALLOWUNDO;
+    ::SHFileOperationW(&operation);
+}

@@ -1,0 +1,18 @@
+// The local file system on Win32: FindFirstFileW walks, CreateDirectoryW and
+// the shell's recycle bin.
+#pragma once
+
+#include "localpane/LocalFiles.h"
+
+class WinLocalFiles : public LocalFiles {
+public:
+    // The pattern keeps a forward slash before the star: FindFirstFileW
+    // accepts it, and a drive given as "C:" then lists the drive's root rather
+    // than its current folder.
+    LocalListing ListFolder(const std::wstring& folder) override;
+    std::vector<std::wstring> CollectFilesRecursive(const std::wstring& folder) override;
+    bool Exists(const std::wstring& path) override;
+    bool CreateFolder(const std::wstring& path) override;
+    // Nothing happens when the path names no existing entry.
+    void DeleteToRecycleBin(const std::wstring& path) override;
+};

@@ -1,0 +1,36 @@
+#include "settings/SettingsFile.h"
+
+#include "framework/LineFile.h"
+#include "settings/SettingsLines.h"
+#include "settings/UserSettingsCopy.h"
+#include "settings/WinSafeWriteSteps.h"
+
+#include <vector>
+
+std::wstring SettingsFile::ResolveSettingsPath()
+{
+    m_settingsPath = ResolveUserSettingsCopy();
+    return m_settingsPath;
+}
+
+std::wstring SettingsFile::ReadSetting(const std::wstring& key) const
+{
+    return ReadValue(LineFile::Read(FileInUse()), key);
+}
+
+bool SettingsFile::WriteSetting(const std::wstring& key, const std::wstring& value)
+{
+    const std::wstring path = FileInUse();
+    std::vector<std::wstring> lines = LineFile::Read(path);
+    if (!LineFile::Fits8Bit(value))
+        return false;
+    if (!ReplaceValues(lines, key, value))
+        return true;
+    WinSafeWriteSteps steps;
+    return SafeRewrite(steps, path, lines);
+}
+
+std::wstring SettingsFile::FileInUse() const
+{
+    return m_settingsPath.empty() ? SettingsTemplatePath() : m_settingsPath;
+}

@@ -1,0 +1,33 @@
+// The settings file the program reads and writes: the user's copy once it is
+// resolved, the template beside the program until then. The application owns
+// the one instance and hands it to every window that needs settings.
+#pragma once
+
+#include <string>
+
+class SettingsFile {
+public:
+    // Finds the user's copy of the settings (AppData\Velmo\<Product ID>\<Version>,
+    // copied from the template beside the program on first use) and makes it
+    // the file in use; the template stays in use when that is impossible.
+    // Throws FileError when the template cannot be read. Returns the path.
+    std::wstring ResolveSettingsPath();
+
+    // The value after the key's last occurrence, or empty. Throws FileError
+    // when the file cannot be opened.
+    std::wstring ReadSetting(const std::wstring& key) const;
+    // Replaces the value after every occurrence of the key; a key the file
+    // lacks is not added and the file is not touched. Throws FileError when
+    // the file cannot be opened for reading. Returns false, leaving the file
+    // byte for byte as it was, when the value holds a character above 255 or
+    // any step of the safe write fails.
+    bool WriteSetting(const std::wstring& key, const std::wstring& value);
+
+    // Empty until ResolveSettingsPath has run; the template is used meanwhile.
+    const std::wstring& SettingsPath() const { return m_settingsPath; }
+    // The file reads and writes go to.
+    std::wstring FileInUse() const;
+
+private:
+    std::wstring m_settingsPath;
+};

@@ -6,6 +6,7 @@
 #include "ftp/FtpPrimitives.h"
 
 #include <algorithm>
+#include <functional>
 #include <map>
 #include <memory>
 #include <set>
@@ -54,7 +55,14 @@ public:
         return std::make_unique<Session>(*this);
     }
 
-    void PumpPendingMessages() override { log.push_back(L"PUMP"); }
+    // Runs the hook, if any, as a window message arriving then would.
+    void PumpPendingMessages() override
+    {
+        log.push_back(L"PUMP");
+        if (onPump)
+            onPump();
+    }
+    std::function<void()> onPump;
 
     // "/a/b" from a current folder and a relative or absolute argument.
     static std::wstring Resolve(const std::wstring& current, const std::wstring& argument)

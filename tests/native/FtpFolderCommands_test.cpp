@@ -1,0 +1,188 @@
+// The FTP pane's commands against the fake server: where navigation leads,
+// what a failed listing leaves, add-folder mode and deletion, each with the
+// engine calls it makes.
+#include "FakeFtp.h"
+
+#include "ftppane/FtpFolderCommands.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Log = std::vector<std::wstring>;
+
+class RecordingFtpView : public FtpPaneView {
+public:
+    std::wstring field;
+    bool adding = false;
+    Log events;
+
+    std::wstring PathText() const override { return field; }
+    void SetPathText(const std::wstring& text) override { field = text; }
+    void ShowAddFolderMode(bool on) override { adding = on; }
+    void ListingStarts() override { events.push_back(L"starts"); }
+    void ListingEnds() override { events.push_back(L"ends"); }
+    void ShowRows(const FtpListing& listing) override
+    {
+        std::wstring rows;
+        for (const std::wstring& name : listing.folderNames)
+            rows += L" [" + name + L"]";
+        for (const std::wstring& name : listing.fileNames)
+            rows += L" " + name;
+        events.push_back(L"rows" + rows);
+    }
+    void ReportListingFailure() override { events.push_back(L"failed"); }
+    void ShowDeleting(const std::wstring& path) override { events.push_back(L"deleting " + path); }
+};
+
+class FtpFolderCommandsTest : public ::testing::Test {
+protected:
+    FtpFolderCommandsTest()
+    {
+        ftp.loginFolder = L"/home";
+        ftp.AddFolder(L"/home/a/b");
+        ftp.AddFile(L"/home/a/f.txt", 3);
+        ftp.AddFolder(L"/home/locked");
+        ftp.refuseListing.insert(L"/home/locked");
+        profile.login = {L"ftp://host", L"u", L"secret"};
+    }
+
+    // Clears what the fake server and the view recorded so far.
+    void Forget()
+    {
+        ftp.log.clear();
+        view.events.clear();
+    }
+
+    FakeFtp ftp;
+    FtpEngine engine{ftp};
+    ServerProfile profile;
+    FtpListing listing;
+    RecordingFtpView view;
+    FtpFolderCommands commands{engine, profile, listing, view};
+};
+
+}  // namespace
+
+TEST_F(FtpFolderCommandsTest, NavigationStaysRelativeToTheLoginDirectory)
+{
+    struct Step { PaneRow row; const wchar_t* folder; const wchar_t* cwd; };
+    const Step steps[] = {
+        {{L"a", RowKind::Folder}, L"a", L"CWD /home/a"},
+        {{L"b", RowKind::Folder}, L"a/b", L"CWD /home/a/b"},
+        {{L"[...]", RowKind::Parent}, L"a", L"CWD /home/a"},
+        {{L"[...]", RowKind::Parent}, L"", L"LIST /home"},  // the login directory needs no CWD
+    };
+    for (const Step& step : steps) {
+        Forget();
+        commands.Open(step.row);
+        EXPECT_EQ(profile.folder, step.folder);
+        EXPECT_EQ(view.field, std::wstring(L"ftp://host/") + step.folder);
+        ASSERT_GE(ftp.log.size(), 2u);
+        EXPECT_EQ(ftp.log[1], step.cwd);
+        EXPECT_EQ(view.events.front(), L"starts");
+        EXPECT_EQ(view.events.back(), L"ends");
+    }
+    Forget();
+    commands.Open({L"f.txt", RowKind::File});
+    EXPECT_TRUE(ftp.log.empty());
+    EXPECT_TRUE(view.events.empty());
+}
+
+TEST_F(FtpFolderCommandsTest, AFolderThatCannotBeListedKeepsFolderFieldAndRows)
+{
+    profile.folder = L"";
+    commands.Refresh();
+    const std::wstring field = view.field;
+    Forget();
+    commands.Open({L"locked", RowKind::Folder});
+    EXPECT_EQ(profile.folder, L"");
+    EXPECT_EQ(view.field, field);
+    EXPECT_EQ(view.events, (Log{L"starts", L"failed", L"ends"}));
+}
+
+TEST_F(FtpFolderCommandsTest, AddFolderCreatesTheTypedNameBelowTheFolderShown)
+{
+    const Log listA = {L"OPEN host:21 u", L"CWD /home/a", L"LIST /home/a", L"CLOSE"};
+    const Log listHome = {L"OPEN host:21 u", L"LIST /home", L"CLOSE"};
+    struct Case { const wchar_t* folder; const wchar_t* typed; Log made; Log listing; };
+    const Case cases[] = {
+        {L"a", L"new", {L"OPEN host:21 u", L"CWD /home/a/new", L"MKD /home/a/new", L"CLOSE"}, listA},
+        // From the login directory the new folder stays relative to it.
+        {L"", L"top", {L"OPEN host:21 u", L"CWD /home/top", L"MKD /home/top", L"CLOSE"}, listHome},
+        {L"a", L"", {}, listA},
+        // An existing folder is entered, not made again.
+        {L"a", L"b", {L"OPEN host:21 u", L"CWD /home/a/b", L"CLOSE"}, listA},
+    };
+    for (const Case& c : cases) {
+        profile.folder = c.folder;
+        commands.Refresh();
+        const std::wstring shown = view.field;
+        commands.StartAddFolder();
+        EXPECT_TRUE(view.adding);
+        EXPECT_EQ(view.field, L"");
+        view.field = c.typed;
+        commands.StartAddFolder();  // a second click keeps what was typed
+        EXPECT_EQ(view.field, c.typed);
+        Forget();
+        commands.ConfirmAddFolder();
+        EXPECT_FALSE(view.adding);
+        EXPECT_FALSE(commands.InAddFolderMode());
+        Log expected = c.made;
+        expected.insert(expected.end(), c.listing.begin(), c.listing.end());
+        EXPECT_EQ(ftp.log, expected) << c.folder << L" + " << c.typed;
+        EXPECT_EQ(view.field, shown);
+    }
+    EXPECT_TRUE(ftp.HasFolder(L"/home/a/new"));
+    EXPECT_TRUE(ftp.HasFolder(L"/home/top"));
+}
+
+TEST_F(FtpFolderCommandsTest, AFailedListingAfterAddFolderShowsTheFieldAsBefore)
+{
+    profile.folder = L"a";
+    commands.Refresh();
+    const std::wstring shown = view.field;
+    commands.StartAddFolder();
+    view.field = L"x";
+    ftp.refuseListing.insert(L"/home/a");
+    commands.ConfirmAddFolder();
+    EXPECT_EQ(view.field, shown);
+    EXPECT_EQ(profile.folder, L"a");
+}
+
+TEST_F(FtpFolderCommandsTest, DeleteRemovesFilesAndTreesInRowOrderThenListsOnce)
+{
+    ftp.AddFile(L"/home/a/t/inner.txt", 1);
+    ftp.AddFile(L"/home/a/g.txt", 1);
+    profile.folder = L"a";
+    Forget();
+    commands.Delete({{L"[...]", RowKind::Parent}, {L"g.txt", RowKind::File}, {L"t", RowKind::Folder},
+                     {L"f.txt", RowKind::File}});
+    Log deletions;
+    int listings = 0;
+    for (const std::wstring& line : ftp.log) {
+        if (line.rfind(L"DELE", 0) == 0 || line.rfind(L"RMD", 0) == 0)
+            deletions.push_back(line);
+        listings += line == L"LIST /home/a";
+    }
+    EXPECT_EQ(deletions, (Log{L"DELE /home/a/g.txt", L"RMD /home/a/t", L"DELE /home/a/t/inner.txt",
+                              L"RMD /home/a/t", L"DELE /home/a/f.txt"}));
+    EXPECT_EQ(listings, 1);
+    EXPECT_EQ(view.events.front(), L"deleting a/t/inner.txt");
+    EXPECT_EQ(view.events[1], L"deleting ");
+    EXPECT_EQ(view.events.back(), L"ends");
+    EXPECT_EQ(view.events[view.events.size() - 2], L"rows [b]");
+    EXPECT_TRUE(ftp.HasFolder(L"/home/a/b"));
+}
+
+TEST_F(FtpFolderCommandsTest, AProfileFromTheDialogReplacesTheLiveOneAndIsListed)
+{
+    ServerProfile other;
+    other.login = {L"ftp://other:2121", L"v", L"secret"};
+    other.folder = L"a/b";
+    commands.UseProfile(other);
+    EXPECT_EQ(profile.login.serverName, L"ftp://other:2121");
+    EXPECT_EQ(profile.folder, L"a/b");
+    EXPECT_EQ(ftp.log, (Log{L"OPEN other:2121 v", L"CWD /home/a/b", L"LIST /home/a/b", L"CLOSE"}));
+    EXPECT_EQ(view.field, L"ftp://other:2121/a/b");
+}

@@ -31,15 +31,18 @@ const Expected kSections[] = {
     {"[1046]", "Portugu\xEAs (Brasil)"},
 };
 
+// Every number the program shows (the names in TextId.h), and 3, the
+// language's own name, which the language list reads.
 std::set<int> NumbersInUse()
 {
-    std::set<int> numbers = {1,  3,  5,  10, 15, 20, 25, 30, 35, 40, 45, 50, 55, 60,
-                             65, 66, 67, 68, 69, 70, 75, 80, 85, 90, 95, 100, 105,
-                             200, 210, 212, 245, 250, 255, 260};
-    for (int n = 187; n <= 199; ++n)
-        numbers.insert(n);
-    for (int n = 400; n <= 450; n += 5)
-        numbers.insert(n);
+    std::ifstream in(FTPT_SOURCE_DIR "/src/i18n/TextId.h");
+    std::set<int> numbers = {3};
+    std::string line;
+    while (std::getline(in, line)) {
+        const std::size_t equals = line.find(" = ");
+        if (line.find("    k") == 0 && equals != std::string::npos)
+            numbers.insert(std::stoi(line.substr(equals + 3)));
+    }
     return numbers;
 }
 

@@ -1,6 +1,7 @@
 #include "app/CFTPTandrilApp.h"
 
 #include "app/CFTPTandrilDlg.h"
+#include "framework/ComApartment.h"
 #include "ftp/FtpEngine.h"
 #include "ftp/WinInetFtp.h"
 #include "localpane/WinLocalFiles.h"
@@ -13,6 +14,7 @@
 
 int CFTPTandrilApp::Run()
 {
+    const ComApartment com;
     INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&controls);
     SettingsFile settings;

@@ -3,12 +3,13 @@
 #include "app/CAboutDlg.h"
 #include "app/MainLayout.h"
 #include "framework/FileError.h"
-#include "framework/LineFile.h"
+#include "framework/SystemMessage.h"
 #include "framework/UiSeam.h"
 #include "ftppane/StoredProfile.h"
 #include "i18n/CLanguageSelection.h"
 #include "i18n/LanguageFile.h"
 #include "res/resource.h"
+#include "settings/SettingsLines.h"
 #include "settings/UserSettingsCopy.h"
 
 #include <windowsx.h>
@@ -108,7 +109,13 @@ void CFTPTandrilDlg::RestoreProfile()
     if (!IsStoredValue(stored.ftpData))
         return;
     stored.password = m_settings.ReadSetting(kPasswordKey);
-    m_profile = DecodeProfile(stored).value_or(ServerProfile());
+    const std::optional<DecodedProfile> decoded = DecodeProfile(stored, m_protector);
+    m_profile = decoded ? decoded->profile : ServerProfile();
+    // Said once a run: a change of language restores the profile again.
+    if (decoded && decoded->passwordUnreadable && !m_toldPasswordUnreadable) {
+        m_toldPasswordUnreadable = true;
+        Tell(m_translation.Text(TextId::kPasswordUnreadable));
+    }
     m_ftpPane.Refresh();
 }
 
@@ -134,9 +141,28 @@ bool CFTPTandrilDlg::OnCommand(WORD id, WORD code, HWND control)
     // from under the batch. Closing it is the one way out, under WM_CLOSE.
     if (m_transferCommand.IsBusy())
         return true;
-    if (id == IDOK || id == IDCANCEL)
+    if (id == IDOK) {
+        OnEnter();
+        return true;
+    }
+    if (id == IDCANCEL)
         return Dialog::OnCommand(id, code, control);
     return RouteCommand(id);
+}
+
+// Enter never ends the program: typed into a path box it confirms what was
+// typed there, a new folder's name or (locally) a folder to show.
+void CFTPTandrilDlg::OnEnter()
+{
+    const HWND focus = ::GetFocus();
+    if (focus == m_localPath.Handle()) {
+        if (m_localPane.InAddFolderMode())
+            m_localPane.OnBrowse();
+        else
+            m_localPane.ShowTypedFolder();
+    } else if (focus == m_ftpPath.Handle() && m_ftpPane.InAddFolderMode()) {
+        m_ftpPane.OnBrowse();
+    }
 }
 
 bool CFTPTandrilDlg::RouteCommand(WORD id)
@@ -263,37 +289,46 @@ void CFTPTandrilDlg::PaintMinimised()
 void CFTPTandrilDlg::SaveState()
 {
     const std::wstring localFolder = m_localPane.CurrentFolder();
-    if (!localFolder.empty() && !StoreSetting(L"Local Folder Data", localFolder))
-        return;
-    if (!m_ftpPath.Text().empty()) {
-        const StoredProfile stored = EncodeProfile(m_profile);
-        if (StoreSetting(kFtpDataKey, stored.ftpData))
-            StoreSetting(kPasswordKey, stored.password);
+    if (!localFolder.empty()) {
+        if (!IsStorableValue(localFolder))
+            Tell(FillPlaceholder(m_translation.Text(TextId::kValueNotStorable), m_translation.Text(TextId::kLocalGroup)));
+        else if (!StoreSettings({{L"Local Folder Data", localFolder}}))
+            return;
     }
+    if (m_ftpPath.Text().empty())
+        return;
+    // The profile and its password are stored together or not at all, so the
+    // file never pairs one server with another server's password.
+    const EncodedProfile encoded = EncodeProfile(m_profile, m_protector);
+    if (encoded.refused != RefusedPart::kNone) {
+        const TextId part =
+            encoded.refused == RefusedPart::kPassword ? TextId::kPasswordSetting : TextId::kProfileSetting;
+        Tell(FillPlaceholder(m_translation.Text(TextId::kProfileNotStored), m_translation.Text(part)));
+        return;
+    }
+    StoreSettings({{kFtpDataKey, encoded.values.ftpData}, {kPasswordKey, encoded.values.password}});
 }
 
 // A failed write is reported, and the window still closes: it must always be
-// possible to end the program. A value the file cannot hold is refused on its
-// own; a file that cannot be read or rewritten ends the saving, so the user is
-// told once.
-bool CFTPTandrilDlg::StoreSetting(const std::wstring& key, const std::wstring& value)
+// possible to end the program. A file that cannot be read or rewritten ends
+// the saving, so the user is told once.
+bool CFTPTandrilDlg::StoreSettings(const std::vector<std::pair<std::wstring, std::wstring>>& values)
 {
     std::wstring problem;
-    bool fileUsable = true;
     try {
-        if (!LineFile::Fits8Bit(value)) {
-            problem = FillPlaceholder(m_translation.Text(TextId::kValueNotStorable), key);
-        } else if (!m_settings.WriteSetting(key, value)) {
-            problem = FillPlaceholder(m_translation.Text(TextId::kSettingsNotWritten), m_settings.SettingsPath());
-            fileUsable = false;
-        }
+        if (m_settings.WriteSettings(values))
+            return true;
+        problem = FillPlaceholder(m_translation.Text(TextId::kSettingsNotWritten), m_settings.SettingsPath());
     } catch (const FileError& error) {
-        problem = error.Message();
-        fileUsable = false;
+        problem = DescribeFileError(error);
     }
-    if (!problem.empty())
-        Ui().ShowMessage(Handle(), problem, m_translation.Text(TextId::kMessageCaption), MB_OK);
-    return fileUsable;
+    Tell(problem);
+    return false;
+}
+
+void CFTPTandrilDlg::Tell(const std::wstring& text)
+{
+    Ui().ShowMessage(Handle(), text, m_translation.Text(TextId::kMessageCaption), MB_OK);
 }
 
 void CFTPTandrilDlg::OnLanguageSelection()
@@ -305,11 +340,8 @@ void CFTPTandrilDlg::OnLanguageSelection()
     Ui().RunModal(dialog, Handle());
     if (dialog.CurrentCode() == stored)
         return;
-    if (!m_settings.WriteSetting(L"Language", dialog.CurrentCode())) {
-        Ui().ShowMessage(Handle(), FillPlaceholder(m_translation.Text(TextId::kSettingsNotWritten), m_settings.SettingsPath()),
-                         m_translation.Text(TextId::kMessageCaption), MB_OK);
+    if (!StoreSettings({{L"Language", dialog.CurrentCode()}}))
         return;
-    }
     InitMainWindow();
 }
 

@@ -15,6 +15,7 @@
 #include "ftppane/FtpPane.h"
 #include "i18n/CTranslation.h"
 #include "localpane/LocalPane.h"
+#include "settings/DpapiProtector.h"
 #include "settings/SettingsFile.h"
 #include "transfer/DragDrop.h"
 #include "transfer/TransferCommand.h"
@@ -22,6 +23,8 @@
 #include <commctrl.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 class CFTPTandrilDlg : public Dialog {
 public:
@@ -57,8 +60,12 @@ private:
     void LayOut(int width, int height);
     void PaintMinimised();
     void SaveState();
-    // False when the settings file could not be read or rewritten.
-    bool StoreSetting(const std::wstring& key, const std::wstring& value);
+    // All of the values or none; false, after telling why, when the settings
+    // file could not be read or rewritten.
+    bool StoreSettings(const std::vector<std::pair<std::wstring, std::wstring>>& values);
+    // A message box with the program's caption.
+    void Tell(const std::wstring& text);
+    void OnEnter();
     void ShowAbout();
     void OpenHelpFile();
     void OpenHomepage();
@@ -66,6 +73,8 @@ private:
     HICON m_icon;
     SettingsFile& m_settings;
     CTranslation m_translation;
+    DpapiProtector m_protector;
+    bool m_toldPasswordUnreadable = false;
     bool m_firstRun = true;
     bool m_bound = false;
     HIMAGELIST m_images = nullptr;

@@ -1,6 +1,7 @@
 #include "framework/Dialog.h"
 
 #include "framework/FileError.h"
+#include "framework/SystemMessage.h"
 #include "framework/UiSeam.h"
 
 Dialog::Dialog(UINT templateId) : m_templateId(templateId) {}
@@ -79,7 +80,7 @@ INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
     try {
         return self->Handle(message, wParam, lParam);
     } catch (const FileError& error) {
-        Ui().ShowMessage(hwnd, error.Message(), L"Velmo FTP Tandril", MB_OK | MB_ICONEXCLAMATION);
+        Ui().ShowMessage(hwnd, DescribeFileError(error), L"Velmo FTP Tandril", MB_OK | MB_ICONEXCLAMATION);
     } catch (...) {
         // Nothing may unwind through the dialog manager; the handler simply ends.
     }

@@ -1,5 +1,6 @@
 // A settings or language file that cannot be opened. Thrown by the readers and
-// caught at the dialog procedure boundary, which shows "%1 was not found.".
+// caught at the dialog procedure boundary, which shows "%1 was not found." or,
+// for a file that is there, the system's reason (DescribeFileError).
 #pragma once
 
 #include <stdexcept>

@@ -8,8 +8,9 @@
 namespace {
 
 // Reads the whole listing of the session's current directory, keeping only
-// entries whose names can stand for an entry of that directory.
-bool ReadLevel(FtpSession& session, std::vector<FtpFindEntry>& entries)
+// entries whose names can stand for an entry of that directory. Names that
+// hold "/" or "\" name no entry of it; they go to `unusable` when it is given.
+bool ReadLevel(FtpSession& session, std::vector<FtpFindEntry>& entries, std::vector<std::wstring>* unusable = nullptr)
 {
     FtpFindEntry entry;
     const FtpFindStatus status = session.FindFirst(entry);
@@ -20,6 +21,8 @@ bool ReadLevel(FtpSession& session, std::vector<FtpFindEntry>& entries)
     do {
         if (IsUsableEntryName(entry.name))
             entries.push_back(entry);
+        else if (unusable && entry.name.find_first_of(L"/\\") != std::wstring::npos)
+            unusable->push_back(entry.name);
     } while (session.FindNext(entry));
     session.FindEnd();
     return true;
@@ -62,7 +65,7 @@ std::wstring LocalTarget(const std::wstring& localFolder, const std::wstring& fi
 
 }  // namespace
 
-FtpEngine::FtpEngine(FtpPrimitives& ftp) : m_ftp(ftp) {}
+FtpEngine::FtpEngine(FtpPrimitives& ftp, int maxTreeFolders) : m_ftp(ftp), m_maxTreeFolders(maxTreeFolders) {}
 
 std::unique_ptr<FtpSession> FtpEngine::Open(const FtpServerAddress& address, const FtpLogin& login)
 {
@@ -142,22 +145,27 @@ bool FtpEngine::DownloadFile(const std::wstring& localFolder, const FtpLogin& lo
 bool FtpEngine::EnumerateFtpTree(FtpListing& listing, const FtpLogin& login, const std::wstring& folder)
 {
     listing.Clear();
-    WalkLevel(ParseServerName(login.serverName), login, folder, 0, listing);
+    TreeWalk walk;
+    WalkLevel(ParseServerName(login.serverName), login, folder, 0, listing, walk);
     return !listing.fileNames.empty() || !listing.folderNames.empty();
 }
 
-void FtpEngine::WalkLevel(const FtpServerAddress& address, const FtpLogin& login, const std::wstring& folder, int depth,
-                              FtpListing& listing)
+void FtpEngine::WalkLevel(const FtpServerAddress& address, const FtpLogin& login, const std::wstring& folder,
+                          int depth, FtpListing& listing, TreeWalk& walk)
 {
+    ++walk.foldersListed;
     std::vector<FtpFindEntry> entries;
+    std::vector<std::wstring> unusable;
     {
         const std::unique_ptr<FtpSession> session = Open(address, login);
         const bool entered = session && (folder.empty() || session->ChangeDir(folder));
-        if (!entered || !ReadLevel(*session, entries)) {
+        if (!entered || !ReadLevel(*session, entries, &unusable)) {
             listing.unlistedFolders.push_back(folder);
             return;
         }
     }
+    for (const std::wstring& name : unusable)
+        listing.unusableNames.push_back(JoinFtpPath(folder, name));
     for (const FtpFindEntry& entry : entries) {
         const std::wstring path = JoinFtpPath(folder, entry.name);
         if (!IsFolder(entry)) {
@@ -165,13 +173,18 @@ void FtpEngine::WalkLevel(const FtpServerAddress& address, const FtpLogin& login
             listing.fileSizes.push_back(CombineFileSize(entry.sizeHigh, entry.sizeLow));
             continue;
         }
+        // A listing that names a folder twice leads to the same path twice.
+        if (!walk.seen.insert(path).second)
+            continue;
         listing.folderNames.push_back(path);
         if (IsLink(entry))
             continue;
         if (depth + 1 >= kMaxTreeDepth)
             listing.unlistedFolders.push_back(path);
+        else if (walk.foldersListed >= m_maxTreeFolders)
+            listing.folderLimitReached = true;
         else
-            WalkLevel(address, login, path, depth + 1, listing);
+            WalkLevel(address, login, path, depth + 1, listing, walk);
     }
 }
 

@@ -9,6 +9,7 @@
 #include "ftp/ServerProfile.h"
 
 #include <functional>
+#include <set>
 #include <string>
 
 // Told the path of each entry just before the tree deletion deletes it, and
@@ -21,10 +22,15 @@ struct FtpDeleteProgress {
 // Folders this many levels below the starting folder are reported but not
 // entered: a server whose folders lead back to their ancestors ends here.
 constexpr int kMaxTreeDepth = 64;
+// A tree walk lists at most this many folders: a server that reports several
+// folders leading back to their own folder would otherwise keep it busy for
+// an exponential number of logins.
+constexpr int kMaxTreeFolders = 5000;
 
 class FtpEngine {
 public:
-    explicit FtpEngine(FtpPrimitives& ftp);
+    // A tree walk lists at most maxTreeFolders folders.
+    explicit FtpEngine(FtpPrimitives& ftp, int maxTreeFolders = kMaxTreeFolders);
 
     // Fills the listing with the folder's entries in server order. False when
     // no login, the folder cannot be entered, or the listing is refused.
@@ -45,8 +51,9 @@ public:
                       const std::wstring& fileName);
 
     // Fills the listing with the paths of every file and folder below the
-    // folder, depth first, each folder before its contents. Holds one login
-    // at a time. True when anything was found.
+    // folder, depth first, each folder before its contents, and with the paths
+    // of entries whose names hold "/" or "\". Holds one login at a time.
+    // True when anything was found.
     bool EnumerateFtpTree(FtpListing& listing, const FtpLogin& login, const std::wstring& folder);
 
     // Creates the last level of the path unless it can be entered. Always true.
@@ -70,8 +77,13 @@ private:
     std::unique_ptr<FtpSession> Open(const FtpServerAddress& address, const FtpLogin& login);
     // Logged in and inside the folder, or null.
     std::unique_ptr<FtpSession> OpenIn(const FtpLogin& login, const std::wstring& folder);
+    struct TreeWalk {
+        int foldersListed = 0;
+        std::set<std::wstring> seen;
+    };
     void WalkLevel(const FtpServerAddress& address, const FtpLogin& login, const std::wstring& folder, int depth,
-                   FtpListing& listing);
+                   FtpListing& listing, TreeWalk& walk);
 
     FtpPrimitives& m_ftp;
+    int m_maxTreeFolders;
 };

@@ -6,4 +6,6 @@ void FtpListing::Clear()
     fileSizes.clear();
     folderNames.clear();
     unlistedFolders.clear();
+    unusableNames.clear();
+    folderLimitReached = false;
 }

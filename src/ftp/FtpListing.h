@@ -19,4 +19,8 @@ public:
     // Folders whose content a tree walk could not read (no login, no entry,
     // listing refused, or too deep), so that a caller can report them.
     std::vector<std::wstring> unlistedFolders;
+    // Entries a tree walk met whose names hold "/" or "\": no path can reach them.
+    std::vector<std::wstring> unusableNames;
+    // The tree walk stopped listing folders at kMaxTreeFolders.
+    bool folderLimitReached = false;
 };

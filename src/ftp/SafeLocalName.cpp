@@ -30,10 +30,14 @@ bool IsDeviceName(const std::wstring& name)
     while (!stem.empty() && stem.back() == L' ')
         stem.pop_back();
     stem = UpperAscii(stem);
-    if (stem == L"CON" || stem == L"PRN" || stem == L"AUX" || stem == L"NUL")
+    if (stem == L"CON" || stem == L"PRN" || stem == L"AUX" || stem == L"NUL" || stem == L"CONIN$" ||
+        stem == L"CONOUT$")
         return true;
-    if (stem.size() == 4 && (stem.compare(0, 3, L"COM") == 0 || stem.compare(0, 3, L"LPT") == 0))
-        return stem[3] >= L'1' && stem[3] <= L'9';
+    if (stem.size() == 4 && (stem.compare(0, 3, L"COM") == 0 || stem.compare(0, 3, L"LPT") == 0)) {
+        // Windows takes the superscript digits one to three for ports as well.
+        const wchar_t digit = stem[3];
+        return (digit >= L'1' && digit <= L'9') || digit == L'\u00B9' || digit == L'\u00B2' || digit == L'\u00B3';
+    }
     return false;
 }
 

@@ -14,7 +14,10 @@ bool FtpFolderCommands::Refresh()
     m_view.ListingStarts();
     const bool listed = m_engine.ListFtpFolder(m_listing, m_profile.login, m_profile.folder);
     if (listed) {
-        m_view.SetPathText(FtpPathFieldText(m_profile));
+        if (m_addFolder.IsActive())
+            m_addFolder.SetSaved(FtpPathFieldText(m_profile));
+        else
+            m_view.SetPathText(FtpPathFieldText(m_profile));
         m_view.ShowRows(m_listing);
     } else {
         m_view.ReportListingFailure();
@@ -26,7 +29,11 @@ bool FtpFolderCommands::Refresh()
 void FtpFolderCommands::UseProfile(const ServerProfile& profile)
 {
     m_profile = profile;
-    Refresh();
+    if (Refresh())
+        return;
+    m_listing.Clear();
+    m_view.ShowRows(m_listing);
+    m_view.SetPathText(FtpPathFieldText(m_profile));
 }
 
 void FtpFolderCommands::Open(const PaneRow& row)
@@ -54,9 +61,12 @@ void FtpFolderCommands::ConfirmAddFolder()
 
 void FtpFolderCommands::Delete(const std::vector<PaneRow>& rows)
 {
+    FailureReport report;
     for (const PaneRow& row : rows)
-        DeleteRow(row);
+        DeleteRow(row, report);
     RefreshOrGoBack(m_profile.folder, m_view.PathText());
+    if (report.HasProblems())
+        m_view.ReportDeleteProblems(report);
 }
 
 void FtpFolderCommands::RefreshOrGoBack(const std::wstring& previousFolder, const std::wstring& previousField)
@@ -67,7 +77,7 @@ void FtpFolderCommands::RefreshOrGoBack(const std::wstring& previousFolder, cons
     m_view.SetPathText(previousField);
 }
 
-void FtpFolderCommands::DeleteRow(const PaneRow& row)
+void FtpFolderCommands::DeleteRow(const PaneRow& row, FailureReport& report)
 {
     if (row.kind == RowKind::File) {
         m_engine.DeleteFtpFile(m_profile.login, m_profile.folder, row.name);
@@ -79,5 +89,7 @@ void FtpFolderCommands::DeleteRow(const PaneRow& row)
     FtpDeleteProgress progress;
     progress.beforeDelete = [this](const std::wstring& path) { m_view.ShowDeleting(path); };
     progress.finished = [this] { m_view.ShowDeleting(std::wstring()); };
-    m_engine.DeleteFtpFolderTree(m_profile.login, m_profile.folder, row.name, m_listing, progress);
+    FtpListing work;
+    m_engine.DeleteFtpFolderTree(m_profile.login, m_profile.folder, row.name, work, progress);
+    report.AddTreeWalk(work);
 }

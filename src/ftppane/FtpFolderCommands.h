@@ -5,6 +5,7 @@
 #pragma once
 
 #include "ftp/FtpEngine.h"
+#include "panes/FailureReport.h"
 #include "panes/PaneCommands.h"
 #include "panes/PaneView.h"
 #include "panes/RowKind.h"
@@ -23,6 +24,8 @@ public:
     // The path of the entry a tree deletion is about to delete; empty when the
     // deletion has ended.
     virtual void ShowDeleting(const std::wstring& path) = 0;
+    // What a deletion could not delete, once at its end.
+    virtual void ReportDeleteProblems(const FailureReport& report) = 0;
 };
 
 class FtpFolderCommands : public PaneCommands {
@@ -31,10 +34,12 @@ public:
 
     // Lists the profile's folder, then shows the rows and the field. On failure
     // reports it and keeps the rows and the field as they were; returns false.
+    // While a new folder's name is typed the field keeps the name.
     bool Refresh();
 
     // The profile the profile dialog handed back: it replaces the live one and
-    // is listed.
+    // is listed. When that fails, no row of the folder shown before stays: the
+    // field names the new folder and only the parent row is left.
     void UseProfile(const ServerProfile& profile);
 
     // A file row opens nothing; folders are deleted with everything inside.
@@ -48,7 +53,7 @@ private:
     // listing fails, the folder and the field go back to what was shown, so
     // that they keep agreeing with the rows.
     void RefreshOrGoBack(const std::wstring& previousFolder, const std::wstring& previousField);
-    void DeleteRow(const PaneRow& row);
+    void DeleteRow(const PaneRow& row, FailureReport& report);
 
     FtpEngine& m_engine;
     ServerProfile& m_profile;

@@ -59,3 +59,9 @@ void FtpPane::ShowDeleting(const std::wstring& path)
     m_status.SetText(path.empty() ? std::wstring() : m_texts.Text(TextId::kDeleting) + L" " + path);
     ::UpdateWindow(m_status.Handle());
 }
+
+void FtpPane::ReportDeleteProblems(const FailureReport& report)
+{
+    Ui().ShowMessage(m_controls.Dialog(), FailureMessage(m_texts, report, TextId::kEntriesNotDeleted),
+                     m_texts.Text(TextId::kMessageCaption), MB_OK);
+}

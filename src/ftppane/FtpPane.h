@@ -24,6 +24,7 @@ public:
     void ShowRows(const FtpListing& listing) override;
     void ReportListingFailure() override;
     void ShowDeleting(const std::wstring& path) override;
+    void ReportDeleteProblems(const FailureReport& report) override;
 
 private:
     PaneCommands& Commands() override { return m_commands; }

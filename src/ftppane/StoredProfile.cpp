@@ -1,6 +1,7 @@
 #include "ftppane/StoredProfile.h"
 
 #include "settings/FieldSplit.h"
+#include "settings/SettingsLines.h"
 #include "settings/StoredValue.h"
 
 #include <vector>
@@ -10,20 +11,42 @@ bool IsStoredValue(const std::wstring& value)
     return !value.empty() && value != kUnsetValue;
 }
 
-StoredProfile EncodeProfile(const ServerProfile& profile)
+EncodedProfile EncodeProfile(const ServerProfile& profile, PasswordProtector& protector)
 {
     const FtpLogin& login = profile.login;
-    return {login.serverName + L"*" + login.user + L"*" + profile.folder, EncodeStoredValue(login.password)};
+    EncodedProfile encoded;
+    encoded.values.ftpData = login.serverName + L"*" + login.user + L"*" + profile.folder;
+    if (!IsStorableValue(encoded.values.ftpData)) {
+        encoded.refused = RefusedPart::kServerUserFolder;
+        return encoded;
+    }
+    if (login.password.empty())
+        return encoded;
+    const std::optional<std::wstring> protectedForm = protector.Protect(login.password);
+    if (!protectedForm || !IsStorableValue(*protectedForm)) {
+        encoded.refused = RefusedPart::kPassword;
+        return encoded;
+    }
+    encoded.values.password = kProtectedMarker + *protectedForm;
+    return encoded;
 }
 
-std::optional<ServerProfile> DecodeProfile(const StoredProfile& stored)
+std::optional<DecodedProfile> DecodeProfile(const StoredProfile& stored, PasswordProtector& protector)
 {
     if (!IsStoredValue(stored.ftpData))
         return std::nullopt;
     const std::vector<std::wstring> fields = SplitFields(stored.ftpData, L'*');
     auto field = [&fields](size_t i) { return i < fields.size() ? fields[i] : std::wstring(); };
-    ServerProfile profile;
-    profile.login = {field(0), field(1), DecodeStoredValue(stored.password)};
-    profile.folder = field(2);
-    return profile;
+    DecodedProfile decoded;
+    decoded.profile.login = {field(0), field(1), std::wstring()};
+    decoded.profile.folder = field(2);
+    const std::wstring marker = kProtectedMarker;
+    if (stored.password.compare(0, marker.size(), marker) != 0) {
+        decoded.profile.login.password = DecodeStoredValue(stored.password);
+        return decoded;
+    }
+    const std::optional<std::wstring> password = protector.Unprotect(stored.password.substr(marker.size()));
+    decoded.profile.login.password = password.value_or(std::wstring());
+    decoded.passwordUnreadable = !password;
+    return decoded;
 }

@@ -1,9 +1,11 @@
 // How the server profile is kept in the settings file: "FTP Data" holds
-// server name, user and folder joined by "*", "Powersetting 2000" the encoded
-// password. Every reader and writer of the profile goes through these.
+// server name, user and folder joined by "*", "Powersetting 2000" the
+// password, protected by the user's Windows logon. Every reader and writer of
+// the profile goes through these.
 #pragma once
 
 #include "ftp/ServerProfile.h"
+#include "settings/PasswordProtector.h"
 
 #include <optional>
 #include <string>
@@ -21,8 +23,26 @@ struct StoredProfile {
     std::wstring password;  // the value of "Powersetting 2000"
 };
 
-StoredProfile EncodeProfile(const ServerProfile& profile);
+// What keeps a profile from being stored: the server, user or folder hold a
+// character the settings file cannot hold, or the password cannot be protected.
+enum class RefusedPart { kNone, kServerUserFolder, kPassword };
+
+struct EncodedProfile {
+    StoredProfile values;
+    RefusedPart refused = RefusedPart::kNone;
+};
+
+// An empty password is stored as the empty value.
+EncodedProfile EncodeProfile(const ServerProfile& profile, PasswordProtector& protector);
+
+struct DecodedProfile {
+    ServerProfile profile;
+    // The stored password was protected but cannot be read here (another
+    // user's or computer's file, or a damaged value); it is left empty.
+    bool passwordUnreadable = false;
+};
 
 // Nothing when "FTP Data" was never stored. A hand-edited value may hold fewer
-// than three fields: the rest stay empty.
-std::optional<ServerProfile> DecodeProfile(const StoredProfile& stored);
+// than three fields: the rest stay empty. A password without the marker is
+// read with the older encoding.
+std::optional<DecodedProfile> DecodeProfile(const StoredProfile& stored, PasswordProtector& protector);

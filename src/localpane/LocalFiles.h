@@ -15,13 +15,17 @@ struct LocalListing {
     std::vector<std::uint64_t> fileSizes;
 };
 
+// Folders this many levels below a collected folder are not entered.
+constexpr int kMaxLocalTreeDepth = 64;
+
 class LocalFiles {
 public:
     virtual ~LocalFiles() = default;
 
     virtual LocalListing ListFolder(const std::wstring& folder) = 0;
     // Every file beneath the folder as a full path, depth first: a sub-folder's
-    // files come where the sub-folder stands.
+    // files come where the sub-folder stands. Junctions and symbolic links to
+    // folders are not followed.
     virtual std::vector<std::wstring> CollectFilesRecursive(const std::wstring& folder) = 0;
     virtual bool Exists(const std::wstring& path) = 0;
     // Creates one folder whose parent exists.

@@ -8,6 +8,7 @@ namespace {
 struct FolderEntry {
     std::wstring name;
     bool isFolder;
+    bool isLink;  // a junction or symbolic link
     std::uint64_t size;
 };
 
@@ -22,20 +23,23 @@ std::vector<FolderEntry> EnumerateFolder(const std::wstring& folder)
         const std::wstring name = data.cFileName;
         if (name != L"." && name != L"..")
             entries.push_back({name, (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
+                               (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0,
                                (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow});
     } while (::FindNextFileW(find, &data));
     ::FindClose(find);
     return entries;
 }
 
-void CollectFrom(const std::wstring& folder, std::vector<std::wstring>& files)
+// A junction or link to a folder above would lead back into the same files at
+// every level: links are not followed, and the depth is bounded as well.
+void CollectFrom(const std::wstring& folder, int depth, std::vector<std::wstring>& files)
 {
     for (const FolderEntry& entry : EnumerateFolder(folder)) {
         const std::wstring path = folder + L"\\" + entry.name;
-        if (entry.isFolder)
-            CollectFrom(path, files);
-        else
+        if (!entry.isFolder)
             files.push_back(path);
+        else if (!entry.isLink && depth + 1 < kMaxLocalTreeDepth)
+            CollectFrom(path, depth + 1, files);
     }
 }
 
@@ -55,7 +59,7 @@ LocalListing WinLocalFiles::ListFolder(const std::wstring& folder)
 std::vector<std::wstring> WinLocalFiles::CollectFilesRecursive(const std::wstring& folder)
 {
     std::vector<std::wstring> files;
-    CollectFrom(folder, files);
+    CollectFrom(folder, 0, files);
     return files;
 }
 

@@ -1,7 +1,9 @@
 #include "panes/PaneControls.h"
 
 #include "framework/UiSeam.h"
+#include "ftp/FtpEngine.h"
 #include "i18n/CTranslation.h"
+#include "panes/FailureReport.h"
 #include "panes/RowModel.h"
 #include "panes/SizeText.h"
 
@@ -10,6 +12,12 @@ namespace {
 // same in every language.
 const wchar_t* const kConfirmCaption = L"OK";
 }  // namespace
+
+std::wstring FailureMessage(const CTranslation& texts, const FailureReport& report, TextId failedHeading)
+{
+    return report.Message(texts.Text(failedHeading), texts.Text(TextId::kFoldersNotRead),
+                          FillPlaceholder(texts.Text(TextId::kFolderLimitReached), std::to_wstring(kMaxTreeFolders)));
+}
 
 PaneControls::PaneControls(const CTranslation& texts, const PaneControlIds& ids, TextId groupText)
     : m_texts(texts), m_ids(ids), m_groupText(groupText)

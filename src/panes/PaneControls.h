@@ -13,6 +13,10 @@
 #include <vector>
 
 class CTranslation;
+class FailureReport;
+
+// The one message at the end of a batch or deletion that had problems.
+std::wstring FailureMessage(const CTranslation& texts, const FailureReport& report, TextId failedHeading);
 
 struct PaneControlIds {
     int path;

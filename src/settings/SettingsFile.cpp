@@ -20,11 +20,20 @@ std::wstring SettingsFile::ReadSetting(const std::wstring& key) const
 
 bool SettingsFile::WriteSetting(const std::wstring& key, const std::wstring& value)
 {
+    return WriteSettings({{key, value}});
+}
+
+bool SettingsFile::WriteSettings(const std::vector<std::pair<std::wstring, std::wstring>>& values)
+{
     const std::wstring path = FileInUse();
     std::vector<std::wstring> lines = LineFile::Read(path);
-    if (!LineFile::Fits8Bit(value))
-        return false;
-    if (!ReplaceValues(lines, key, value))
+    bool changed = false;
+    for (const auto& [key, value] : values) {
+        if (!IsStorableValue(value))
+            return false;
+        changed = ReplaceValues(lines, key, value) || changed;
+    }
+    if (!changed)
         return true;
     WinSafeWriteSteps steps;
     return SafeRewrite(steps, path, lines);

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <string>
+#include <utility>
+#include <vector>
 
 class SettingsFile {
 public:
@@ -19,9 +21,11 @@ public:
     // Replaces the value after every occurrence of the key; a key the file
     // lacks is not added and the file is not touched. Throws FileError when
     // the file cannot be opened for reading. Returns false, leaving the file
-    // byte for byte as it was, when the value holds a character above 255 or
-    // any step of the safe write fails.
+    // byte for byte as it was, when the value cannot be stored (see
+    // IsStorableValue) or any step of the safe write fails.
     bool WriteSetting(const std::wstring& key, const std::wstring& value);
+    // Several keys in one rewrite: all of them are written or none.
+    bool WriteSettings(const std::vector<std::pair<std::wstring, std::wstring>>& values);
 
     // Empty until ResolveSettingsPath has run; the template is used meanwhile.
     const std::wstring& SettingsPath() const { return m_settingsPath; }

@@ -27,3 +27,11 @@ bool ReplaceValues(std::vector<std::wstring>& lines, const std::wstring& key, co
     }
     return found;
 }
+
+bool IsStorableValue(const std::wstring& value)
+{
+    for (wchar_t c : value)
+        if (static_cast<unsigned long>(c) > 255 || c == L'\r' || c == L'\n')
+            return false;
+    return true;
+}

@@ -14,3 +14,7 @@ std::wstring ReadValue(const std::vector<std::wstring>& lines, const std::wstrin
 // value line is skipped like in ReadValue, so a value equal to the key cannot
 // run on over the following lines. Returns whether the key occurs.
 bool ReplaceValues(std::vector<std::wstring>& lines, const std::wstring& key, const std::wstring& value);
+
+// Whether the settings file can hold the value on its value line: every
+// character fits one byte, and no CR or LF would split the line.
+bool IsStorableValue(const std::wstring& value);

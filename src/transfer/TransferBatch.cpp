@@ -12,14 +12,14 @@ TransferBatch::TransferBatch(FtpEngine& engine, LocalFiles& files, const ServerP
 {
 }
 
-std::optional<TransferReport> TransferBatch::RunRows(const std::vector<PaneRow>& rows,
-                                                     const std::function<bool(const PaneRow&, TransferReport&)>& transfer,
+std::optional<FailureReport> TransferBatch::RunRows(const std::vector<PaneRow>& rows,
+                                                     const std::function<bool(const PaneRow&, FailureReport&)>& transfer,
                                                      const std::function<void()>& rowDone)
 {
     if (m_busy)
         return std::nullopt;
     const ScopedFlag busy(m_busy);
-    TransferReport report;
+    FailureReport report;
     for (const PaneRow& row : rows) {
         if (m_events.ShouldStop())
             break;
@@ -32,10 +32,10 @@ std::optional<TransferReport> TransferBatch::RunRows(const std::vector<PaneRow>&
     return report;
 }
 
-std::optional<TransferReport> TransferBatch::Upload(const std::wstring& localFolder,
+std::optional<FailureReport> TransferBatch::Upload(const std::wstring& localFolder,
                                                     const std::vector<PaneRow>& rows)
 {
-    const auto transfer = [&](const PaneRow& row, TransferReport& report) {
+    const auto transfer = [&](const PaneRow& row, FailureReport& report) {
         const std::wstring path = JoinLocal(localFolder, row.name);
         if (row.kind == RowKind::File) {
             m_events.ShowTransferring(path);
@@ -50,7 +50,7 @@ std::optional<TransferReport> TransferBatch::Upload(const std::wstring& localFol
 }
 
 void TransferBatch::UploadFolder(const std::wstring& localFolder, const std::wstring& folderPath,
-                                 TransferReport& report)
+                                 FailureReport& report)
 {
     for (const std::wstring& file : m_files.CollectFilesRecursive(folderPath)) {
         if (m_events.ShouldStop())
@@ -62,10 +62,10 @@ void TransferBatch::UploadFolder(const std::wstring& localFolder, const std::wst
     }
 }
 
-std::optional<TransferReport> TransferBatch::Download(const std::wstring& localFolder,
+std::optional<FailureReport> TransferBatch::Download(const std::wstring& localFolder,
                                                       const std::vector<PaneRow>& rows)
 {
-    const auto transfer = [&](const PaneRow& row, TransferReport& report) {
+    const auto transfer = [&](const PaneRow& row, FailureReport& report) {
         const std::wstring remotePath = JoinFtpPath(m_profile.folder, row.name);
         // Before any folder was chosen the target would be the root of the
         // current drive.
@@ -87,10 +87,10 @@ std::optional<TransferReport> TransferBatch::Download(const std::wstring& localF
 }
 
 void TransferBatch::DownloadFolder(const std::wstring& localFolder, const std::wstring& remoteFolder,
-                                   TransferReport& report)
+                                   FailureReport& report)
 {
     m_engine.EnumerateFtpTree(m_work, m_profile.login, remoteFolder);
-    report.AddUnlistedFolders(m_work.unlistedFolders);
+    report.AddTreeWalk(m_work);
     // A copy: the work listing may be refilled while uploads let messages through.
     const std::vector<std::wstring> files = m_work.fileNames;
     for (const std::wstring& file : files) {
@@ -101,7 +101,7 @@ void TransferBatch::DownloadFolder(const std::wstring& localFolder, const std::w
 }
 
 void TransferBatch::DownloadTreeFile(const std::wstring& localFolder, const std::wstring& remotePath,
-                                     TransferReport& report)
+                                     FailureReport& report)
 {
     std::wstring remoteFolder;
     std::wstring name;

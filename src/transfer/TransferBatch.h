@@ -7,7 +7,7 @@
 #include "ftp/FtpEngine.h"
 #include "localpane/LocalFiles.h"
 #include "panes/RowKind.h"
-#include "transfer/TransferReport.h"
+#include "panes/FailureReport.h"
 
 #include <functional>
 #include <optional>
@@ -38,8 +38,8 @@ public:
     // Nothing when a batch already runs: a click or a drop that an upload
     // lets through must not start a second batch over the same lists. The
     // parent row is passed over.
-    std::optional<TransferReport> Upload(const std::wstring& localFolder, const std::vector<PaneRow>& rows);
-    std::optional<TransferReport> Download(const std::wstring& localFolder, const std::vector<PaneRow>& rows);
+    std::optional<FailureReport> Upload(const std::wstring& localFolder, const std::vector<PaneRow>& rows);
+    std::optional<FailureReport> Download(const std::wstring& localFolder, const std::vector<PaneRow>& rows);
 
     // Creates every missing folder of a local path from the outside in (never
     // the drive, server or share). True when the whole path exists afterwards.
@@ -49,12 +49,12 @@ private:
     // The busy guard and the walk over the rows: the parent row is passed
     // over, a stop ends the walk, and a row the transfer took is followed by
     // rowDone.
-    std::optional<TransferReport> RunRows(const std::vector<PaneRow>& rows,
-                                          const std::function<bool(const PaneRow&, TransferReport&)>& transfer,
+    std::optional<FailureReport> RunRows(const std::vector<PaneRow>& rows,
+                                          const std::function<bool(const PaneRow&, FailureReport&)>& transfer,
                                           const std::function<void()>& rowDone);
-    void UploadFolder(const std::wstring& localFolder, const std::wstring& folderPath, TransferReport& report);
-    void DownloadFolder(const std::wstring& localFolder, const std::wstring& remoteFolder, TransferReport& report);
-    void DownloadTreeFile(const std::wstring& localFolder, const std::wstring& remotePath, TransferReport& report);
+    void UploadFolder(const std::wstring& localFolder, const std::wstring& folderPath, FailureReport& report);
+    void DownloadFolder(const std::wstring& localFolder, const std::wstring& remoteFolder, FailureReport& report);
+    void DownloadTreeFile(const std::wstring& localFolder, const std::wstring& remotePath, FailureReport& report);
 
     FtpEngine& m_engine;
     LocalFiles& m_files;

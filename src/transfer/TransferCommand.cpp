@@ -4,6 +4,7 @@
 #include "ftppane/FtpPane.h"
 #include "i18n/CTranslation.h"
 #include "localpane/LocalPane.h"
+#include "panes/PaneControls.h"
 #include "panes/RowModel.h"
 #include "res/resource.h"
 
@@ -74,7 +75,7 @@ void TransferCommand::UploadSelection()
     const std::vector<Control> controls = BatchControls(false, true);
     for (const Control& control : controls)
         control.Enable(false);
-    if (const std::optional<TransferReport> report = m_batch.Upload(m_localPane.CurrentFolder(),
+    if (const std::optional<FailureReport> report = m_batch.Upload(m_localPane.CurrentFolder(),
                                                                     SelectedRows(m_localList)))
         FinishBatch(controls, *report);
 }
@@ -87,7 +88,7 @@ void TransferCommand::DownloadSelection()
     // "<" stays disabled afterwards: it is the button of the current direction.
     for (const Control& control : BatchControls(true, true))
         control.Enable(false);
-    if (const std::optional<TransferReport> report = m_batch.Download(m_localPane.CurrentFolder(),
+    if (const std::optional<FailureReport> report = m_batch.Download(m_localPane.CurrentFolder(),
                                                                       SelectedRows(m_ftpList)))
         FinishBatch(BatchControls(true, false), *report);
 }
@@ -126,7 +127,7 @@ void TransferCommand::UploadRowDone() { m_ftpPane.Refresh(); }
 
 void TransferCommand::DownloadRowDone(const std::wstring& localFolder) { m_localPane.FillLocalList(localFolder); }
 
-void TransferCommand::FinishBatch(const std::vector<Control>& reenable, const TransferReport& report)
+void TransferCommand::FinishBatch(const std::vector<Control>& reenable, const FailureReport& report)
 {
     if (!::IsWindow(m_dialog))
         return;
@@ -134,8 +135,7 @@ void TransferCommand::FinishBatch(const std::vector<Control>& reenable, const Tr
         control.Enable(true);
     m_status.SetText(L"");
     if (report.HasProblems())
-        Ui().ShowMessage(m_dialog,
-                         report.Message(m_texts.Text(TextId::kFilesNotTransferred), m_texts.Text(TextId::kFoldersNotRead)),
+        Ui().ShowMessage(m_dialog, FailureMessage(m_texts, report, TextId::kFilesNotTransferred),
                          m_texts.Text(TextId::kMessageCaption), MB_OK);
     if (m_stopRequested) {
         m_stopRequested = false;

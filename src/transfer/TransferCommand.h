@@ -45,7 +45,7 @@ private:
     std::vector<Control> BatchControls(bool withToFtp, bool withToLocal) const;
     // False, after text 55, when the list has no selection mark.
     bool CheckSelection(const ListView& list) const;
-    void FinishBatch(const std::vector<Control>& reenable, const TransferReport& report);
+    void FinishBatch(const std::vector<Control>& reenable, const FailureReport& report);
 
     // TransferEvents
     void ShowTransferring(const std::wstring& path) override;

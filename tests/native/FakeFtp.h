@@ -41,6 +41,7 @@ public:
     std::set<std::wstring> refuseListing;  // absolute folders LIST refuses
     std::set<std::wstring> refuseDelete;   // absolute files DELE refuses
     std::wstring endlessBelow;             // it and every folder below hold a folder "deeper"
+    bool endlessTwice = false;             // ... and a second one, "again"
 
     std::vector<std::wstring> log;
     int openSessions = 0;
@@ -125,8 +126,12 @@ private:
             m_server.log.push_back(L"LIST " + m_current);
             if (m_server.refuseListing.count(m_current))
                 return FtpFindStatus::kFailed;
-            m_entries = m_server.IsEndless(m_current) ? std::vector<FtpFindEntry>{{L"deeper", kFtpAttributeDirectory, 0, 0}}
-                                                      : m_server.m_folders[m_current];
+            m_entries = m_server.m_folders[m_current];
+            if (m_server.IsEndless(m_current)) {
+                m_entries = {{L"deeper", kFtpAttributeDirectory, 0, 0}};
+                if (m_server.endlessTwice)
+                    m_entries.push_back({L"again", kFtpAttributeDirectory, 0, 0});
+            }
             m_next = 0;
             return FindNext(entry) ? FtpFindStatus::kEntry : FtpFindStatus::kEmpty;
         }

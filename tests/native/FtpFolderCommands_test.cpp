@@ -33,6 +33,10 @@ public:
     }
     void ReportListingFailure() override { events.push_back(L"failed"); }
     void ShowDeleting(const std::wstring& path) override { events.push_back(L"deleting " + path); }
+    void ReportDeleteProblems(const FailureReport& report) override
+    {
+        events.push_back(L"problems " + report.Message(L"%1:", L"unread:", L"limit"));
+    }
 };
 
 class FtpFolderCommandsTest : public ::testing::Test {
@@ -185,4 +189,41 @@ TEST_F(FtpFolderCommandsTest, AProfileFromTheDialogReplacesTheLiveOneAndIsListed
     EXPECT_EQ(profile.folder, L"a/b");
     EXPECT_EQ(ftp.log, (Log{L"OPEN other:2121 v", L"CWD /home/a/b", L"LIST /home/a/b", L"CLOSE"}));
     EXPECT_EQ(view.field, L"ftp://other:2121/a/b");
+}
+
+TEST_F(FtpFolderCommandsTest, AProfileThatCannotBeListedLeavesNoRowOfTheFolderBefore)
+{
+    profile.folder = L"a";
+    commands.Refresh();
+    ServerProfile other = profile;
+    other.folder = L"locked";
+    Forget();
+    commands.UseProfile(other);
+    EXPECT_EQ(profile.folder, L"locked");
+    EXPECT_EQ(view.field, L"ftp://host/locked");
+    EXPECT_EQ(view.events, (Log{L"starts", L"failed", L"ends", L"rows"}));
+}
+
+TEST_F(FtpFolderCommandsTest, ARefreshWhileANameIsTypedKeepsTheName)
+{
+    profile.folder = L"a";
+    commands.Refresh();
+    commands.StartAddFolder();
+    view.field = L"typed";
+    commands.Refresh();  // an upload's refresh, for instance
+    EXPECT_EQ(view.field, L"typed");
+    commands.ConfirmAddFolder();
+    EXPECT_TRUE(ftp.HasFolder(L"/home/a/typed"));
+    EXPECT_EQ(view.field, L"ftp://host/a");
+}
+
+TEST_F(FtpFolderCommandsTest, EntriesATreeDeletionCannotReachAreReported)
+{
+    ftp.AddFile(L"/home/a/t/f.txt", 1);
+    ftp.AddRawEntry(L"/home/a/t", {L"x/y", 0, 0, 1});
+    profile.folder = L"a";
+    Forget();
+    commands.Delete({{L"t", RowKind::Folder}});
+    EXPECT_EQ(view.events.back(), L"problems 1:\na/t/x/y");
+    EXPECT_FALSE(ftp.HasFile(L"/home/a/t/f.txt"));
 }

@@ -94,6 +94,8 @@ TEST(SafeLocalName, RefusesWhatWindowsWouldMisread)
         {L"trail ", false}, {L"CON", false}, {L"con", false}, {L"Con.txt", false}, {L"nul.txt", false},
         {L"NUL.tar.gz", false}, {L"CON .txt", false}, {L"prn", false}, {L"AUX", false},
         {L"com1", false}, {L"COM9.log", false}, {L"lpt1", false}, {L"LPT9.txt", false},
+        {L"COM\u00B9", false}, {L"lpt\u00B2.txt", false}, {L"LPT\u00B3", false}, {L"COM\u00B4", true},
+        {L"CONIN$", false}, {L"conout$.txt", false}, {L"CONIN", true},
     };
     for (const Case& c : cases)
         EXPECT_EQ(IsSafeLocalName(c.name), c.safe) << c.name;

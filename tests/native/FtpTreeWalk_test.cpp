@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 using Log = std::vector<std::wstring>;
@@ -100,6 +102,23 @@ TEST_F(FtpTreeWalkTest, LinksAndLoopsEndTheDescent)
     EXPECT_EQ(listing.unlistedFolders[0], listing.folderNames.back());
     EXPECT_EQ(Only(ftp.log, L"LIST").size(), static_cast<std::size_t>(kMaxTreeDepth));
     EXPECT_EQ(ftp.mostOpenSessions, 1);
+}
+
+TEST_F(FtpTreeWalkTest, SelfReferencingFoldersEndAtTheFolderLimitAndNoPathTwice)
+{
+    ftp.AddFolder(L"/t/loop");
+    ftp.endlessBelow = L"/t/loop";
+    ftp.endlessTwice = true;
+    ftp.AddRawEntry(L"/t", {L"loop", kFtpAttributeDirectory, 0, 0});  // listed twice
+    ftp.AddRawEntry(L"/t", {L"a/b", 0, 0, 1});
+    ftp.AddRawEntry(L"/t", {L"c\\d", kFtpAttributeDirectory, 0, 0});
+
+    FtpEngine limited(ftp, 40);
+    ASSERT_TRUE(limited.EnumerateFtpTree(listing, {kServer, kUser, kPassword}, L"t"));
+    EXPECT_TRUE(listing.folderLimitReached);
+    EXPECT_EQ(Only(ftp.log, L"LIST").size(), 40u);
+    EXPECT_EQ(std::count(listing.folderNames.begin(), listing.folderNames.end(), L"t/loop"), 1);
+    EXPECT_EQ(listing.unusableNames, (Log{L"t/a/b", L"t/c\\d"}));
 }
 
 TEST_F(FtpTreeWalkTest, TreeDeletionOrderAndLeftovers)

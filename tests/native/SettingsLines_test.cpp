@@ -65,6 +65,17 @@ TEST(SettingsLines, ReplacesEveryValueAndWritesCrLfAfterEveryLine)
     }
 }
 
+TEST(SettingsLines, LineBreaksAndCharactersAbove255CannotBeStored)
+{
+    struct Case { std::wstring value; bool storable; };
+    const Case cases[] = {
+        {L"", true}, {L"C:\\Data", true}, {L"\u00e9\u00ff", true}, {L"a\u0100", false},
+        {L"a\rb", false}, {L"a\nb", false}, {L"a\tb", true},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(IsStorableValue(c.value), c.storable) << c.value;
+}
+
 TEST(FieldSplit, SplitsAtEverySeparatorKeepingEmptyFields)
 {
     struct Case { std::wstring text; std::vector<std::wstring> fields; };

@@ -54,6 +54,7 @@ protected:
         ftp.AddFile(L"/home/www/t/u/www/h.txt", 1);
         ftp.AddFile(L"/home/www/t/CON/z.txt", 1);
         ftp.AddFolder(L"/home/www/t/locked");
+        ftp.AddRawEntry(L"/home/www/t", {L"x\\y.txt", 0, 0, 1});  // no path reaches it
         ftp.refuseListing.insert(L"/home/www/t/locked");
     }
 
@@ -103,9 +104,9 @@ TEST_F(TransferBatchTest, DownloadsIntoMissingLocalFoldersAndSummarisesWhatFaile
                                              L"RETR /home/www/t/u/www/h.txt > C:\\Dl\\t\\u\\www\\h.txt",
                                              L"RETR /home/www/gone.txt > C:\\Dl\\gone.txt"}));
     EXPECT_EQ(Lines(files.log, L"MKDIR"), (Log{L"MKDIR C:\\Dl\\t", L"MKDIR C:\\Dl\\t\\u", L"MKDIR C:\\Dl\\t\\u\\www"}));
-    EXPECT_EQ(report->FailedCount(), 3);
+    EXPECT_EQ(report->FailedCount(), 4);
     EXPECT_EQ(report->Message(L"%1 failed:", L"Unread:"),
-              L"3 failed:\nwww/t/CON/z.txt\nwww/gone.txt\nwww/LPT1\n\nUnread:\nwww/t/locked");
+              L"4 failed:\nwww/t/x\\y.txt\nwww/t/CON/z.txt\nwww/gone.txt\nwww/LPT1\n\nUnread:\nwww/t/locked");
     EXPECT_EQ(events.rowsDone, (Log{L"C:\\Dl", L"C:\\Dl", L"C:\\Dl", L"C:\\Dl"}));
 }
 

@@ -1,5 +1,5 @@
 #include "transfer/TransferPaths.h"
-#include "transfer/TransferReport.h"
+#include "panes/FailureReport.h"
 
 #include <gtest/gtest.h>
 
@@ -87,18 +87,18 @@ TEST(TransferPaths, FoldersToCreateNeverIncludeDriveServerOrShare)
         EXPECT_EQ(FoldersToCreate(c.path), c.folders) << c.path;
 }
 
-TEST(TransferReport, SaysNothingWithoutProblems)
+TEST(FailureReport, SaysNothingWithoutProblems)
 {
-    TransferReport report;
+    FailureReport report;
     EXPECT_FALSE(report.HasProblems());
     EXPECT_EQ(report.Message(L"%1 failed:", L"Unread:"), L"");
     report.AddUnlistedFolders({});
     EXPECT_FALSE(report.HasProblems());
 }
 
-TEST(TransferReport, CountsEveryFailureAndNamesTheFirstTen)
+TEST(FailureReport, CountsEveryFailureAndNamesTheFirstTen)
 {
-    TransferReport report;
+    FailureReport report;
     for (int i = 1; i <= 12; ++i)
         report.AddFailed(L"f" + std::to_wstring(i));
     EXPECT_EQ(report.FailedCount(), 12);
@@ -108,7 +108,7 @@ TEST(TransferReport, CountsEveryFailureAndNamesTheFirstTen)
     EXPECT_EQ(report.Message(L"%1 failed:", L"Unread:"), expected);
 }
 
-TEST(TransferReport, AddsTheUnreadFoldersAfterTheFiles)
+TEST(FailureReport, AddsTheUnreadFoldersAfterTheFiles)
 {
     struct Case { std::vector<std::wstring> failed; std::vector<std::wstring> unlisted; const wchar_t* message; };
     const Case cases[] = {
@@ -117,7 +117,7 @@ TEST(TransferReport, AddsTheUnreadFoldersAfterTheFiles)
         {{L"x", L"y"}, {}, L"Failed (2):\nx\ny"},
     };
     for (const Case& c : cases) {
-        TransferReport report;
+        FailureReport report;
         for (const std::wstring& name : c.failed)
             report.AddFailed(name);
         report.AddUnlistedFolders(c.unlisted);

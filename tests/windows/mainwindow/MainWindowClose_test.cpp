@@ -1,9 +1,11 @@
 // What closing the window stores: the close box and Exit write the local folder
-// and the server profile into the user's settings file; Enter and Esc end the
-// window without writing. The file is compared byte for byte.
+// and the server profile (its password protected for the user) into the user's
+// settings file; Esc ends the window without writing, Enter never ends it. The
+// file is compared byte for byte.
 #include "MainWindowTestSupport.h"
 
 #include "res/resource.h"
+#include "settings/DpapiProtector.h"
 #include "settings/StoredValue.h"
 
 #include <windows.h>
@@ -93,11 +95,18 @@ protected:
         ::SendMessageW(Hwnd(), WM_NOTIFY, static_cast<WPARAM>(listId), reinterpret_cast<LPARAM>(&activate));
     }
 
-    std::string StoredProfile(const std::string& file, const std::wstring& password) const
+    // The file as a close leaves it: the profile's new folder, and the password
+    // protected for this user. The protected form differs from one close to
+    // the next, so it is read back and must give the password again.
+    std::string WithProfile(const std::string& file, const std::wstring& password) const
     {
         const std::string stored =
             WithValue(file, L"FTP Data", ServerName() + L"*" + kUser + L"*" + ftpFolder + L"/inner");
-        return WithValue(stored, L"Powersetting 2000", EncodeStoredValue(password));
+        const std::wstring value = UserSetting(L"Powersetting 2000");
+        const std::wstring marker = kProtectedMarker;
+        EXPECT_EQ(value.substr(0, marker.size()), marker);
+        EXPECT_EQ(DpapiProtector().Unprotect(value.substr(marker.size())).value_or(L"(unreadable)"), password);
+        return WithValue(stored, L"Powersetting 2000", value);
     }
 
     std::string Now() const { return ReadFile(UserSettingsPath()); }
@@ -123,22 +132,57 @@ TEST_F(MainWindowClose, CloseAndExitStoreTheLocalFolderAndTheProfile)
         EXPECT_TRUE(window->HasEnded());
         EXPECT_EQ(window->Result(), IDCANCEL);
         EXPECT_TRUE(ui.messages.empty());
-        EXPECT_EQ(Now(), StoredProfile(WithValue(before, L"Local Folder Data", local + L"\\sub"), L"n\u00E9w*pass"));
+        EXPECT_EQ(Now(), WithProfile(WithValue(before, L"Local Folder Data", local + L"\\sub"), L"n\u00E9w*pass"));
     }
 }
 
-TEST_F(MainWindowClose, EnterAndEscEndTheWindowWithoutWriting)
+TEST_F(MainWindowClose, EscEndsTheWindowWithoutWriting)
 {
-    const std::pair<int, const char*> keys[] = {{IDOK, "Enter"}, {IDCANCEL, "Esc"}};
-    for (const auto& [id, what] : keys) {
-        SCOPED_TRACE(what);
-        OpenWithFolders(true, true);
-        EnterSubFolders();
-        Command(id);
-        EXPECT_TRUE(window->HasEnded());
-        EXPECT_EQ(window->Result(), id);
-        EXPECT_EQ(Now(), before);
+    OpenWithFolders(true, true);
+    EnterSubFolders();
+    Command(IDCANCEL);
+    EXPECT_TRUE(window->HasEnded());
+    EXPECT_EQ(window->Result(), IDCANCEL);
+    EXPECT_EQ(Now(), before);
+}
+
+TEST_F(MainWindowClose, EnterNeverEndsTheWindowAndConfirmsWhatWasTypedInAPathBox)
+{
+    OpenWithFolders(true, true);
+    const std::wstring ftpField = Text(IDC_FTP_PATH);
+    struct Step { int focus; const wchar_t* typed; std::wstring localPath; };
+    const Step steps[] = {
+        {IDC_LOCAL_LIST, nullptr, local + L"\\..."},
+        {IDC_FTP_PATH, L"elsewhere", local + L"\\..."},      // the FTP path box only takes new folders' names
+        {IDC_LOCAL_PATH, L"", local + L"\\sub\\..."},         // typed below: the folder is shown
+    };
+    for (const Step& step : steps) {
+        if (step.focus == IDC_LOCAL_PATH)
+            SetText(IDC_LOCAL_PATH, local + L"\\\\sub");
+        else if (step.typed)
+            SetText(step.focus, step.typed);
+        ::SetFocus(Item(step.focus));
+        Command(IDOK);
+        ASSERT_FALSE(window->HasEnded()) << step.focus;
+        EXPECT_EQ(Text(IDC_LOCAL_PATH), step.localPath) << step.focus;
     }
+    EXPECT_NE(RowOf(IDC_LOCAL_LIST, L"[...]"), -1);
+
+    // In add-folder mode Enter confirms the name, on either side.
+    Click(IDC_LOCAL_ADDFOLDER);
+    SetText(IDC_LOCAL_PATH, L"made-by-enter");
+    ::SetFocus(Item(IDC_LOCAL_PATH));
+    Command(IDOK);
+    EXPECT_TRUE(Exists(local + L"\\sub\\made-by-enter"));
+    EXPECT_EQ(Text(IDC_LOCAL_PATH), local + L"\\sub\\...");
+    Click(IDC_FTP_ADDFOLDER);
+    SetText(IDC_FTP_PATH, L"made-by-enter");
+    ::SetFocus(Item(IDC_FTP_PATH));
+    Command(IDOK);
+    EXPECT_TRUE(Exists(FtpPath(ftpFolder + L"/made-by-enter")));
+    EXPECT_EQ(Text(IDC_FTP_PATH), ftpField);
+    EXPECT_FALSE(window->HasEnded());
+    EXPECT_TRUE(ui.messages.empty());
 }
 
 TEST_F(MainWindowClose, AnEmptyBoxKeepsThePreviousValue)
@@ -166,7 +210,7 @@ TEST_F(MainWindowClose, AnEmptyBoxKeepsThePreviousValue)
         EnterSubFolders();
         ASSERT_EQ(Text(IDC_LOCAL_PATH), L"");
         SendClose(Hwnd());
-        EXPECT_EQ(Now(), StoredProfile(before, kPassword));
+        EXPECT_EQ(Now(), WithProfile(before, kPassword));
     }
     {
         SCOPED_TRACE("both boxes empty: the file is not even opened for writing");
@@ -204,12 +248,30 @@ TEST_F(MainWindowClose, AFolderNameTheFileCannotHoldIsRefusedAndTheWindowStillCl
     std::wstring text66 = Translated(TextId::kValueNotStorable);
     const size_t placeholder = text66.find(L"%1");
     ASSERT_NE(placeholder, std::wstring::npos);
-    EXPECT_EQ(ui.messages[0].text, text66.replace(placeholder, 2, L"Local Folder Data"));
+    EXPECT_EQ(ui.messages[0].text, text66.replace(placeholder, 2, Translated(TextId::kLocalGroup)));
     EXPECT_EQ(ui.messages[0].caption, Translated(TextId::kMessageCaption));
     EXPECT_EQ(ui.messages[0].type, static_cast<UINT>(MB_OK));
     EXPECT_TRUE(window->HasEnded());
     // The refused value is left out; the profile, which fits, is still stored.
-    EXPECT_EQ(Now(), StoredProfile(before, kPassword));
+    EXPECT_EQ(Now(), WithProfile(before, kPassword));
+}
+
+TEST_F(MainWindowClose, AProfileTheFileCannotHoldIsStoredNeitherWithNorWithoutItsPassword)
+{
+    // A folder with a line break (pasted) or a character above 255: the file
+    // keeps the profile and the password stored before, together.
+    for (const wchar_t* folder : {L"pasted\r\nfolder", L"\u03B1"}) {
+        ui.messages.clear();
+        OpenWithFolders(false, true);
+        window->Profile().folder = folder;
+        window->Profile().login.password = L"another";
+        SendClose(Hwnd());
+        ASSERT_EQ(ui.messages.size(), 1u);
+        std::wstring text = Translated(TextId::kProfileNotStored);
+        EXPECT_EQ(ui.messages[0].text, text.replace(text.find(L"%1"), 2, Translated(TextId::kProfileSetting)));
+        EXPECT_TRUE(window->HasEnded());
+        EXPECT_EQ(Now(), before);
+    }
 }
 
 TEST_F(MainWindowClose, ASettingsFileThatCannotBeRewrittenIsReportedOnceAndTheWindowStillCloses)
@@ -228,4 +290,42 @@ TEST_F(MainWindowClose, ASettingsFileThatCannotBeRewrittenIsReportedOnceAndTheWi
     EXPECT_EQ(ui.messages[0].caption, Translated(TextId::kMessageCaption));
     EXPECT_TRUE(window->HasEnded());
     EXPECT_EQ(Now(), before);
+}
+
+TEST_F(MainWindowClose, ThePasswordIsStoredProtectedAndReadBackAtTheNextStart)
+{
+    // The start reads the older encoding; the close leaves no trace of it.
+    OpenWithFolders(false, true);
+    ASSERT_EQ(window->Profile().login.password, kPassword);
+    const std::wstring password = L"p\u20ac\u03B1ss*";  // beyond Latin-1: the protected form is ASCII
+    window->Profile().login.password = password;
+    SendClose(Hwnd());
+    EXPECT_TRUE(ui.messages.empty());
+    const std::string file = Now();
+    EXPECT_EQ(file, WithValue(WithProfile(before, password), L"FTP Data",
+                              ServerName() + L"*" + kUser + L"*" + ftpFolder));
+    EXPECT_EQ(file.find("secret"), std::string::npos);
+    EXPECT_EQ(file.find(Bytes(EncodeStoredValue(kPassword))), std::string::npos);
+
+    window = std::make_unique<CFTPTandrilDlg>(parts.settings, parts.engine, parts.files);
+    ASSERT_NE(window->CreateModeless(nullptr), nullptr);
+    EXPECT_EQ(window->Profile().login.password, password);
+}
+
+TEST_F(MainWindowClose, APasswordThatCannotBeUnprotectedIsAskedForAgainAndTheRestKept)
+{
+    for (const wchar_t* stored : {L"DPAPI:AQIDBAUG", L"DPAPI:not base64!"}) {
+        window.reset();
+        Open({{L"Language", L"[1033]"},
+              {L"FTP Data", ServerName() + L"*" + kUser + L"*" + L"kept/folder"},
+              {L"Powersetting 2000", stored},
+              {L"Local Folder Data", L"---"}});
+        ASSERT_FALSE(ui.messages.empty());
+        EXPECT_EQ(ui.messages[0].text, Translated(TextId::kPasswordUnreadable));
+        EXPECT_EQ(window->Profile().login.password, L"");
+        EXPECT_EQ(window->Profile().login.serverName, ServerName());
+        EXPECT_EQ(window->Profile().login.user, kUser);
+        EXPECT_EQ(window->Profile().folder, L"kept/folder");
+        ui.messages.clear();
+    }
 }

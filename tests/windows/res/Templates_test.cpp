@@ -89,6 +89,10 @@ struct ControlCase {
 const ControlCase kControls[] = {
     {IDD_ABOUTBOX, IDOK, L"Button", WS_TABSTOP, 0x0F, BS_DEFPUSHBUTTON, L"OK"},
 
+    // The window owns the one image list of both lists: neither list may destroy it.
+    {IDD_FTPTANDRIL_DIALOG, IDC_LOCAL_LIST, L"SysListView32", LVS_REPORT | LVS_SHAREIMAGELISTS, 0, 0, nullptr},
+    {IDD_FTPTANDRIL_DIALOG, IDC_FTP_LIST, L"SysListView32", LVS_REPORT | LVS_SHAREIMAGELISTS, 0, 0, nullptr},
+
     {IDD_ADDFTP, IDC_PROFILE_GROUP, L"Button", 0, 0x0F, BS_GROUPBOX, L"Add ftp Server"},
     {IDD_ADDFTP, IDC_LABEL_SERVER, L"Static", 0, 0, 0, L"Server name:"},
     {IDD_ADDFTP, IDC_EXAMPLE_SERVER, L"Static", 0, 0, 0, L"Example: ftp://myftpserver.com"},

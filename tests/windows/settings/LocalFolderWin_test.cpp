@@ -71,6 +71,16 @@ TEST(LocalFolderWin, CollectFilesRecursiveGivesFullPathsDepthFirst)
     EXPECT_TRUE(local.CollectFilesRecursive(root + L"\\missing").empty());
 }
 
+TEST(LocalFolderWin, CollectingFilesDoesNotFollowALinkBackToAFolderAbove)
+{
+    const std::wstring root = testenv::ScratchFolder(L"collect-loop");
+    testenv::MakeFolders(root + L"\\a");
+    testenv::WriteFile(root + L"\\a\\f.txt", "x");
+    ASSERT_TRUE(::CreateSymbolicLinkW((root + L"\\a\\up").c_str(), root.c_str(), SYMBOLIC_LINK_FLAG_DIRECTORY))
+        << ::GetLastError();
+    EXPECT_EQ(WinLocalFiles().CollectFilesRecursive(root), std::vector<std::wstring>{root + L"\\a\\f.txt"});
+}
+
 TEST(LocalFolderWin, PathExistsAndProgramFolder)
 {
     const std::wstring root = MakeTree(L"path-exists");

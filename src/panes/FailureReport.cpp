@@ -1,22 +1,31 @@
-#include "transfer/TransferReport.h"
+#include "panes/FailureReport.h"
 
 #include "i18n/LanguageFile.h"
 
-void TransferReport::AddFailed(const std::wstring& name)
+void FailureReport::AddFailed(const std::wstring& name)
 {
     ++m_failedCount;
     if (m_failedNames.size() < kMaxNamesShown)
         m_failedNames.push_back(name);
 }
 
-void TransferReport::AddUnlistedFolders(const std::vector<std::wstring>& folders)
+void FailureReport::AddUnlistedFolders(const std::vector<std::wstring>& folders)
 {
     for (const std::wstring& folder : folders)
         if (m_unlisted.size() < kMaxNamesShown)
             m_unlisted.push_back(folder);
 }
 
-std::wstring TransferReport::Message(const std::wstring& failedHeading, const std::wstring& unlistedHeading) const
+void FailureReport::AddTreeWalk(const FtpListing& walk)
+{
+    AddUnlistedFolders(walk.unlistedFolders);
+    for (const std::wstring& name : walk.unusableNames)
+        AddFailed(name);
+    m_limitReached = m_limitReached || walk.folderLimitReached;
+}
+
+std::wstring FailureReport::Message(const std::wstring& failedHeading, const std::wstring& unlistedHeading,
+                                    const std::wstring& limitNote) const
 {
     std::wstring message;
     if (m_failedCount > 0) {
@@ -31,5 +40,7 @@ std::wstring TransferReport::Message(const std::wstring& failedHeading, const st
         for (const std::wstring& folder : m_unlisted)
             message += L"\n" + folder;
     }
+    if (m_limitReached && !limitNote.empty())
+        message += (message.empty() ? L"" : L"\n\n") + limitNote;
     return message;
 }

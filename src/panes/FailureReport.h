@@ -1,0 +1,38 @@
+// What went wrong in one transfer batch or deletion, and the one message that
+// tells the user at its end: how many entries failed, the first of their
+// names, the remote folders a tree walk could not read, and whether it met
+// its limit of folders.
+#pragma once
+
+#include "ftp/FtpListing.h"
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+class FailureReport {
+public:
+    // More names would make the message box taller than the screen.
+    static constexpr std::size_t kMaxNamesShown = 10;
+
+    void AddFailed(const std::wstring& name);
+    void AddUnlistedFolders(const std::vector<std::wstring>& folders);
+    // What a tree walk could not take: its unread folders, the entries whose
+    // names reach no entry (they count as failed) and its folder limit.
+    void AddTreeWalk(const FtpListing& walk);
+
+    int FailedCount() const { return m_failedCount; }
+    bool HasProblems() const { return m_failedCount > 0 || !m_unlisted.empty() || m_limitReached; }
+
+    // failedHeading holds %1 for the number of failed entries; the names follow
+    // one per line, then unlistedHeading and the folders, then limitNote when
+    // a walk met its limit. Empty when the batch had no problems.
+    std::wstring Message(const std::wstring& failedHeading, const std::wstring& unlistedHeading,
+                         const std::wstring& limitNote = std::wstring()) const;
+
+private:
+    bool m_limitReached = false;
+    int m_failedCount = 0;
+    std::vector<std::wstring> m_failedNames;
+    std::vector<std::wstring> m_unlisted;
+};

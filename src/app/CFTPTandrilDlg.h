@@ -9,6 +9,7 @@
 
 #include "app/MainMenu.h"
 #include "app/MainTooltips.h"
+#include "app/RowImages.h"
 #include "framework/Dialog.h"
 #include "framework/ListView.h"
 #include "ftp/FtpEngine.h"
@@ -55,6 +56,9 @@ private:
     bool RouteCommand(WORD id);
 
     void LayOut(int width, int height);
+    void KeepMinimumSize(MINMAXINFO& limits) const;
+    // WM_DPICHANGED: the window moved to a display of another scale.
+    void OnDpiChanged(int dpi, const RECT& suggested);
     void PaintMinimised();
     void SaveState();
     // False when the settings file could not be read or rewritten.
@@ -68,7 +72,8 @@ private:
     CTranslation m_translation;
     bool m_firstRun = true;
     bool m_bound = false;
-    HIMAGELIST m_images = nullptr;
+    int m_dpi = kDefaultDpi;
+    RowImages m_rowImages;
     ServerProfile m_profile;
     FtpListing m_ftpListing;
     LocalPane m_localPane;

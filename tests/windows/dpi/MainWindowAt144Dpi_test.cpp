@@ -23,7 +23,7 @@ protected:
     void ExpectBoxes(const std::vector<std::vector<long>>& boxes) const
     {
         for (const std::vector<long>& box : boxes) {
-            const RECT r = Placement(box[0]);
+            const RECT r = Placement(static_cast<int>(box[0]));
             EXPECT_EQ(std::vector<long>({box[0], r.left, r.top, r.right - r.left, r.bottom - r.top}), box);
         }
     }

@@ -3,7 +3,8 @@
 # starts the demo FTP server and the program on a virtual display of its own
 # (fresh Wine prefix, settings pointing at the demo server, English texts),
 # and saves the main window, the server profile and the language selection as
-# PNGs into help/images/ and docs/. Commit the pictures it changes.
+# PNGs into help/images/ and docs/, all at 96 DPI, then the main window once
+# more at 144 DPI (150 %) for the help. Commit the pictures it changes.
 #
 # FTPT_BUILD chooses the build folder (default build/windows), FTPT_DEMO_PORT
 # the demo server's port (default 2121).
@@ -70,3 +71,15 @@ xdotool key --delay 150 alt+f Return
 wait_for_window "$LANGUAGES" 20 || fail "the language selection did not open"
 shoot "$LANGUAGES" language-selection.png
 xdotool key Escape
+
+# Wine takes the display's DPI from LogPixels when a program starts: end this
+# one, set 144 DPI in the prefix and start it again.
+stop_wine
+wineserver -w >/dev/null 2>&1 || true
+wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1 ||
+  fail "cannot set 144 DPI"
+# The pointer off the larger window, so that no tooltip shows.
+xdotool mousemove 1279 1023
+wine "$BUILD/bin/FTPTandril.exe" &
+wait_for_window "$MAIN" 60 || fail "the main window did not appear at 144 DPI"
+shoot "$MAIN" main-window-144dpi.png

@@ -2,9 +2,11 @@
 
 #include "app/CAboutDlg.h"
 #include "app/MainLayout.h"
+#include "framework/DpiScale.h"
 #include "framework/FileError.h"
 #include "framework/SystemMessage.h"
 #include "framework/UiSeam.h"
+#include "framework/WindowDpi.h"
 #include "ftppane/StoredProfile.h"
 #include "i18n/CLanguageSelection.h"
 #include "i18n/LanguageFile.h"
@@ -27,11 +29,7 @@ CFTPTandrilDlg::CFTPTandrilDlg(SettingsFile& settings, FtpEngine& engine, LocalF
 {
 }
 
-CFTPTandrilDlg::~CFTPTandrilDlg()
-{
-    if (m_images)
-        ImageList_Destroy(m_images);
-}
+CFTPTandrilDlg::~CFTPTandrilDlg() = default;
 
 BOOL CFTPTandrilDlg::InitMainWindow()
 {
@@ -43,6 +41,9 @@ BOOL CFTPTandrilDlg::InitMainWindow()
     m_settings.ResolveSettingsPath();
     m_translation.Load();
     if (m_firstRun) {
+        m_dpi = WindowDpi(Handle());
+        m_drag.SetDpi(m_dpi);
+        KeepOwnLayoutOnDpiChange(Handle());
         CreateImageListAndColumns();
         m_firstRun = false;
     }
@@ -81,24 +82,13 @@ void CFTPTandrilDlg::AddAboutToSystemMenu()
 
 void CFTPTandrilDlg::CreateImageListAndColumns()
 {
-    m_images = ImageList_Create(16, 16, ILC_COLOR24, 2, 0);
-    // Without a mask the icons are drawn onto the list's background colour as
-    // they are added; otherwise their transparent corners would turn black.
-    ImageList_SetBkColor(m_images, ::GetSysColor(COLOR_WINDOW));
-    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
-    for (int icon : {IDI_FILE, IDI_FOLDER, IDI_PARENT}) {
-        HICON image = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(icon), IMAGE_ICON, 16, 16, 0));
-        ImageList_AddIcon(m_images, image);
-        ::DestroyIcon(image);
-    }
+    m_rowImages.Build(m_dpi, m_localList, m_ftpList);
     for (const ListView* list : {&m_localList, &m_ftpList}) {
         list->InsertColumn(0, m_translation.Text(TextId::kNameColumn));
         list->InsertColumn(1, m_translation.Text(TextId::kSizeColumn));
-        list->SetColumnWidth(0, 150);
-        list->SetColumnWidth(1, 100);
+        list->SetColumnWidth(0, ScaleForDpi(150, m_dpi));
+        list->SetColumnWidth(1, ScaleForDpi(100, m_dpi));
         list->Send(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT);
-        list->Send(LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(m_images));
-        list->Send(LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(m_images));
     }
 }
 
@@ -128,7 +118,7 @@ void CFTPTandrilDlg::RestoreLocalFolder()
 
 void CFTPTandrilDlg::ApplyTexts()
 {
-    m_menu.Apply(Handle(), m_translation);
+    m_menu.Apply(Handle(), m_translation, m_dpi);
     m_localPane.ApplyTexts();
     m_ftpPane.ApplyTexts();
     m_tooltips.Create(Handle(), m_translation);
@@ -234,6 +224,14 @@ bool CFTPTandrilDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_P
         if (m_bound)
             LayOut(LOWORD(lParam), HIWORD(lParam));
         return false;
+    case WM_GETMINMAXINFO:
+        KeepMinimumSize(*reinterpret_cast<MINMAXINFO*>(lParam));
+        return false;
+    case WM_DPICHANGED:
+        OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        // Left to the dialog manager as well: it gives the controls fonts for the
+        // new DPI (KeepOwnLayoutOnDpiChange keeps it from moving them).
+        return false;
     case WM_CLOSE:
         if (m_transferCommand.IsBusy()) {
             // The batch stops after its current file and closes the window then.
@@ -266,11 +264,45 @@ bool CFTPTandrilDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_P
 
 void CFTPTandrilDlg::LayOut(int width, int height)
 {
-    const MainLayout layout = ComputeMainLayout(width, height);
+    const MainLayout layout = ComputeMainLayout(width, height, m_dpi);
     for (const ControlPlacement& c : layout.controls)
         ::MoveWindow(Item(c.id), c.x, c.y, c.width, c.height, TRUE);
     m_localList.SetColumnWidth(0, layout.nameColumnWidth & 0xFFFF);
     m_ftpList.SetColumnWidth(0, layout.nameColumnWidth & 0xFFFF);
+}
+
+void CFTPTandrilDlg::KeepMinimumSize(MINMAXINFO& limits) const
+{
+    // The frame, caption and menu bar around the client, as they are now.
+    RECT window = {};
+    RECT client = {};
+    if (!m_bound || ::IsIconic(Handle()) || !::GetWindowRect(Handle(), &window) || !::GetClientRect(Handle(), &client))
+        return;
+    const ClientSize minimum = MinimumClientSize(m_dpi);
+    limits.ptMinTrackSize.x = minimum.width + (window.right - window.left) - client.right;
+    limits.ptMinTrackSize.y = minimum.height + (window.bottom - window.top) - client.bottom;
+}
+
+void CFTPTandrilDlg::OnDpiChanged(int dpi, const RECT& suggested)
+{
+    if (!m_bound || dpi <= 0)
+        return;
+    const int previous = m_dpi;
+    m_dpi = dpi;
+    m_drag.SetDpi(dpi);
+    m_rowImages.Build(dpi, m_localList, m_ftpList);
+    m_menu.Apply(Handle(), m_translation, dpi);
+    // Column 0 follows the layout; the others keep the width they had, at the
+    // new scale.
+    for (const ListView* list : {&m_localList, &m_ftpList})
+        for (int column = 1; column < list->ColumnCount(); ++column)
+            list->SetColumnWidth(column, RescaleForDpi(list->ColumnWidth(column), previous, dpi));
+    ::SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    // The size message has laid the controls out only if the size changed.
+    RECT client = {};
+    ::GetClientRect(Handle(), &client);
+    LayOut(client.right, client.bottom);
 }
 
 void CFTPTandrilDlg::PaintMinimised()

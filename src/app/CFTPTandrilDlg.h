@@ -9,6 +9,7 @@
 
 #include "app/MainMenu.h"
 #include "app/MainTooltips.h"
+#include "app/RowImages.h"
 #include "framework/Dialog.h"
 #include "framework/ListView.h"
 #include "ftp/FtpEngine.h"
@@ -58,6 +59,9 @@ private:
     bool RouteCommand(WORD id);
 
     void LayOut(int width, int height);
+    void KeepMinimumSize(MINMAXINFO& limits) const;
+    // WM_DPICHANGED: the window moved to a display of another scale.
+    void OnDpiChanged(int dpi, const RECT& suggested);
     void PaintMinimised();
     void SaveState();
     // All of the values or none; false, after telling why, when the settings
@@ -77,7 +81,8 @@ private:
     bool m_toldPasswordUnreadable = false;
     bool m_firstRun = true;
     bool m_bound = false;
-    HIMAGELIST m_images = nullptr;
+    int m_dpi = kDefaultDpi;
+    RowImages m_rowImages;
     ServerProfile m_profile;
     FtpListing m_ftpListing;
     LocalPane m_localPane;

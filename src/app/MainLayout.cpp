@@ -1,6 +1,10 @@
 #include "app/MainLayout.h"
 
-MainLayout ComputeMainLayout(int w, int h)
+#include <cstddef>
+
+namespace {
+// The rules in pixels at 96 DPI.
+MainLayout RulesAt96Dpi(int w, int h)
 {
     const int m = w / 2;
     MainLayout layout;
@@ -24,4 +28,30 @@ MainLayout ComputeMainLayout(int w, int h)
     };
     layout.nameColumnWidth = m - 160;
     return layout;
+}
+}  // namespace
+
+MainLayout ComputeMainLayout(int w, int h, int dpi)
+{
+    // Each value of the rules is a fixed number of pixels plus a whole share of
+    // the client size (M, W or H). The rules for an empty client give the fixed
+    // parts: those scale with the DPI, the shares follow the client as it is.
+    const MainLayout fixed = RulesAt96Dpi(0, 0);
+    MainLayout layout = RulesAt96Dpi(w, h);
+    const auto scaled = [dpi](int& value, int fixedPart) { value += ScaleForDpi(fixedPart, dpi) - fixedPart; };
+    for (std::size_t i = 0; i < layout.controls.size(); ++i) {
+        ControlPlacement& c = layout.controls[i];
+        const ControlPlacement& f = fixed.controls[i];
+        scaled(c.x, f.x);
+        scaled(c.y, f.y);
+        scaled(c.width, f.width);
+        scaled(c.height, f.height);
+    }
+    scaled(layout.nameColumnWidth, fixed.nameColumnWidth);
+    return layout;
+}
+
+ClientSize MinimumClientSize(int dpi)
+{
+    return {ScaleForDpi(560, dpi), ScaleForDpi(300, dpi)};
 }

@@ -1,23 +1,30 @@
 #include "app/MainMenu.h"
 
+#include "framework/DpiScale.h"
 #include "i18n/CTranslation.h"
 #include "res/resource.h"
 
+#include <algorithm>
+#include <cstddef>
 #include <string>
+#include <vector>
 
 namespace {
+// The sizes each bitmap is drawn at (draw_resources.py), with its ids in that order.
+const std::vector<int> kDrawnSizes = {12, 15, 18, 24};
+
 struct MenuItem {
     UINT command;
     TextId text;
-    int bitmap;
+    int bitmaps[4];
 };
 
 const MenuItem kItems[] = {
-    {IDM_LANGUAGE, TextId::kLanguageMenuItem, IDB_GLOBE},
-    {IDM_EXIT, TextId::kExitMenuItem, IDB_REDCROSS},
-    {IDM_HELPFILE, TextId::kHelpFileMenuItem, IDB_QUESTION},
-    {IDM_WEBSITE, TextId::kWebsiteMenuItem, IDB_HOUSE},
-    {IDM_ABOUT, TextId::kAboutMenuItem, IDB_BALLOON},
+    {IDM_LANGUAGE, TextId::kLanguageMenuItem, {IDB_GLOBE, IDB_GLOBE_15, IDB_GLOBE_18, IDB_GLOBE_24}},
+    {IDM_EXIT, TextId::kExitMenuItem, {IDB_REDCROSS, IDB_REDCROSS_15, IDB_REDCROSS_18, IDB_REDCROSS_24}},
+    {IDM_HELPFILE, TextId::kHelpFileMenuItem, {IDB_QUESTION, IDB_QUESTION_15, IDB_QUESTION_18, IDB_QUESTION_24}},
+    {IDM_WEBSITE, TextId::kWebsiteMenuItem, {IDB_HOUSE, IDB_HOUSE_15, IDB_HOUSE_18, IDB_HOUSE_24}},
+    {IDM_ABOUT, TextId::kAboutMenuItem, {IDB_BALLOON, IDB_BALLOON_15, IDB_BALLOON_18, IDB_BALLOON_24}},
 };
 
 void SetPopupTitle(HMENU menu, UINT position, const std::wstring& title)
@@ -26,36 +33,53 @@ void SetPopupTitle(HMENU menu, UINT position, const std::wstring& title)
     ::ModifyMenuW(menu, position, MF_BYPOSITION | MF_STRING | MF_POPUP, reinterpret_cast<UINT_PTR>(popup),
                   title.c_str());
 }
-}  // namespace
 
-MainMenu::~MainMenu()
+template <std::size_t N>
+void DeleteBitmaps(HBITMAP (&bitmaps)[N])
 {
-    for (HBITMAP bitmap : m_bitmaps)
+    for (HBITMAP& bitmap : bitmaps) {
         if (bitmap)
             ::DeleteObject(bitmap);
+        bitmap = nullptr;
+    }
 }
+}  // namespace
 
-HBITMAP MainMenu::Bitmap(int index, int resourceId)
+MainMenu::~MainMenu() { DeleteBitmaps(m_bitmaps); }
+
+void MainMenu::LoadBitmaps(int size, HBITMAP (&previous)[kItemCount])
 {
-    if (!m_bitmaps[index])
-        m_bitmaps[index] = static_cast<HBITMAP>(
-            ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resourceId), IMAGE_BITMAP, 12, 12, 0));
-    return m_bitmaps[index];
+    if (size == m_size)
+        return;
+    static_assert(sizeof(kItems) / sizeof(kItems[0]) == kItemCount, "one bitmap per item");
+    // The drawing nearest to the size, shrunk or stretched to it where the
+    // scale lies between the drawn ones.
+    const auto drawn = std::find(kDrawnSizes.begin(), kDrawnSizes.end(), NearestDrawnSize(kDrawnSizes, size)) -
+                       kDrawnSizes.begin();
+    for (int i = 0; i < kItemCount; ++i) {
+        previous[i] = m_bitmaps[i];
+        m_bitmaps[i] = static_cast<HBITMAP>(::LoadImageW(::GetModuleHandleW(nullptr),
+                                                         MAKEINTRESOURCEW(kItems[i].bitmaps[drawn]), IMAGE_BITMAP,
+                                                         size, size, 0));
+    }
+    m_size = size;
 }
 
-void MainMenu::Apply(HWND window, const CTranslation& texts)
+void MainMenu::Apply(HWND window, const CTranslation& texts, int dpi)
 {
     HMENU menu = ::GetMenu(window);
     if (!menu)
         return;
+    HBITMAP previous[kItemCount] = {};
+    LoadBitmaps(ScaleForDpi(12, dpi), previous);
     SetPopupTitle(menu, 0, texts.Text(TextId::kFileMenu));
     SetPopupTitle(menu, 1, texts.Text(TextId::kHelpMenu));
-    int index = 0;
-    for (const MenuItem& item : kItems) {
+    for (int i = 0; i < kItemCount; ++i) {
+        const MenuItem& item = kItems[i];
         const std::wstring text = L"  " + texts.Text(item.text);
         ::ModifyMenuW(menu, item.command, MF_BYCOMMAND | MF_STRING, item.command, text.c_str());
-        HBITMAP bitmap = Bitmap(index++, item.bitmap);
-        ::SetMenuItemBitmaps(menu, item.command, MF_BYCOMMAND, bitmap, bitmap);
+        ::SetMenuItemBitmaps(menu, item.command, MF_BYCOMMAND, m_bitmaps[i], m_bitmaps[i]);
     }
     ::DrawMenuBar(window);
+    DeleteBitmaps(previous);
 }

@@ -16,6 +16,10 @@ public:
     void SetColumnWidth(int column, int width) const { Send(LVM_SETCOLUMNWIDTH, column, MAKELPARAM(width, 0)); }
     int ColumnWidth(int column) const { return static_cast<int>(Send(LVM_GETCOLUMNWIDTH, column)); }
     std::wstring ColumnHeading(int column) const;
+    int ColumnCount() const
+    {
+        return static_cast<int>(::SendMessageW(reinterpret_cast<HWND>(Send(LVM_GETHEADER)), HDM_GETITEMCOUNT, 0, 0));
+    }
 
     void DeleteAll() const { Send(LVM_DELETEALLITEMS); }
     int InsertRow(int index, const std::wstring& text, int image) const;

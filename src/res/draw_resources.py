@@ -2,8 +2,10 @@
 """Draws the program's icons and menu bitmaps and writes them into images/.
 
 Every image is described as layers of shapes given by signed distance
-functions and rendered with supersampling, so the same drawing serves 12, 16,
-32 and 48 pixels. Standard library only: run it with /usr/bin/python3.
+functions and rendered with supersampling, so the same drawing serves every
+size: the row icons at 16, 20, 24 and 32 pixels and the menu bitmaps at 12,
+15, 18 and 24 (display scales of 100, 125, 150 and 200 %), the program icon up
+to 48. Standard library only: run it with /usr/bin/python3.
 
     draw_resources.py [--preview sheet.png]
 
@@ -300,12 +302,27 @@ QUESTION_MARK = [
 ]
 
 
+def question_mark(size):
+    """Pixel art at 12 pixels; larger sizes, whose cells would fall between
+    pixels, get the same mark drawn as strokes."""
+    if size <= 12:
+        return pixel_art(QUESTION_MARK, 4.0, 3.0)
+    half = 0.6
+    hook_end = (6.5 + 1.8 * math.cos(math.radians(60.0)), 5.0 + 1.8 * math.sin(math.radians(60.0)))
+    return union(
+        arc(6.5, 5.0, 1.8, half, -180.0, 60.0),
+        segment(hook_end[0], hook_end[1], 6.5, 7.4, half),
+        segment(6.5, 7.4, 6.5, 7.9, half),
+        circle(6.5, 9.6, 0.8),
+    )
+
+
 def question_bitmap(size):
     disc = circle(6.5, 6.5, 5.5)
     return [
         fill(disc, radial(4.7, 4.5, 7.5, (110, 170, 250), (20, 75, 180))),
         outline(disc, (15, 50, 130), 1),
-        fill(pixel_art(QUESTION_MARK, 4.0, 3.0), solid((255, 255, 255))),
+        fill(question_mark(size), solid((255, 255, 255))),
     ]
 
 
@@ -326,10 +343,10 @@ def house_bitmap(size):
 
 
 ICONS = [
-    ("program.ico", program_icon, (16, 32, 48)),
-    ("folder.ico", folder_icon, (16, 32)),
-    ("file.ico", file_icon, (16, 32)),
-    ("parent.ico", parent_icon, (16, 32)),
+    ("program.ico", program_icon, (16, 20, 24, 32, 48)),
+    ("folder.ico", folder_icon, (16, 20, 24, 32)),
+    ("file.ico", file_icon, (16, 20, 24, 32)),
+    ("parent.ico", parent_icon, (16, 20, 24, 32)),
 ]
 
 BITMAPS = [
@@ -340,8 +357,17 @@ BITMAPS = [
     ("house.bmp", house_bitmap),
 ]
 
-BITMAP_SIZE = 12
+# 12 x 12 at 96 DPI; each larger size goes into a file of its own, named
+# with the size ("globe-18.bmp"), since a bitmap resource holds one size.
+BITMAP_SIZES = (12, 15, 18, 24)
 MENU_BACKGROUND = (255, 255, 255)  # menus AND check bitmaps: white shows as the menu colour
+
+
+def bitmap_file_name(name, size):
+    if size == BITMAP_SIZES[0]:
+        return name
+    stem, extension = os.path.splitext(name)
+    return f"{stem}-{size}{extension}"
 
 
 # -------------------------------------------------------------- writers -----
@@ -470,9 +496,10 @@ def main():
         write_icon(os.path.join(IMAGES_DIR, name), images)
         rendered += [(pixels, size) for size, pixels in images]
     for name, draw in BITMAPS:
-        pixels = on_background(render(draw(BITMAP_SIZE), BITMAP_SIZE, 12), MENU_BACKGROUND)
-        write_bitmap(os.path.join(IMAGES_DIR, name), pixels, BITMAP_SIZE)
-        rendered.append((pixels, BITMAP_SIZE))
+        for size in BITMAP_SIZES:
+            pixels = on_background(render(draw(size), size, 12), MENU_BACKGROUND)
+            write_bitmap(os.path.join(IMAGES_DIR, bitmap_file_name(name, size)), pixels, size)
+            rendered.append((pixels, size))
     if args.preview:
         write_preview(args.preview, rendered)
 

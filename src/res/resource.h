@@ -30,6 +30,24 @@
 #define IDB_QUESTION              141
 #define IDB_HOUSE                 142
 
+// The same menu bitmaps drawn for the larger display scales (125, 150 and
+// 200 %): 15 x 15, 18 x 18 and 24 x 24
+#define IDB_GLOBE_15              160
+#define IDB_GLOBE_18              161
+#define IDB_GLOBE_24              162
+#define IDB_BALLOON_15            163
+#define IDB_BALLOON_18            164
+#define IDB_BALLOON_24            165
+#define IDB_REDCROSS_15           166
+#define IDB_REDCROSS_18           167
+#define IDB_REDCROSS_24           168
+#define IDB_QUESTION_15           169
+#define IDB_QUESTION_18           170
+#define IDB_QUESTION_24           171
+#define IDB_HOUSE_15              172
+#define IDB_HOUSE_18              173
+#define IDB_HOUSE_24              174
+
 // System menu item
 #define IDM_ABOUTBOX              0x0010
 

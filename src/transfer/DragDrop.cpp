@@ -32,11 +32,13 @@ void DragDrop::Begin(const NMLISTVIEW& notification)
     else
         m_transfer.SetDownloadDirection();
 
-    // The image of the one item under the pointer, whatever the selection.
+    // The image of the one item under the pointer, whatever the selection; the
+    // list draws it with its row icon, which has the size of the DPI already.
     POINT origin = {0, 0};
     m_image = reinterpret_cast<HIMAGELIST>(
         ::SendMessageW(source, LVM_CREATEDRAGIMAGE, notification.iItem, reinterpret_cast<LPARAM>(&origin)));
-    ImageList_BeginDrag(m_image, 0, 10, 10);
+    const int hotSpot = ScaleForDpi(10, m_dpi);
+    ImageList_BeginDrag(m_image, 0, hotSpot, hotSpot);
     POINT start = notification.ptAction;
     ::ClientToScreen(source, &start);
     ImageList_DragEnter(::GetDesktopWindow(), start.x, start.y);

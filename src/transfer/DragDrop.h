@@ -3,6 +3,8 @@
 // list runs the transfer command. A plain mouse drag inside the main window.
 #pragma once
 
+#include "framework/DpiScale.h"
+
 #include <windows.h>
 #include <commctrl.h>
 
@@ -16,6 +18,8 @@ public:
     DragDrop& operator=(const DragDrop&) = delete;
 
     void Bind(HWND dialog);
+    // The main window's DPI, which the drag image's hot spot follows.
+    void SetDpi(int dpi) { m_dpi = dpi; }
 
     // LVN_BEGINDRAG of list 1007 or 1008.
     void Begin(const NMLISTVIEW& notification);
@@ -42,4 +46,5 @@ private:
     HWND m_underPointer = nullptr;
     HWND m_source = nullptr;
     HIMAGELIST m_image = nullptr;
+    int m_dpi = kDefaultDpi;
 };

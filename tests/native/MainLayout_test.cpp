@@ -44,3 +44,45 @@ TEST(MainLayout, MovesAllSixteenControlsInTheirOrder)
     EXPECT_EQ(ftpList.x, 420);
     EXPECT_EQ(ftpList.height, 429);
 }
+
+TEST(MainLayout, ScalesTheFixedPixelsWithTheDpiAndKeepsTheCentre)
+{
+    struct Case { int dpi, w, h; std::vector<ControlPlacement> boxes; int column; };
+    const Case cases[] = {
+        {144, 1500, 900, {{1002, 592, 832, 314, 51}, {1017, 908, 832, 51, 51}, {1009, 11, 793, 1479, 36},
+                          {1006, 1323, 42, 152, 30}, {1007, 30, 83, 693, 643}}, 510},
+        {120, 1001, 700, {{1002, 369, 644, 261, 43}, {1017, 631, 644, 43, 43}, {1009, 9, 611, 983, 30},
+                          {1006, 853, 35, 126, 25}, {1007, 25, 69, 452, 486}}, 300},
+    };
+    for (const Case& c : cases) {
+        const MainLayout layout = ComputeMainLayout(c.w, c.h, c.dpi);
+        for (const ControlPlacement& want : c.boxes) {
+            const ControlPlacement got = Find(layout, want.id);
+            EXPECT_EQ(std::vector<int>({got.x, got.y, got.width, got.height}),
+                      std::vector<int>({want.x, want.y, want.width, want.height}))
+                << "control " << want.id << " at " << c.dpi << " DPI";
+        }
+        EXPECT_EQ(layout.nameColumnWidth, c.column) << c.dpi;
+    }
+}
+
+TEST(MainLayout, AtTheMinimumSizeNoControlsOverlapAtAnyScale)
+{
+    for (int dpi : {96, 120, 144, 168, 192, 288}) {
+        const ClientSize minimum = MinimumClientSize(dpi);
+        const MainLayout layout = ComputeMainLayout(minimum.width, minimum.height, dpi);
+        for (const ControlPlacement& a : layout.controls) {
+            EXPECT_TRUE(a.x >= 0 && a.y >= 0 && a.x + a.width <= minimum.width && a.y + a.height <= minimum.height)
+                << "control " << a.id << " leaves the client at " << dpi << " DPI";
+            for (const ControlPlacement& b : layout.controls) {
+                // The group boxes frame their pane's controls.
+                if (a.id >= b.id || a.id == 1015 || a.id == 1016 || b.id == 1015 || b.id == 1016)
+                    continue;
+                const bool apart = a.x + a.width <= b.x || b.x + b.width <= a.x || a.y + a.height <= b.y ||
+                                   b.y + b.height <= a.y;
+                EXPECT_TRUE(apart) << a.id << " overlaps " << b.id << " at " << dpi << " DPI";
+            }
+        }
+        EXPECT_GE(layout.nameColumnWidth, ScaleForDpi(100, dpi)) << dpi;
+    }
+}

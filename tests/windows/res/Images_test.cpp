@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 namespace {
 
 enum class Hue { Blue, Yellow, Paper, Green, Red, Brown, White };
@@ -132,8 +135,10 @@ TEST(Images, EachIconSizeIsStoredIn32BitsWithSoftEdges)
 {
     struct Stored { int id; int size; };
     const Stored stored[] = {
-        {IDR_MAINFRAME, 16}, {IDR_MAINFRAME, 32}, {IDR_MAINFRAME, 48}, {IDI_FOLDER, 16}, {IDI_FOLDER, 32},
-        {IDI_FILE, 16},      {IDI_FILE, 32},      {IDI_PARENT, 16},    {IDI_PARENT, 32},
+        {IDR_MAINFRAME, 16}, {IDR_MAINFRAME, 20}, {IDR_MAINFRAME, 24}, {IDR_MAINFRAME, 32}, {IDR_MAINFRAME, 48},
+        {IDI_FOLDER, 16},    {IDI_FOLDER, 20},    {IDI_FOLDER, 24},    {IDI_FOLDER, 32},    {IDI_FILE, 16},
+        {IDI_FILE, 20},      {IDI_FILE, 24},      {IDI_FILE, 32},      {IDI_PARENT, 16},    {IDI_PARENT, 20},
+        {IDI_PARENT, 24},    {IDI_PARENT, 32},
     };
     const HMODULE module = ::GetModuleHandleW(nullptr);
     for (const Stored& c : stored) {
@@ -186,6 +191,31 @@ TEST(Images, MenuBitmapsAre12By12In24BitOnWhite)
         EXPECT_EQ(::GetPixel(dc, c.cornerX, c.cornerY), RGB(255, 255, 255));
         const COLORREF probe = ::GetPixel(dc, c.probeX, c.probeY);
         EXPECT_TRUE(Matches(probe, c.hue)) << std::hex << probe;
+        ::SelectObject(dc, old);
+        ::DeleteDC(dc);
+        ::DeleteObject(bitmap);
+    }
+}
+
+TEST(Images, MenuBitmapsForLargerScalesAreDrawnAtTheirSizeOnWhite)
+{
+    const std::pair<int, int> drawings[] = {
+        {IDB_GLOBE_15, 15},    {IDB_GLOBE_18, 18},    {IDB_GLOBE_24, 24},    {IDB_BALLOON_15, 15},
+        {IDB_BALLOON_18, 18},  {IDB_BALLOON_24, 24},  {IDB_REDCROSS_15, 15}, {IDB_REDCROSS_18, 18},
+        {IDB_REDCROSS_24, 24}, {IDB_QUESTION_15, 15}, {IDB_QUESTION_18, 18}, {IDB_QUESTION_24, 24},
+        {IDB_HOUSE_15, 15},    {IDB_HOUSE_18, 18},    {IDB_HOUSE_24, 24},
+    };
+    for (const auto& [id, size] : drawings) {
+        HBITMAP bitmap = static_cast<HBITMAP>(
+            ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+        ASSERT_NE(bitmap, nullptr) << id;
+        BITMAP info = {};
+        ::GetObjectW(bitmap, sizeof(info), &info);
+        EXPECT_EQ(std::vector<int>({info.bmWidth, info.bmHeight, info.bmBitsPixel}), std::vector<int>({size, size, 24})) << id;
+        HDC dc = ::CreateCompatibleDC(nullptr);
+        HGDIOBJ old = ::SelectObject(dc, bitmap);
+        EXPECT_EQ(::GetPixel(dc, 0, 0), RGB(255, 255, 255)) << id;
+        EXPECT_NE(::GetPixel(dc, size / 2, size / 2), RGB(255, 255, 255)) << id << ": no picture";
         ::SelectObject(dc, old);
         ::DeleteDC(dc);
         ::DeleteObject(bitmap);

@@ -8,8 +8,9 @@
 namespace {
 
 // Reads the whole listing of the session's current directory, keeping only
-// entries whose names can stand for an entry of that directory.
-bool ReadLevel(FtpSession& session, std::vector<FtpFindEntry>& entries)
+// entries whose names can stand for an entry of that directory; the time of a
+// ".." entry goes to parentTime when asked for.
+bool ReadLevel(FtpSession& session, std::vector<FtpFindEntry>& entries, std::uint64_t* parentTime = nullptr)
 {
     FtpFindEntry entry;
     const FtpFindStatus status = session.FindFirst(entry);
@@ -20,6 +21,8 @@ bool ReadLevel(FtpSession& session, std::vector<FtpFindEntry>& entries)
     do {
         if (IsUsableEntryName(entry.name))
             entries.push_back(entry);
+        else if (parentTime && entry.name == L"..")
+            *parentTime = entry.lastWriteTime;
     } while (session.FindNext(entry));
     session.FindEnd();
     return true;
@@ -85,15 +88,17 @@ bool FtpEngine::ListFtpFolder(FtpListing& listing, const FtpLogin& login, const 
     std::vector<FtpFindEntry> entries;
     {
         const std::unique_ptr<FtpSession> session = OpenIn(login, folder);
-        if (!session || !ReadLevel(*session, entries))
+        if (!session || !ReadLevel(*session, entries, &listing.parentTime))
             return false;
     }
     for (const FtpFindEntry& entry : entries) {
         if (IsFolder(entry)) {
             listing.folderNames.push_back(entry.name);
+            listing.folderTimes.push_back(entry.lastWriteTime);
         } else {
             listing.fileNames.push_back(entry.name);
             listing.fileSizes.push_back(CombineFileSize(entry.sizeHigh, entry.sizeLow));
+            listing.fileTimes.push_back(entry.lastWriteTime);
         }
     }
     return true;
@@ -197,6 +202,25 @@ bool FtpEngine::RemoveFtpFolder(const FtpLogin& login, const std::wstring& folde
         return false;
     const std::unique_ptr<FtpSession> session = OpenIn(login, folder);
     return session && session->RemoveDir(name);
+}
+
+FtpRenameOutcome FtpEngine::RenameFtpEntry(const FtpLogin& login, const std::wstring& folder,
+                                          const std::wstring& from, const std::wstring& to, std::wstring& reason)
+{
+    reason.clear();
+    if (!IsUsableEntryName(from) || !IsUsableEntryName(to))
+        return FtpRenameOutcome::kFailed;
+    const std::unique_ptr<FtpSession> session = OpenIn(login, folder);
+    std::vector<FtpFindEntry> entries;
+    if (!session || !ReadLevel(*session, entries))
+        return FtpRenameOutcome::kFailed;
+    // Some servers replace an existing target without a word. Names that
+    // differ only in case count as taken too: on a server that ignores case
+    // they are one entry. The entry itself may change its case.
+    for (const FtpFindEntry& entry : entries)
+        if (entry.name != from && SameNameIgnoringCase(entry.name, to))
+            return FtpRenameOutcome::kNameExists;
+    return session->Rename(from, to, reason) ? FtpRenameOutcome::kRenamed : FtpRenameOutcome::kFailed;
 }
 
 void FtpEngine::DeleteFtpFolderTree(const FtpLogin& login, const std::wstring& folder,

@@ -5,5 +5,8 @@ void FtpListing::Clear()
     fileNames.clear();
     fileSizes.clear();
     folderNames.clear();
+    fileTimes.clear();
+    folderTimes.clear();
+    parentTime = 0;
     unlistedFolders.clear();
 }

@@ -1,5 +1,7 @@
 #include "localpane/WinLocalFiles.h"
 
+#include "framework/SystemErrorText.h"
+
 #include <windows.h>
 #include <shellapi.h>
 
@@ -9,9 +11,16 @@ struct FolderEntry {
     std::wstring name;
     bool isFolder;
     std::uint64_t size;
+    std::uint64_t lastWriteTime;
 };
 
-std::vector<FolderEntry> EnumerateFolder(const std::wstring& folder)
+std::uint64_t Ticks(const FILETIME& time)
+{
+    return (static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+}
+
+// The entries but "." and ".."; the time of ".." goes to parentTime when asked for.
+std::vector<FolderEntry> EnumerateFolder(const std::wstring& folder, std::uint64_t* parentTime = nullptr)
 {
     std::vector<FolderEntry> entries;
     WIN32_FIND_DATAW data;
@@ -22,7 +31,10 @@ std::vector<FolderEntry> EnumerateFolder(const std::wstring& folder)
         const std::wstring name = data.cFileName;
         if (name != L"." && name != L"..")
             entries.push_back({name, (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
-                               (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow});
+                               (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow,
+                               Ticks(data.ftLastWriteTime)});
+        else if (name == L".." && parentTime)
+            *parentTime = Ticks(data.ftLastWriteTime);
     } while (::FindNextFileW(find, &data));
     ::FindClose(find);
     return entries;
@@ -44,9 +56,10 @@ void CollectFrom(const std::wstring& folder, std::vector<std::wstring>& files)
 LocalListing WinLocalFiles::ListFolder(const std::wstring& folder)
 {
     LocalListing listing;
-    for (FolderEntry& entry : EnumerateFolder(folder)) {
+    for (FolderEntry& entry : EnumerateFolder(folder, &listing.parentTime)) {
         if (!entry.isFolder)
             listing.fileSizes.push_back(entry.size);
+        (entry.isFolder ? listing.folderTimes : listing.fileTimes).push_back(entry.lastWriteTime);
         (entry.isFolder ? listing.folderNames : listing.fileNames).push_back(std::move(entry.name));
     }
     return listing;
@@ -89,4 +102,13 @@ void WinLocalFiles::DeleteToRecycleBin(const std::wstring& path)
     operation.pFrom = from.c_str();
     operation.fFlags = FOF_SILENT | FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_ALLOWUNDO;
     ::SHFileOperationW(&operation);
+}
+
+bool WinLocalFiles::Rename(const std::wstring& from, const std::wstring& to, std::wstring& reason)
+{
+    // MoveFileW never replaces an existing target.
+    if (::MoveFileW(from.c_str(), to.c_str()))
+        return true;
+    reason = SystemErrorText(::GetLastError());
+    return false;
 }

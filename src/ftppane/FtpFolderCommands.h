@@ -31,7 +31,7 @@ public:
 
     // Lists the profile's folder, then shows the rows and the field. On failure
     // reports it and keeps the rows and the field as they were; returns false.
-    bool Refresh();
+    bool Refresh() override;
 
     // The profile the profile dialog handed back: it replaces the live one and
     // is listed.
@@ -42,6 +42,9 @@ public:
     void StartAddFolder() override;
     void ConfirmAddFolder() override;
     void Delete(const std::vector<PaneRow>& rows) override;
+    // Refuses "/" and "\" and names another entry of the server folder has.
+    bool Rename(const PaneRow& row, const std::wstring& newName) override;
+    bool ShowsFolder() const override { return !m_profile.login.serverName.empty(); }
 
 private:
     // Refreshes after a command that may have changed the folder; when the

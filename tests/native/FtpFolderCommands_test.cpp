@@ -33,6 +33,10 @@ public:
     }
     void ReportListingFailure() override { events.push_back(L"failed"); }
     void ShowDeleting(const std::wstring& path) override { events.push_back(L"deleting " + path); }
+    void ReportRenameProblem(RenameProblem problem, const std::wstring& name, const std::wstring& reason) override
+    {
+        events.push_back(L"problem " + std::to_wstring(static_cast<int>(problem)) + L" " + name + L" " + reason);
+    }
 };
 
 class FtpFolderCommandsTest : public ::testing::Test {
@@ -185,4 +189,39 @@ TEST_F(FtpFolderCommandsTest, AProfileFromTheDialogReplacesTheLiveOneAndIsListed
     EXPECT_EQ(profile.folder, L"a/b");
     EXPECT_EQ(ftp.log, (Log{L"OPEN other:2121 v", L"CWD /home/a/b", L"LIST /home/a/b", L"CLOSE"}));
     EXPECT_EQ(view.field, L"ftp://other:2121/a/b");
+}
+
+TEST_F(FtpFolderCommandsTest, RenameChecksTheNameAndTheFolderFirstAndNeverReplaces)
+{
+    ftp.AddFile(L"/home/a/g.txt", 7);
+    ftp.refuseRename.insert(L"/home/a/b");
+    profile.folder = L"a";
+    const auto problem = [](RenameProblem p, const wchar_t* name, const wchar_t* reason = L"") {
+        return L"problem " + std::to_wstring(static_cast<int>(p)) + L" " + name + L" " + reason;
+    };
+    const Log listA = {L"OPEN host:21 u", L"CWD /home/a", L"LIST /home/a"};
+    struct Case { PaneRow row; const wchar_t* typed; std::wstring problem; Log log; };
+    const Case cases[] = {
+        {{L"f.txt", RowKind::File}, L"a/b", problem(RenameProblem::kForbiddenServer, L"a/b"), {}},
+        {{L"f.txt", RowKind::File}, L"..", problem(RenameProblem::kForbiddenServer, L".."), {}},
+        {{L"f.txt", RowKind::File}, L"", problem(RenameProblem::kEmpty, L""), {}},
+        {{L"[...]", RowKind::Parent}, L"x", L"", {}},
+        // Taken, also in another case: the server is never asked to rename.
+        {{L"f.txt", RowKind::File}, L"G.TXT", problem(RenameProblem::kExists, L"G.TXT"), listA},
+        {{L"b", RowKind::Folder}, L"c", problem(RenameProblem::kFailed, L"b", L"550 Not allowed."), listA},
+        {{L"f.txt", RowKind::File}, L"h.txt", L"", listA},
+    };
+    for (const Case& c : cases) {
+        Forget();
+        commands.Rename(c.row, c.typed);
+        const Log sent(ftp.log.begin(), ftp.log.begin() + std::min(ftp.log.size(), c.log.size()));
+        EXPECT_EQ(sent, c.log) << c.typed;
+        const bool reported = !view.events.empty() && view.events.front().rfind(L"problem", 0) == 0;
+        EXPECT_EQ(reported ? view.events.front() : L"", c.problem) << c.typed;
+    }
+    EXPECT_EQ(ftp.log[3], L"RNFR /home/a/f.txt RNTO /home/a/h.txt");
+    EXPECT_EQ(view.events.back(), L"ends");  // listed again
+    EXPECT_TRUE(ftp.HasFile(L"/home/a/h.txt"));
+    EXPECT_TRUE(ftp.HasFile(L"/home/a/g.txt"));
+    EXPECT_TRUE(ftp.HasFolder(L"/home/a/b"));
 }

@@ -5,6 +5,8 @@
 
 #include "res/resource.h"
 
+#include <algorithm>
+
 using namespace mainwindow;
 
 namespace {
@@ -143,4 +145,25 @@ TEST_F(MainWindowLayout, RestoringAfterARealMaximiseUsesThePixelRulesNotTheTempl
     ExpectNameColumns(restored.right / 2 - 160);
     EXPECT_FALSE(AtTemplatePlace(IDC_TRANSFER, 140, 243, 139, 21));
     EXPECT_FALSE(AtTemplatePlace(IDC_LOCAL_LIST, 14, 35, 181, 164));
+}
+
+TEST_F(MainWindowLayout, TabAndShiftTabGoThroughEachPaneFromTopToBottom)
+{
+    Open(QuietSettings());
+    // ">" is disabled while the direction is local to FTP, so Tab passes it by.
+    const std::vector<int> order = {IDC_LOCAL_PATH, IDC_LOCAL_BROWSE, IDC_LOCAL_LIST,   IDC_LOCAL_ADDFOLDER,
+                                    IDC_LOCAL_DELETE, IDC_FTP_PATH,   IDC_FTP_BROWSE,   IDC_FTP_LIST,
+                                    IDC_FTP_ADDFOLDER, IDC_FTP_DELETE, IDC_TO_LOCAL,    IDC_TRANSFER};
+    for (const bool backwards : {false, true}) {
+        std::vector<int> visited;
+        HWND control = Item(order.front());
+        do {
+            visited.push_back(::GetDlgCtrlID(control));
+            control = ::GetNextDlgTabItem(Hwnd(), control, backwards ? TRUE : FALSE);
+        } while (control && control != Item(order.front()) && visited.size() <= order.size());
+        std::vector<int> expected = order;
+        if (backwards)
+            std::reverse(expected.begin() + 1, expected.end());
+        EXPECT_EQ(visited, expected) << (backwards ? "Shift+Tab" : "Tab");
+    }
 }

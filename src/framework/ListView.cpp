@@ -47,21 +47,6 @@ int ListView::InsertRow(int index, const std::wstring& text, int image, LPARAM d
     return static_cast<int>(Send(LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
 }
 
-void ListView::SetCellText(int row, int column, const std::wstring& text) const
-{
-    LVITEMW item = {};
-    item.iSubItem = column;
-    item.pszText = const_cast<wchar_t*>(text.c_str());
-    Send(LVM_SETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
-}
-
-void ListView::SetCellTextCallback(int row, int column) const
-{
-    LVITEMW item = {};
-    item.iSubItem = column;
-    item.pszText = LPSTR_TEXTCALLBACKW;
-    Send(LVM_SETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
-}
 
 std::wstring ListView::CellText(int row, int column) const
 {

@@ -21,11 +21,9 @@ public:
     void SetSortArrow(int column, bool descending) const;
 
     void DeleteAll() const { Send(LVM_DELETEALLITEMS); }
-    // The row carries the data (LVIF_PARAM), for sorting and callbacks.
+    // The row carries the data (LVIF_PARAM), for sorting and callbacks. Cells
+    // of other columns that are never set ask the parent for their texts.
     int InsertRow(int index, const std::wstring& text, int image, LPARAM data = 0) const;
-    void SetCellText(int row, int column, const std::wstring& text) const;
-    // The cell asks its parent for its text (LVN_GETDISPINFOW) whenever shown.
-    void SetCellTextCallback(int row, int column) const;
     std::wstring CellText(int row, int column) const;
     int Image(int row) const;
     LPARAM Data(int row) const;

@@ -65,17 +65,10 @@ void PaneControls::FillRows(std::vector<ListRow> rows)
     // makes a large folder take seconds instead of a fraction of one.
     m_list.SuspendRedraw();
     m_list.DeleteAll();
-    for (std::size_t i = 0; i < m_rows.size(); ++i) {
-        const ListRow& row = m_rows[i];
-        const int index = static_cast<int>(i);
-        m_list.InsertRow(index, row.name, ImageOf(row.kind), static_cast<LPARAM>(i));
-        if (row.kind == RowKind::File)
-            m_list.SetCellText(index, kSizeColumn, FormatSizeText(row.size, m_texts.Text(SizeUnitText(row.size))));
-        // Formatted when shown: a local time per row costs more than the
-        // whole fill of a large folder otherwise.
-        if (row.modified != 0)
-            m_list.SetCellTextCallback(index, kModifiedColumn);
-    }
+    // Only the names are set: cells never set are asked for (LVN_GETDISPINFOW)
+    // when shown, which spares a message per cell, and a local time per row.
+    for (std::size_t i = 0; i < m_rows.size(); ++i)
+        m_list.InsertRow(static_cast<int>(i), m_rows[i].name, ImageOf(m_rows[i].kind), static_cast<LPARAM>(i));
     if (m_order.IsChosen())
         SortRows();
     m_list.ResumeRedraw();
@@ -112,12 +105,19 @@ int CALLBACK PaneControls::CompareRows(LPARAM a, LPARAM b, LPARAM self)
 
 bool PaneControls::FillCellText(NMLVDISPINFOW& info) const
 {
-    if (info.item.iSubItem != kModifiedColumn || !(info.item.mask & LVIF_TEXT) || !info.item.pszText ||
-        info.item.cchTextMax <= 0)
+    const int column = info.item.iSubItem;
+    if ((column != kSizeColumn && column != kModifiedColumn) || !(info.item.mask & LVIF_TEXT) ||
+        !info.item.pszText || info.item.cchTextMax <= 0)
         return false;
     const std::size_t index = static_cast<std::size_t>(m_list.Data(info.item.iItem));
-    const bool known = index < m_rows.size() && m_rows[index].modified != 0;
-    const std::wstring text = known ? LocalTimeText(m_rows[index].modified) : std::wstring();
+    std::wstring text;
+    if (index < m_rows.size()) {
+        const ListRow& row = m_rows[index];
+        if (column == kSizeColumn && row.kind == RowKind::File)
+            text = FormatSizeText(row.size, m_texts.Text(SizeUnitText(row.size)));
+        else if (column == kModifiedColumn && row.modified != 0)
+            text = LocalTimeText(row.modified);
+    }
     ::lstrcpynW(info.item.pszText, text.c_str(), info.item.cchTextMax);
     return true;
 }

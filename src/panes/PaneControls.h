@@ -38,7 +38,7 @@ public:
     void FillRows(std::vector<ListRow> rows);
     // A click on the column's header: sorts by it, or reverses its order.
     void SortBy(int column);
-    // The Modified cell asks for its text whenever it is shown
+    // The Size and Modified cells ask for their texts whenever they are shown
     // (LVN_GETDISPINFOW); false for the other cells.
     bool FillCellText(NMLVDISPINFOW& info) const;
 

@@ -13,11 +13,6 @@
 
 #include <windowsx.h>
 
-namespace {
-// Wide enough for a short date and time such as "12/31/2025 11:59 PM".
-constexpr int kModifiedColumnWidth = 125;
-}  // namespace
-
 CFTPTandrilDlg::CFTPTandrilDlg(SettingsFile& settings, FtpEngine& engine, LocalFiles& files)
     : Dialog(IDD_FTPTANDRIL_DIALOG),
       m_icon(static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME),
@@ -99,8 +94,8 @@ void CFTPTandrilDlg::CreateImageListAndColumns()
         list->InsertColumn(0, m_translation.Text(TextId::kNameColumn));
         list->InsertColumn(1, m_translation.Text(TextId::kSizeColumn));
         list->InsertColumn(2, m_translation.Text(TextId::kModifiedColumn));
-        list->SetColumnWidth(0, 150);
-        list->SetColumnWidth(1, 100);
+        list->SetColumnWidth(0, kMinNameColumnWidth);
+        list->SetColumnWidth(1, kSizeColumnWidth);
         list->SetColumnWidth(2, kModifiedColumnWidth);
         list->Send(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT);
         list->Send(LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(m_images));

@@ -1,5 +1,7 @@
 #include "app/MainLayout.h"
 
+#include <algorithm>
+
 MainLayout ComputeMainLayout(int w, int h)
 {
     const int m = w / 2;
@@ -22,6 +24,7 @@ MainLayout ComputeMainLayout(int w, int h)
         {1012, m + 20, h - 108, 116, 20},      // FTP add folder
         {1008, m + 20, 55, m - 38, h - 171},   // FTP list
     };
-    layout.nameColumnWidth = m - 160;
+    // The list's width less the other columns and room for a vertical scroll bar.
+    layout.nameColumnWidth = std::max(m - 60 - kSizeColumnWidth - kModifiedColumnWidth, kMinNameColumnWidth);
     return layout;
 }

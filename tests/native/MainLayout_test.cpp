@@ -17,9 +17,10 @@ TEST(MainLayout, PlacesTheBottomButtonsAndColumnAroundTheCentre)
 {
     struct Case { int w, h, transferX, toLocalX, toFtpX, column, ftpBrowseX, statusWidth; };
     const Case cases[] = {
-        {1000, 700, 395, 360, 605, 340, 882, 986},
-        {1001, 700, 395, 360, 605, 340, 883, 987},  // odd widths round M down
-        {0, 0, -105, -140, 105, -160, -118, -14},   // minimised: client 0 x 0
+        {1000, 700, 395, 360, 605, 228, 882, 986},
+        {1001, 700, 395, 360, 605, 228, 883, 987},  // odd widths round M down
+        {700, 500, 245, 210, 455, 100, 582, 686},   // the name column at its minimum
+        {0, 0, -105, -140, 105, 100, -118, -14},    // minimised: client 0 x 0
     };
     for (const Case& c : cases) {
         const MainLayout layout = ComputeMainLayout(c.w, c.h);

@@ -173,18 +173,12 @@ private:
                 reason = L"550 Not allowed.";
                 return false;
             }
+            // Only the entry itself: the engine never looks below it afterwards.
             FtpFindEntry moved = *entry;
             moved.name = Name(target);
             m_server.Erase(target);
             m_server.Erase(source);
             m_server.m_folders[Parent(target)].push_back(moved);
-            // A folder takes everything below it along.
-            std::map<std::wstring, std::vector<FtpFindEntry>> folders;
-            for (auto& [path, entries] : m_server.m_folders) {
-                const bool below = path == source || path.compare(0, source.size() + 1, source + L"/") == 0;
-                folders[below ? target + path.substr(source.size()) : path] = std::move(entries);
-            }
-            m_server.m_folders = std::move(folders);
             return true;
         }
         bool RemoveDir(const std::wstring& name) override

@@ -34,8 +34,6 @@ public:
     }
 
     std::vector<std::wstring> log;
-    // Last-write times by full path; the folder's ".." entry is folder + "\..".
-    std::map<std::wstring, std::uint64_t> times;
     std::set<std::wstring> refuseRename;  // full paths the rename fails for
 
     LocalListing ListFolder(const std::wstring& folder) override
@@ -46,14 +44,11 @@ public:
             const std::wstring name = child.substr(child.rfind(L'\\') + 1);
             if (m_folders.count(child)) {
                 listing.folderNames.push_back(name);
-                listing.folderTimes.push_back(TimeOf(child));
             } else {
                 listing.fileNames.push_back(name);
                 listing.fileSizes.push_back(m_files[child]);
-                listing.fileTimes.push_back(TimeOf(child));
             }
         }
-        listing.parentTime = TimeOf(folder + L"\\..");
         return listing;
     }
 
@@ -90,8 +85,8 @@ public:
         m_folders.erase(path);
     }
 
-    // As MoveFileW: an existing target is never replaced; a folder takes
-    // everything below it along.
+    // As MoveFileW: an existing target is never replaced. Only the entry
+    // itself is renamed; the commands never look below it.
     bool Rename(const std::wstring& from, const std::wstring& to, std::wstring& reason) override
     {
         log.push_back(L"RENAME " + from + L" > " + to);
@@ -99,33 +94,18 @@ public:
             reason = L"Access is denied.";
             return false;
         }
-        const auto renamed = [&](const std::wstring& path) {
-            const bool below = path == from || path.compare(0, from.size() + 1, from + L"\\") == 0;
-            return below ? to + path.substr(from.size()) : path;
-        };
-        std::set<std::wstring> folders;
-        for (const std::wstring& path : m_folders)
-            folders.insert(renamed(path));
-        std::map<std::wstring, std::uint64_t> files;
-        for (const auto& [path, size] : m_files)
-            files[renamed(path)] = size;
-        std::map<std::wstring, std::vector<std::wstring>> children;
-        for (const auto& [parent, list] : m_children)
-            for (const std::wstring& child : list)
-                children[renamed(parent)].push_back(renamed(child));
-        m_folders = std::move(folders);
-        m_files = std::move(files);
-        m_children = std::move(children);
+        if (m_folders.erase(from)) {
+            m_folders.insert(to);
+        } else {
+            m_files[to] = m_files[from];
+            m_files.erase(from);
+        }
+        std::vector<std::wstring>& siblings = m_children[to.substr(0, to.rfind(L'\\'))];
+        std::replace(siblings.begin(), siblings.end(), from, to);
         return true;
     }
 
 private:
-    std::uint64_t TimeOf(const std::wstring& path) const
-    {
-        const auto it = times.find(path);
-        return it == times.end() ? 0 : it->second;
-    }
-
     std::vector<std::wstring> Children(const std::wstring& folder) const
     {
         std::vector<std::wstring> children;

@@ -159,16 +159,17 @@ TEST_F(MainWindowLayout, TabAndShiftTabGoThroughEachPaneFromTopToBottom)
 {
     Open(QuietSettings());
     // ">" is disabled while the direction is local to FTP, so Tab passes it by.
-    const std::vector<int> order = {IDC_LOCAL_PATH, IDC_LOCAL_BROWSE, IDC_LOCAL_LIST,   IDC_LOCAL_ADDFOLDER,
-                                    IDC_LOCAL_DELETE, IDC_FTP_PATH,   IDC_FTP_BROWSE,   IDC_FTP_LIST,
-                                    IDC_FTP_ADDFOLDER, IDC_FTP_DELETE, IDC_TO_LOCAL,    IDC_TRANSFER};
-    for (const bool backwards : {false, true}) {
-        std::vector<int> visited;
-        HWND control = Item(order.front());
-        do {
+    const std::vector<int> order = {IDC_LOCAL_PATH, IDC_LOCAL_BROWSE, IDC_LOCAL_LIST, IDC_LOCAL_ADDFOLDER,
+                                    IDC_LOCAL_DELETE, IDC_FTP_PATH, IDC_FTP_BROWSE, IDC_FTP_LIST,
+                                    IDC_FTP_ADDFOLDER, IDC_FTP_DELETE, IDC_TO_LOCAL, IDC_TRANSFER};
+    for (const BOOL backwards : {FALSE, TRUE}) {
+        std::vector<int> visited = {order.front()};
+        for (HWND control = Item(order.front()); visited.size() <= order.size();) {
+            control = ::GetNextDlgTabItem(Hwnd(), control, backwards);
+            if (control == Item(order.front()))
+                break;
             visited.push_back(::GetDlgCtrlID(control));
-            control = ::GetNextDlgTabItem(Hwnd(), control, backwards ? TRUE : FALSE);
-        } while (control && control != Item(order.front()) && visited.size() <= order.size());
+        }
         std::vector<int> expected = order;
         if (backwards)
             std::reverse(expected.begin() + 1, expected.end());

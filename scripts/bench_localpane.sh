@@ -5,6 +5,4 @@ set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 
 BUILD="${1:-$ROOT/build/bench}"
-cleanup() { stop_wine; stop_display; }
-trap cleanup EXIT
 run_wine_bench bench_localpane "$BUILD"

@@ -94,9 +94,10 @@ stop_ftp_server() {
 }
 
 # Builds a benchmark target in a Release folder and runs it under Wine on a
-# display; the caller stops Wine and the display (stop_wine, stop_display).
+# display; Wine and the display stop when the script ends.
 run_wine_bench() {  # target, build folder
   local target="$1" build="$2"
+  trap 'stop_wine; stop_display' EXIT
   cmake -S "$ROOT" -B "$build" -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" >/dev/null || return 1
   cmake --build "$build" --target "$target" -j "$JOBS" >/dev/null || return 1

@@ -92,3 +92,16 @@ stop_ftp_server() {
     FTP_SERVER_PID=""
   fi
 }
+
+# Builds a benchmark target in a Release folder and runs it under Wine on a
+# display; Wine and the display stop when the script ends.
+run_wine_bench() {  # target, build folder
+  local target="$1" build="$2"
+  trap 'stop_wine; stop_display' EXIT
+  cmake -S "$ROOT" -B "$build" -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" >/dev/null || return 1
+  cmake --build "$build" --target "$target" -j "$JOBS" >/dev/null || return 1
+  ensure_display || return 1
+  start_wine "$build"
+  (cd "$build/bin" && wine "$target.exe")
+}

@@ -59,8 +59,9 @@ main_id="$(xdotool search --name "^$MAIN\$" | head -n 1)"
 xdotool windowfocus --sync "$main_id"
 
 # The local path box has the focus at the start; the FTP pane's Browse button
-# is the third control after it in tab order.
-xdotool key --delay 150 Tab Tab Tab space
+# is the sixth control after it in tab order (the local pane's Browse, list,
+# New Folder and Delete, then the FTP path box).
+xdotool key --delay 150 Tab Tab Tab Tab Tab Tab space
 wait_for_window "$PROFILE" 20 || fail "the server profile did not open"
 shoot "$PROFILE" server-profile.png
 xdotool key Escape

@@ -86,8 +86,10 @@ void CFTPTandrilDlg::CreateImageListAndColumns()
     for (const ListView* list : {&m_localList, &m_ftpList}) {
         list->InsertColumn(0, m_translation.Text(TextId::kNameColumn));
         list->InsertColumn(1, m_translation.Text(TextId::kSizeColumn));
-        list->SetColumnWidth(0, ScaleForDpi(150, m_dpi));
-        list->SetColumnWidth(1, ScaleForDpi(100, m_dpi));
+        list->InsertColumn(2, m_translation.Text(TextId::kModifiedColumn));
+        list->SetColumnWidth(0, ScaleForDpi(kMinNameColumnWidth, m_dpi));
+        list->SetColumnWidth(1, ScaleForDpi(kSizeColumnWidth, m_dpi));
+        list->SetColumnWidth(2, ScaleForDpi(kModifiedColumnWidth, m_dpi));
         list->Send(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT);
     }
 }
@@ -179,17 +181,26 @@ bool CFTPTandrilDlg::RouteCommand(WORD id)
     }
 }
 
+PaneWindow* CFTPTandrilDlg::PaneOfList(UINT_PTR id)
+{
+    if (id == IDC_LOCAL_LIST)
+        return &m_localPane;
+    if (id == IDC_FTP_LIST)
+        return &m_ftpPane;
+    return nullptr;
+}
+
 bool CFTPTandrilDlg::OnNotify(NMHDR* header, LRESULT& result)
 {
-    const bool fromLists = header->idFrom == IDC_LOCAL_LIST || header->idFrom == IDC_FTP_LIST;
-    if (!fromLists || m_transferCommand.IsBusy())
+    PaneWindow* pane = PaneOfList(header->idFrom);
+    if (!pane)
         return false;
-    if (header->code == NM_DBLCLK) {
-        if (header->idFrom == IDC_LOCAL_LIST)
-            m_localPane.OnDoubleClick();
-        else
-            m_ftpPane.OnDoubleClick();
-        result = 0;
+    // A batch's uploads let painting through, and painting asks for cell texts.
+    if (m_transferCommand.IsBusy() && header->code != LVN_GETDISPINFOW) {
+        // An edit begun now would rename under the running batch.
+        if (header->code != LVN_BEGINLABELEDITW)
+            return false;
+        result = TRUE;
         return true;
     }
     if (header->code == LVN_BEGINDRAG) {
@@ -197,7 +208,27 @@ bool CFTPTandrilDlg::OnNotify(NMHDR* header, LRESULT& result)
         result = 0;
         return true;
     }
-    return false;
+    return pane->OnListNotify(header, result);
+}
+
+bool CFTPTandrilDlg::OnContextMenu(HWND control, LPARAM position)
+{
+    PaneWindow* pane = PaneOfList(static_cast<UINT_PTR>(::GetDlgCtrlID(control)));
+    if (!pane)
+        return false;
+    if (m_transferCommand.IsBusy())
+        return true;
+    const int command = pane->ChooseFromContextMenu(position);
+    if (command != IDM_LIST_TRANSFER) {
+        pane->RunListCommand(command);
+        return true;
+    }
+    if (pane == &m_localPane)
+        m_transferCommand.SetUploadDirection();
+    else
+        m_transferCommand.SetDownloadDirection();
+    m_transferCommand.TransferSelection();
+    return true;
 }
 
 bool CFTPTandrilDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result)
@@ -215,6 +246,8 @@ bool CFTPTandrilDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_P
             return false;
         PaintMinimised();
         return true;
+    case WM_CONTEXTMENU:
+        return OnContextMenu(reinterpret_cast<HWND>(wParam), lParam);
     case WM_QUERYDRAGICON:
         result = reinterpret_cast<INT_PTR>(m_icon);
         return true;

@@ -57,6 +57,9 @@ private:
     void ApplyTexts();
     void OnLanguageSelection();
     bool RouteCommand(WORD id);
+    PaneWindow* PaneOfList(UINT_PTR id);
+    // The context menu of either list; false for other controls.
+    bool OnContextMenu(HWND control, LPARAM position);
 
     void LayOut(int width, int height);
     void KeepMinimumSize(MINMAXINFO& limits) const;

@@ -1,5 +1,6 @@
 #include "app/MainLayout.h"
 
+#include <algorithm>
 #include <cstddef>
 
 namespace {
@@ -26,9 +27,13 @@ MainLayout RulesAt96Dpi(int w, int h)
         {1012, m + 20, h - 108, 116, 20},      // FTP add folder
         {1008, m + 20, 55, m - 38, h - 171},   // FTP list
     };
-    layout.nameColumnWidth = m - 160;
+    layout.nameColumnWidth = 0;
     return layout;
 }
+
+constexpr int kLocalList = 1007;
+// Room beside the columns for a vertical scroll bar.
+constexpr int kScrollBarRoom = 22;
 }  // namespace
 
 MainLayout ComputeMainLayout(int w, int h, int dpi)
@@ -47,7 +52,12 @@ MainLayout ComputeMainLayout(int w, int h, int dpi)
         scaled(c.width, f.width);
         scaled(c.height, f.height);
     }
-    scaled(layout.nameColumnWidth, fixed.nameColumnWidth);
+    // The list's width less the other columns and the scroll bar's room.
+    for (const ControlPlacement& c : layout.controls)
+        if (c.id == kLocalList)
+            layout.nameColumnWidth =
+                std::max(c.width - ScaleForDpi(kScrollBarRoom + kSizeColumnWidth + kModifiedColumnWidth, dpi),
+                         ScaleForDpi(kMinNameColumnWidth, dpi));
     return layout;
 }
 

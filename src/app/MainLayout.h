@@ -16,6 +16,14 @@ struct ControlPlacement {
     int height;
 };
 
+// Both lists' columns: size and modified have fixed widths that fit their
+// longest texts ("1023 Octets", "12/31/2026 11:59 PM" in the dialog font); the
+// name column takes what the list leaves, but never less than its minimum
+// (a narrower list scrolls sideways). The template's list holds all three.
+constexpr int kSizeColumnWidth = 80;
+constexpr int kModifiedColumnWidth = 132;
+constexpr int kMinNameColumnWidth = 100;
+
 struct MainLayout {
     std::vector<ControlPlacement> controls;  // in the order they are moved
     int nameColumnWidth;                     // column 0 of both lists

@@ -21,23 +21,32 @@ std::wstring ListView::ColumnHeading(int index) const
     return buffer;
 }
 
-int ListView::InsertRow(int index, const std::wstring& text, int image) const
+void ListView::SetSortArrow(int sorted, bool descending) const
+{
+    const HWND header = reinterpret_cast<HWND>(Send(LVM_GETHEADER));
+    const int columns = static_cast<int>(::SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
+    for (int column = 0; column < columns; ++column) {
+        HDITEMW item = {};
+        item.mask = HDI_FORMAT;
+        ::SendMessageW(header, HDM_GETITEMW, column, reinterpret_cast<LPARAM>(&item));
+        item.fmt &= ~(HDF_SORTUP | HDF_SORTDOWN);
+        if (column == sorted)
+            item.fmt |= descending ? HDF_SORTDOWN : HDF_SORTUP;
+        ::SendMessageW(header, HDM_SETITEMW, column, reinterpret_cast<LPARAM>(&item));
+    }
+}
+
+int ListView::InsertRow(int index, const std::wstring& text, int image, LPARAM data) const
 {
     LVITEMW item = {};
-    item.mask = LVIF_TEXT | LVIF_IMAGE;
+    item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
     item.iItem = index;
     item.pszText = const_cast<wchar_t*>(text.c_str());
     item.iImage = image;
+    item.lParam = data;
     return static_cast<int>(Send(LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
 }
 
-void ListView::SetCellText(int row, int column, const std::wstring& text) const
-{
-    LVITEMW item = {};
-    item.iSubItem = column;
-    item.pszText = const_cast<wchar_t*>(text.c_str());
-    Send(LVM_SETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
-}
 
 std::wstring ListView::CellText(int row, int column) const
 {
@@ -57,14 +66,32 @@ std::wstring ListView::CellText(int row, int column) const
     }
 }
 
+bool ListView::GetRow(int row, UINT mask, LVITEMW& item) const
+{
+    item = {};
+    item.mask = mask;
+    item.iItem = row;
+    return Send(LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item)) != FALSE;
+}
+
 int ListView::Image(int row) const
 {
-    LVITEMW item = {};
-    item.mask = LVIF_IMAGE;
-    item.iItem = row;
-    if (!Send(LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item)))
-        return -1;
-    return item.iImage;
+    LVITEMW item;
+    return GetRow(row, LVIF_IMAGE, item) ? item.iImage : -1;
+}
+
+LPARAM ListView::Data(int row) const
+{
+    LVITEMW item;
+    return GetRow(row, LVIF_PARAM, item) ? item.lParam : 0;
+}
+
+int ListView::RowWithData(LPARAM data) const
+{
+    LVFINDINFOW find = {};
+    find.flags = LVFI_PARAM;
+    find.lParam = data;
+    return static_cast<int>(Send(LVM_FINDITEMW, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find)));
 }
 
 std::vector<int> ListView::SelectedRows() const
@@ -81,6 +108,12 @@ void ListView::Select(int row, bool selected) const
     item.stateMask = LVIS_SELECTED;
     item.state = selected ? LVIS_SELECTED : 0;
     Send(LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+}
+
+void ListView::EditLabel(int row) const
+{
+    ::SetFocus(Handle());
+    Send(LVM_EDITLABELW, row);
 }
 
 void ListView::ResumeRedraw() const

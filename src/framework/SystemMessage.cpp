@@ -1,18 +1,8 @@
 #include "framework/SystemMessage.h"
 
-std::wstring SystemErrorText(DWORD code)
-{
-    wchar_t* buffer = nullptr;
-    const DWORD length =
-        ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                         nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-    std::wstring text = length && buffer ? std::wstring(buffer, length) : std::wstring();
-    if (buffer)
-        ::LocalFree(buffer);
-    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' '))
-        text.pop_back();
-    return text;
-}
+#include "framework/SystemErrorText.h"
+
+#include <windows.h>
 
 std::wstring DescribeFileError(const FileError& error)
 {
@@ -26,6 +16,6 @@ std::wstring DescribeFileError(const FileError& error)
         ::CloseHandle(file);
     if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND)
         return error.Message();
-    const std::wstring reason = SystemErrorText(code);
-    return path + L" could not be opened." + (reason.empty() ? std::wstring() : L"\n\n" + reason);
+    const std::wstring text = path + L" could not be opened.";
+    return code == ERROR_SUCCESS ? text : text + L"\n\n" + SystemErrorText(code);
 }

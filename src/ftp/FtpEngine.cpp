@@ -10,7 +10,9 @@ namespace {
 // Reads the whole listing of the session's current directory, keeping only
 // entries whose names can stand for an entry of that directory. Names that
 // hold "/" or "\" name no entry of it; they go to `unusable` when it is given.
-bool ReadLevel(FtpSession& session, std::vector<FtpFindEntry>& entries, std::vector<std::wstring>* unusable = nullptr)
+// The time of a ".." entry goes to parentTime when asked for.
+bool ReadLevel(FtpSession& session, std::vector<FtpFindEntry>& entries, std::vector<std::wstring>* unusable = nullptr,
+               std::uint64_t* parentTime = nullptr)
 {
     FtpFindEntry entry;
     const FtpFindStatus status = session.FindFirst(entry);
@@ -23,6 +25,8 @@ bool ReadLevel(FtpSession& session, std::vector<FtpFindEntry>& entries, std::vec
             entries.push_back(entry);
         else if (unusable && entry.name.find_first_of(L"/\\") != std::wstring::npos)
             unusable->push_back(entry.name);
+        else if (parentTime && entry.name == L"..")
+            *parentTime = entry.lastWriteTime;
     } while (session.FindNext(entry));
     session.FindEnd();
     return true;
@@ -88,15 +92,17 @@ bool FtpEngine::ListFtpFolder(FtpListing& listing, const FtpLogin& login, const 
     std::vector<FtpFindEntry> entries;
     {
         const std::unique_ptr<FtpSession> session = OpenIn(login, folder);
-        if (!session || !ReadLevel(*session, entries))
+        if (!session || !ReadLevel(*session, entries, nullptr, &listing.parentTime))
             return false;
     }
     for (const FtpFindEntry& entry : entries) {
         if (IsFolder(entry)) {
             listing.folderNames.push_back(entry.name);
+            listing.folderTimes.push_back(entry.lastWriteTime);
         } else {
             listing.fileNames.push_back(entry.name);
             listing.fileSizes.push_back(CombineFileSize(entry.sizeHigh, entry.sizeLow));
+            listing.fileTimes.push_back(entry.lastWriteTime);
         }
     }
     return true;
@@ -210,6 +216,25 @@ bool FtpEngine::RemoveFtpFolder(const FtpLogin& login, const std::wstring& folde
         return false;
     const std::unique_ptr<FtpSession> session = OpenIn(login, folder);
     return session && session->RemoveDir(name);
+}
+
+FtpRenameOutcome FtpEngine::RenameFtpEntry(const FtpLogin& login, const std::wstring& folder,
+                                          const std::wstring& from, const std::wstring& to, std::wstring& reason)
+{
+    reason.clear();
+    if (!IsUsableEntryName(from) || !IsUsableEntryName(to))
+        return FtpRenameOutcome::kFailed;
+    const std::unique_ptr<FtpSession> session = OpenIn(login, folder);
+    std::vector<FtpFindEntry> entries;
+    if (!session || !ReadLevel(*session, entries))
+        return FtpRenameOutcome::kFailed;
+    // Some servers replace an existing target without a word. Names that
+    // differ only in case count as taken too: on a server that ignores case
+    // they are one entry. The entry itself may change its case.
+    for (const FtpFindEntry& entry : entries)
+        if (entry.name != from && SameNameIgnoringCase(entry.name, to))
+            return FtpRenameOutcome::kNameExists;
+    return session->Rename(from, to, reason) ? FtpRenameOutcome::kRenamed : FtpRenameOutcome::kFailed;
 }
 
 void FtpEngine::DeleteFtpFolderTree(const FtpLogin& login, const std::wstring& folder,

@@ -19,6 +19,8 @@ struct FtpDeleteProgress {
     std::function<void()> finished;
 };
 
+enum class FtpRenameOutcome { kRenamed, kNameExists, kFailed };
+
 // Folders this many levels below the starting folder are reported but not
 // entered: a server whose folders lead back to their ancestors ends here.
 constexpr int kMaxTreeDepth = 64;
@@ -63,6 +65,12 @@ public:
 
     // Removes an empty folder.
     bool RemoveFtpFolder(const FtpLogin& login, const std::wstring& folder, const std::wstring& name);
+
+    // Renames the entry of the folder, on one login that first lists the
+    // folder: a name another entry already has (in any case) is refused and
+    // nothing is renamed. The reason tells why the server refused.
+    FtpRenameOutcome RenameFtpEntry(const FtpLogin& login, const std::wstring& folder, const std::wstring& from,
+                                    const std::wstring& to, std::wstring& reason);
 
     // Removes the folder with everything inside it, as far as the server
     // allows: files first, then the folders deepest first, then the folder.

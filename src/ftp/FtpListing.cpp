@@ -5,6 +5,9 @@ void FtpListing::Clear()
     fileNames.clear();
     fileSizes.clear();
     folderNames.clear();
+    fileTimes.clear();
+    folderTimes.clear();
+    parentTime = 0;
     unlistedFolders.clear();
     unusableNames.clear();
     folderLimitReached = false;

@@ -16,6 +16,12 @@ public:
     std::vector<std::uint64_t> fileSizes;
     // Sub-folders in server order, never "." or "..".
     std::vector<std::wstring> folderNames;
+    // A folder's listing only: the last-write times WinINet reports, as
+    // FILETIME ticks at the positions of fileNames and folderNames (0 where
+    // the server gave none), and the time of a ".." entry if it listed one.
+    std::vector<std::uint64_t> fileTimes;
+    std::vector<std::uint64_t> folderTimes;
+    std::uint64_t parentTime = 0;
     // Folders whose content a tree walk could not read (no login, no entry,
     // listing refused, or too deep), so that a caller can report them.
     std::vector<std::wstring> unlistedFolders;

@@ -20,6 +20,7 @@ struct FtpFindEntry {
     std::uint32_t attributes = 0;
     std::uint32_t sizeHigh = 0;
     std::uint32_t sizeLow = 0;
+    std::uint64_t lastWriteTime = 0;  // FILETIME ticks; 0 when the listing gave none
 };
 
 enum class FtpFindStatus {
@@ -44,6 +45,10 @@ public:
     virtual bool Get(const std::wstring& remoteName, const std::wstring& localPath) = 0;
     virtual bool Delete(const std::wstring& name) = 0;
     virtual bool RemoveDir(const std::wstring& name) = 0;
+    // Renames an entry of the current directory. Servers differ on whether an
+    // existing target is replaced; callers check first. On failure the reason
+    // is the server's reply, or the system's text when there was none.
+    virtual bool Rename(const std::wstring& from, const std::wstring& to, std::wstring& reason) = 0;
 };
 
 class FtpPrimitives {

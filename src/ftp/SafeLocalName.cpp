@@ -68,3 +68,18 @@ bool IsSafeLocalRelativePath(const std::wstring& path)
         start = slash + 1;
     }
 }
+
+bool SameNameIgnoringCase(const std::wstring& a, const std::wstring& b)
+{
+    const auto fold = [](wchar_t c) {
+        const unsigned long code = static_cast<unsigned long>(c);
+        const bool upper = (code >= 'A' && code <= 'Z') || (code >= 0xC0 && code <= 0xDE && code != 0xD7);
+        return upper ? code + 0x20 : code;
+    };
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (fold(a[i]) != fold(b[i]))
+            return false;
+    return true;
+}

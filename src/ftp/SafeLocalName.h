@@ -13,3 +13,7 @@ bool IsSafeLocalName(const std::wstring& name);
 // A relative path with "/" between components (as a tree walk reports it):
 // every component must be safe, so the target stays inside the local folder.
 bool IsSafeLocalRelativePath(const std::wstring& path);
+
+// Whether two names stand for one entry where case does not count, as on
+// Windows: letters of ASCII and Latin-1 compare without their case.
+bool SameNameIgnoringCase(const std::wstring& a, const std::wstring& b);

@@ -1,5 +1,7 @@
 #include "ftp/WinInetFtp.h"
 
+#include "framework/SystemErrorText.h"
+
 #include <windows.h>
 #include <wininet.h>
 
@@ -11,6 +13,27 @@ void ToEntry(const WIN32_FIND_DATAW& data, FtpFindEntry& entry)
     entry.attributes = data.dwFileAttributes;
     entry.sizeHigh = data.nFileSizeHigh;
     entry.sizeLow = data.nFileSizeLow;
+    entry.lastWriteTime =
+        (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
+}
+
+// Why the last WinINet call failed: the server's reply where WinINet kept
+// one, otherwise the system's text for the error.
+std::wstring FailureReason(DWORD error)
+{
+    if (error == ERROR_INTERNET_EXTENDED_ERROR) {
+        DWORD code = 0;
+        DWORD length = 0;
+        ::InternetGetLastResponseInfoW(&code, nullptr, &length);
+        std::wstring reply(length + 1, L'\0');
+        length = static_cast<DWORD>(reply.size());
+        if (::InternetGetLastResponseInfoW(&code, reply.data(), &length)) {
+            reply = TrimLineEnd(reply.substr(0, length));
+            if (!reply.empty())
+                return reply;
+        }
+    }
+    return SystemErrorText(error, ::GetModuleHandleW(L"wininet.dll"));
 }
 
 std::wstring FolderOf(const std::wstring& path)
@@ -104,6 +127,14 @@ public:
     bool RemoveDir(const std::wstring& name) override
     {
         return ::FtpRemoveDirectoryW(m_connection, name.c_str()) != FALSE;
+    }
+
+    bool Rename(const std::wstring& from, const std::wstring& to, std::wstring& reason) override
+    {
+        if (::FtpRenameFileW(m_connection, from.c_str(), to.c_str()))
+            return true;
+        reason = FailureReason(::GetLastError());
+        return false;
     }
 
 private:

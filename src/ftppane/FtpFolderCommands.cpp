@@ -69,6 +69,25 @@ void FtpFolderCommands::Delete(const std::vector<PaneRow>& rows)
         m_view.ReportDeleteProblems(report);
 }
 
+bool FtpFolderCommands::Rename(const PaneRow& row, const std::wstring& newName)
+{
+    if (row.kind != RowKind::File && row.kind != RowKind::Folder)
+        return false;
+    RenameProblem problem = CheckServerRename(row.name, newName);
+    std::wstring reason;
+    if (problem == RenameProblem::kNone) {
+        switch (m_engine.RenameFtpEntry(m_profile.login, m_profile.folder, row.name, newName, reason)) {
+        case FtpRenameOutcome::kRenamed: break;
+        case FtpRenameOutcome::kNameExists: problem = RenameProblem::kExists; break;
+        case FtpRenameOutcome::kFailed: problem = RenameProblem::kFailed; break;
+        }
+    }
+    const bool renamed = AcceptRename(m_view, problem, row, newName, reason);
+    if (renamed || problem == RenameProblem::kFailed)
+        RefreshOrGoBack(m_profile.folder, m_view.PathText());
+    return renamed;
+}
+
 void FtpFolderCommands::RefreshOrGoBack(const std::wstring& previousFolder, const std::wstring& previousField)
 {
     if (Refresh())

@@ -35,7 +35,7 @@ public:
     // Lists the profile's folder, then shows the rows and the field. On failure
     // reports it and keeps the rows and the field as they were; returns false.
     // While a new folder's name is typed the field keeps the name.
-    bool Refresh();
+    bool Refresh() override;
 
     // The profile the profile dialog handed back: it replaces the live one and
     // is listed. When that fails, no row of the folder shown before stays: the
@@ -47,6 +47,9 @@ public:
     void StartAddFolder() override;
     void ConfirmAddFolder() override;
     void Delete(const std::vector<PaneRow>& rows) override;
+    // Refuses "/" and "\" and names another entry of the server folder has.
+    bool Rename(const PaneRow& row, const std::wstring& newName) override;
+    bool ShowsFolder() const override { return !m_profile.login.serverName.empty(); }
 
 private:
     // Refreshes after a command that may have changed the folder; when the

@@ -3,12 +3,12 @@
 #include "framework/UiSeam.h"
 #include "ftppane/CAddFtp.h"
 #include "i18n/CTranslation.h"
+#include "panes/UserLocale.h"
 #include "res/resource.h"
 
 FtpPane::FtpPane(const CTranslation& texts, FtpEngine& engine, ServerProfile& profile, FtpListing& listing)
     : PaneWindow(texts, {IDC_FTP_PATH, IDC_FTP_BROWSE, IDC_FTP_ADDFOLDER, IDC_FTP_DELETE, IDC_FTP_GROUP, IDC_FTP_LIST},
                  TextId::kFtpGroup, PaneControls::ParentBy::kImageOnly),
-      m_texts(texts),
       m_engine(engine),
       m_profile(profile),
       m_commands(engine, profile, listing, *this)
@@ -45,7 +45,7 @@ void FtpPane::ListingEnds()
 
 void FtpPane::ShowRows(const FtpListing& listing)
 {
-    m_controls.FillRows(listing.folderNames, listing.fileNames, listing.fileSizes);
+    m_controls.FillRows(MakeListRows(listing, CurrentFileTime()));
 }
 
 void FtpPane::ReportListingFailure()

@@ -30,8 +30,8 @@ private:
     PaneCommands& Commands() override { return m_commands; }
     // The profile dialog; its OK replaces the live profile, which is listed.
     void Browse() override;
+    TextId TransferMenuText() const override { return TextId::kDownloadMenuItem; }
 
-    const CTranslation& m_texts;
     FtpEngine& m_engine;
     ServerProfile& m_profile;
     Control m_status;

@@ -7,12 +7,17 @@
 #include <vector>
 
 // One level of a local folder, "." and ".." left out, hidden and system
-// entries included, in enumeration order.
+// entries included, in enumeration order. Times are the entries' last-write
+// times as FILETIME ticks (UTC), 0 where there is none.
 struct LocalListing {
     std::vector<std::wstring> folderNames;
+    std::vector<std::uint64_t> folderTimes;  // parallel to folderNames
     std::vector<std::wstring> fileNames;
     // Parallel to fileNames, from the same directory entries.
     std::vector<std::uint64_t> fileSizes;
+    std::vector<std::uint64_t> fileTimes;
+    // The time of the folder's ".." entry, for the parent row.
+    std::uint64_t parentTime = 0;
 };
 
 // Folders this many levels below a collected folder are not entered.
@@ -32,4 +37,7 @@ public:
     virtual bool CreateFolder(const std::wstring& path) = 0;
     // Sends the file or folder tree to the recycle bin without any dialog.
     virtual void DeleteToRecycleBin(const std::wstring& path) = 0;
+    // Gives a file or folder another name in the same folder; never replaces
+    // an existing entry. On failure the reason is the system's text.
+    virtual bool Rename(const std::wstring& from, const std::wstring& to, std::wstring& reason) = 0;
 };

@@ -1,5 +1,6 @@
 #include "localpane/LocalFolderCommands.h"
 
+#include "ftp/SafeLocalName.h"
 #include "localpane/LocalPath.h"
 
 #include <optional>
@@ -68,4 +69,30 @@ void LocalFolderCommands::Delete(const std::vector<PaneRow>& rows)
         if (row.kind != RowKind::Parent)
             m_files.DeleteToRecycleBin(JoinLocal(folder, row.name));
     FillLocalList(folder);
+}
+
+bool LocalFolderCommands::Refresh()
+{
+    FillLocalList(CurrentFolder());
+    return true;
+}
+
+bool LocalFolderCommands::Rename(const PaneRow& row, const std::wstring& newName)
+{
+    if (row.kind != RowKind::File && row.kind != RowKind::Folder)
+        return false;
+    const std::wstring folder = CurrentFolder();
+    const std::wstring target = JoinLocal(folder, newName);
+    RenameProblem problem = CheckLocalRename(row.name, newName);
+    // A change of case alone names the entry itself.
+    if (problem == RenameProblem::kNone && !SameNameIgnoringCase(row.name, newName) && m_files.Exists(target))
+        problem = RenameProblem::kExists;
+    std::wstring reason;
+    if (problem == RenameProblem::kNone && !m_files.Rename(JoinLocal(folder, row.name), target, reason))
+        problem = RenameProblem::kFailed;
+    const bool renamed = AcceptRename(m_view, problem, row, newName, reason);
+    // After a failure too: the entry may have gone meanwhile.
+    if (renamed || problem == RenameProblem::kFailed)
+        FillLocalList(folder);
+    return renamed;
 }

@@ -40,6 +40,11 @@ public:
     void StartAddFolder() override;
     void ConfirmAddFolder() override;
     void Delete(const std::vector<PaneRow>& rows) override;
+    bool Refresh() override;
+    // Refuses names the local file system forbids, and names another entry
+    // has (case aside, as Windows compares them).
+    bool Rename(const PaneRow& row, const std::wstring& newName) override;
+    bool ShowsFolder() const override { return !CurrentFolder().empty(); }
 
 private:
     LocalFiles& m_files;

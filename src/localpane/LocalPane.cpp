@@ -2,6 +2,7 @@
 
 #include "framework/UiSeam.h"
 #include "i18n/CTranslation.h"
+#include "panes/UserLocale.h"
 #include "res/resource.h"
 
 #include <optional>
@@ -11,7 +12,6 @@ LocalPane::LocalPane(const CTranslation& texts, LocalFiles& files)
                  {IDC_LOCAL_PATH, IDC_LOCAL_BROWSE, IDC_LOCAL_ADDFOLDER, IDC_LOCAL_DELETE, IDC_LOCAL_GROUP,
                   IDC_LOCAL_LIST},
                  TextId::kLocalGroup, PaneControls::ParentBy::kImageOrText),
-      m_texts(texts),
       m_commands(files, *this)
 {
 }
@@ -24,7 +24,7 @@ void LocalPane::Browse()
 
 void LocalPane::ShowRows(const LocalListing& listing)
 {
-    m_controls.FillRows(listing.folderNames, listing.fileNames, listing.fileSizes);
+    m_controls.FillRows(MakeListRows(listing, CurrentFileTime()));
 }
 
 void LocalPane::OpenFile(const std::wstring& path)

@@ -24,7 +24,8 @@ private:
     PaneCommands& Commands() override { return m_commands; }
     // The folder picker.
     void Browse() override;
+    bool OpensFiles() const override { return true; }
+    TextId TransferMenuText() const override { return TextId::kUploadMenuItem; }
 
-    const CTranslation& m_texts;
     LocalFolderCommands m_commands;
 };

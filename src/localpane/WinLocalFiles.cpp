@@ -1,5 +1,7 @@
 #include "localpane/WinLocalFiles.h"
 
+#include "framework/SystemErrorText.h"
+
 #include <windows.h>
 #include <shellapi.h>
 
@@ -10,9 +12,16 @@ struct FolderEntry {
     bool isFolder;
     bool isLink;  // a junction or symbolic link
     std::uint64_t size;
+    std::uint64_t lastWriteTime;
 };
 
-std::vector<FolderEntry> EnumerateFolder(const std::wstring& folder)
+std::uint64_t Ticks(const FILETIME& time)
+{
+    return (static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+}
+
+// The entries but "." and ".."; the time of ".." goes to parentTime when asked for.
+std::vector<FolderEntry> EnumerateFolder(const std::wstring& folder, std::uint64_t* parentTime = nullptr)
 {
     std::vector<FolderEntry> entries;
     WIN32_FIND_DATAW data;
@@ -24,7 +33,10 @@ std::vector<FolderEntry> EnumerateFolder(const std::wstring& folder)
         if (name != L"." && name != L"..")
             entries.push_back({name, (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
                                (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0,
-                               (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow});
+                               (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow,
+                               Ticks(data.ftLastWriteTime)});
+        else if (name == L".." && parentTime)
+            *parentTime = Ticks(data.ftLastWriteTime);
     } while (::FindNextFileW(find, &data));
     ::FindClose(find);
     return entries;
@@ -48,9 +60,10 @@ void CollectFrom(const std::wstring& folder, int depth, std::vector<std::wstring
 LocalListing WinLocalFiles::ListFolder(const std::wstring& folder)
 {
     LocalListing listing;
-    for (FolderEntry& entry : EnumerateFolder(folder)) {
+    for (FolderEntry& entry : EnumerateFolder(folder, &listing.parentTime)) {
         if (!entry.isFolder)
             listing.fileSizes.push_back(entry.size);
+        (entry.isFolder ? listing.folderTimes : listing.fileTimes).push_back(entry.lastWriteTime);
         (entry.isFolder ? listing.folderNames : listing.fileNames).push_back(std::move(entry.name));
     }
     return listing;
@@ -93,4 +106,13 @@ void WinLocalFiles::DeleteToRecycleBin(const std::wstring& path)
     operation.pFrom = from.c_str();
     operation.fFlags = FOF_SILENT | FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_ALLOWUNDO;
     ::SHFileOperationW(&operation);
+}
+
+bool WinLocalFiles::Rename(const std::wstring& from, const std::wstring& to, std::wstring& reason)
+{
+    // MoveFileW never replaces an existing target.
+    if (::MoveFileW(from.c_str(), to.c_str()))
+        return true;
+    reason = SystemErrorText(::GetLastError());
+    return false;
 }

@@ -15,4 +15,5 @@ public:
     bool CreateFolder(const std::wstring& path) override;
     // Nothing happens when the path names no existing entry.
     void DeleteToRecycleBin(const std::wstring& path) override;
+    bool Rename(const std::wstring& from, const std::wstring& to, std::wstring& reason) override;
 };

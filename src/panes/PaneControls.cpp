@@ -6,11 +6,26 @@
 #include "panes/FailureReport.h"
 #include "panes/RowModel.h"
 #include "panes/SizeText.h"
+#include "panes/UserLocale.h"
 
 namespace {
+
 // The Browse button's caption while a new folder's name is typed; it is the
 // same in every language.
 const wchar_t* const kConfirmCaption = L"OK";
+
+constexpr int kSizeColumn = 1;
+constexpr int kModifiedColumn = 2;
+
+int ImageOf(RowKind kind)
+{
+    switch (kind) {
+    case RowKind::Parent: return kParentImage;
+    case RowKind::Folder: return kFolderImage;
+    default: return kFileImage;
+    }
+}
+
 }  // namespace
 
 std::wstring FailureMessage(const CTranslation& texts, const FailureReport& report, TextId failedHeading)
@@ -51,23 +66,68 @@ void PaneControls::ShowAddFolderMode(bool adding) const
     m_remove.Show(!adding);
 }
 
-void PaneControls::FillRows(const std::vector<std::wstring>& folderNames, const std::vector<std::wstring>& fileNames,
-                            const std::vector<std::uint64_t>& fileSizes) const
+void PaneControls::FillRows(std::vector<ListRow> rows)
 {
+    m_rows = std::move(rows);
     // With painting on, a list view repaints for every inserted row, which
     // makes a large folder take seconds instead of a fraction of one.
     m_list.SuspendRedraw();
     m_list.DeleteAll();
-    m_list.InsertRow(0, kParentRowText, kParentImage);
-    int row = 1;
-    for (const std::wstring& name : folderNames)
-        m_list.InsertRow(row++, name, kFolderImage);
-    for (size_t i = 0; i < fileNames.size(); ++i, ++row) {
-        const std::uint64_t size = i < fileSizes.size() ? fileSizes[i] : 0;
-        m_list.InsertRow(row, fileNames[i], kFileImage);
-        m_list.SetCellText(row, 1, FormatSizeText(size, m_texts.Text(SizeUnitText(size))));
-    }
+    // Only the names are set: cells never set are asked for (LVN_GETDISPINFOW)
+    // when shown, which spares a message per cell, and a local time per row.
+    for (std::size_t i = 0; i < m_rows.size(); ++i)
+        m_list.InsertRow(static_cast<int>(i), m_rows[i].name, ImageOf(m_rows[i].kind), static_cast<LPARAM>(i));
+    if (m_order.IsChosen())
+        SortRows();
     m_list.ResumeRedraw();
+}
+
+void PaneControls::SortBy(int column)
+{
+    m_order.Click(column);
+    if (!m_order.IsChosen())
+        return;
+    m_list.SetSortArrow(static_cast<int>(m_order.Column()), m_order.Descending());
+    SortRows();
+}
+
+void PaneControls::SortRows() const
+{
+    const int mark = m_list.SelectionMark();
+    const LPARAM markedRow = mark >= 0 ? m_list.Data(mark) : -1;
+    m_list.SortRows(CompareRows, reinterpret_cast<LPARAM>(this));
+    if (markedRow >= 0)
+        m_list.SetSelectionMark(m_list.RowWithData(markedRow));
+}
+
+int CALLBACK PaneControls::CompareRows(LPARAM a, LPARAM b, LPARAM self)
+{
+    const PaneControls& controls = *reinterpret_cast<const PaneControls*>(self);
+    const std::size_t first = static_cast<std::size_t>(a);
+    const std::size_t second = static_cast<std::size_t>(b);
+    if (first >= controls.m_rows.size() || second >= controls.m_rows.size())
+        return 0;
+    return controls.m_order.Compare(controls.m_rows[first], first, controls.m_rows[second], second,
+                                    CompareFileNames);
+}
+
+bool PaneControls::FillCellText(NMLVDISPINFOW& info) const
+{
+    const int column = info.item.iSubItem;
+    if ((column != kSizeColumn && column != kModifiedColumn) || !(info.item.mask & LVIF_TEXT) ||
+        !info.item.pszText || info.item.cchTextMax <= 0)
+        return false;
+    const std::size_t index = static_cast<std::size_t>(m_list.Data(info.item.iItem));
+    std::wstring text;
+    if (index < m_rows.size()) {
+        const ListRow& row = m_rows[index];
+        if (column == kSizeColumn && row.kind == RowKind::File)
+            text = FormatSizeText(row.size, m_texts.Text(SizeUnitText(row.size)));
+        else if (column == kModifiedColumn && row.modified != 0)
+            text = LocalTimeText(row.modified);
+    }
+    ::lstrcpynW(info.item.pszText, text.c_str(), info.item.cchTextMax);
+    return true;
 }
 
 PaneRow PaneControls::RowAt(int row, ParentBy parentBy) const
@@ -97,6 +157,38 @@ std::vector<PaneRow> PaneControls::SelectedRows(ParentBy parentBy) const
     for (int row : m_list.SelectedRows())
         rows.push_back(RowAt(row, parentBy));
     return rows;
+}
+
+void PaneControls::SelectAllButParent() const
+{
+    const auto isEntry = [this](int row) {
+        const std::size_t index = static_cast<std::size_t>(m_list.Data(row));
+        return index < m_rows.size() && m_rows[index].kind != RowKind::Parent;
+    };
+    int first = -1;
+    for (int row = 0; row < m_list.Count(); ++row) {
+        const bool entry = isEntry(row);
+        m_list.Select(row, entry);
+        if (entry && first == -1)
+            first = row;
+    }
+    // Delete and the transfer go by the mark: without one on a selected row
+    // they would ask for a selection.
+    const int mark = m_list.SelectionMark();
+    if (first != -1 && (mark == -1 || !isEntry(mark)))
+        m_list.SetSelectionMark(first);
+}
+
+void PaneControls::SelectOnly(const std::wstring& name) const
+{
+    for (int row = 0; row < m_list.Count(); ++row) {
+        const bool found = m_list.CellText(row, 0) == name;
+        m_list.Select(row, found);
+        if (found) {
+            m_list.SetSelectionMark(row);
+            m_list.EnsureVisible(row);
+        }
+    }
 }
 
 bool PaneControls::CheckSelectionForDelete() const

@@ -1,13 +1,14 @@
 // The controls of one pane in the main window (path box, Browse, Add Folder,
 // Delete, group box and list) and what both panes do with them alike: their
-// captions, the add-folder mode, the rows and the selection.
+// captions, the add-folder mode, the rows, their order and the selection.
 #pragma once
 
 #include "framework/ListView.h"
 #include "i18n/TextId.h"
+#include "panes/ListRows.h"
 #include "panes/RowKind.h"
+#include "panes/RowOrder.h"
 
-#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -36,16 +37,26 @@ public:
     void ApplyTexts(bool adding) const;
     void ShowAddFolderMode(bool adding) const;
 
-    // The parent row, then the folders, then the files with their size texts.
-    void FillRows(const std::vector<std::wstring>& folderNames, const std::vector<std::wstring>& fileNames,
-                  const std::vector<std::uint64_t>& fileSizes) const;
+    // The rows, parent row first, in the order the user chose by a header
+    // click, or as given until then. Each row's data is its place in rows.
+    void FillRows(std::vector<ListRow> rows);
+    // A click on the column's header: sorts by it, or reverses its order.
+    void SortBy(int column);
+    // The Size and Modified cells ask for their texts whenever they are shown
+    // (LVN_GETDISPINFOW); false for the other cells.
+    bool FillCellText(NMLVDISPINFOW& info) const;
 
     // How a row's image and text tell its kind; the FTP pane tells the parent
     // row by its image alone, so that a server folder named "[...]" can be entered.
     enum class ParentBy { kImageOrText, kImageOnly };
+    PaneRow RowAt(int row, ParentBy parentBy) const;
     // The row under the selection mark; nothing without a mark.
     std::optional<PaneRow> MarkedRow(ParentBy parentBy) const;
     std::vector<PaneRow> SelectedRows(ParentBy parentBy) const;
+    // Selects every row but the parent row and marks the first of them.
+    void SelectAllButParent() const;
+    // Selects, marks and shows the row of that name alone, if there is one.
+    void SelectOnly(const std::wstring& name) const;
     // Text 60 when no row carries the mark; false then.
     bool CheckSelectionForDelete() const;
 
@@ -54,7 +65,9 @@ public:
     const ListView& List() const { return m_list; }
 
 private:
-    PaneRow RowAt(int row, ParentBy parentBy) const;
+    static int CALLBACK CompareRows(LPARAM a, LPARAM b, LPARAM self);
+    // Reorders the rows by the chosen order; the selection mark stays on its row.
+    void SortRows() const;
 
     const CTranslation& m_texts;
     PaneControlIds m_ids;
@@ -66,4 +79,6 @@ private:
     Control m_remove;
     Control m_group;
     ListView m_list;
+    std::vector<ListRow> m_rows;
+    RowOrder m_order;
 };

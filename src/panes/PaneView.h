@@ -3,6 +3,8 @@
 // implement it (once, in their shared base); the native tests record it.
 #pragma once
 
+#include "panes/RenameRules.h"
+
 #include <string>
 
 class PaneView {
@@ -14,6 +16,9 @@ public:
     // In add-folder mode the list, Add Folder and Delete are hidden, the group
     // box asks for the name and Browse reads "OK".
     virtual void ShowAddFolderMode(bool adding) = 0;
+    // A rename was refused or failed: a message naming the name, with the
+    // system's or the server's reason after a failure.
+    virtual void ReportRenameProblem(RenameProblem problem, const std::wstring& name, const std::wstring& reason) = 0;
 };
 
 // The add-folder mode of a pane: entered once, left by its confirmation, with

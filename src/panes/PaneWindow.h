@@ -1,13 +1,15 @@
 // What both panes of the main window do alike with their controls: the path
-// box and add-folder mode of PaneView, and the handlers of Browse, Add Folder,
-// Delete and the double-click, which read the rows and call the pane's
-// commands. Each pane adds what is its own: its Browse and its rows.
+// box and add-folder mode of PaneView, the handlers of Browse, Add Folder,
+// Delete, and of the list's notifications (double-click, keys, header clicks,
+// in-place renaming, cell texts) and its context menu, which read the rows and
+// call the pane's commands. Each pane adds what is its own: its Browse and its rows.
 #pragma once
 
 #include "panes/PaneCommands.h"
 #include "panes/PaneControls.h"
 #include "panes/PaneView.h"
 
+#include <optional>
 #include <string>
 
 class PaneWindow : public virtual PaneView {
@@ -15,17 +17,25 @@ public:
     PaneWindow(const CTranslation& texts, const PaneControlIds& ids, TextId groupText,
                PaneControls::ParentBy parentBy);
 
-    void Bind(HWND dialog) { m_controls.Bind(dialog); }
+    void Bind(HWND dialog);
     void ApplyTexts() const { m_controls.ApplyTexts(InAddFolderMode()); }
 
     // Browse: confirms add-folder mode, or does the pane's own Browse.
     void OnBrowse();
-    // Double-click in the list.
+    // Double-click in the list, and Enter.
     void OnDoubleClick();
     // Add Folder: the path box takes the new folder's name.
     void OnAddFolder() { Commands().StartAddFolder(); }
     // Delete: text 60 without a selection mark, else the selected rows go.
     void OnDelete();
+
+    // The list's notifications; false for those the pane leaves alone.
+    bool OnListNotify(NMHDR* header, LRESULT& result);
+    // The context menu at the position WM_CONTEXTMENU gives (-1, -1 from the
+    // keyboard: below the marked row). Returns the command chosen, 0 for none.
+    int ChooseFromContextMenu(LPARAM position);
+    // A command of the context menu; the transfer is the main window's.
+    void RunListCommand(int id);
 
     bool InAddFolderMode() const { return Commands().InAddFolderMode(); }
     const ListView& List() const { return m_controls.List(); }
@@ -33,15 +43,29 @@ public:
     std::wstring PathText() const override { return m_controls.Path().Text(); }
     void SetPathText(const std::wstring& text) override { m_controls.Path().SetText(text); }
     void ShowAddFolderMode(bool adding) override { m_controls.ShowAddFolderMode(adding); }
+    void ReportRenameProblem(RenameProblem problem, const std::wstring& name, const std::wstring& reason) override;
 
 protected:
     virtual PaneCommands& Commands() = 0;
     const PaneCommands& Commands() const { return const_cast<PaneWindow*>(this)->Commands(); }
     // Browse outside add-folder mode.
     virtual void Browse() = 0;
+    // Whether Open applies to a file (the local pane starts its program).
+    virtual bool OpensFiles() const { return false; }
+    // The context menu's text for the transfer to the other side.
+    virtual TextId TransferMenuText() const = 0;
 
+    const CTranslation& m_texts;
     PaneControls m_controls;
 
 private:
+    void OnKey(WORD key);
+    // F2 and Rename: in-place editing of the marked row's name, or of the one
+    // selected row's; never of the parent row.
+    void StartRename();
+    bool CanRename(int row) const;
+    void FinishRename(const NMLVDISPINFOW& info);
+    POINT BelowMarkedRow() const;
+
     PaneControls::ParentBy m_parentBy;
 };

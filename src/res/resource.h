@@ -93,3 +93,11 @@
 #define IDM_HELPFILE              32776
 #define IDM_WEBSITE               32777
 #define IDM_ABOUT                 32778
+
+// Context menu of both lists
+#define IDM_LIST_OPEN             32790
+#define IDM_LIST_TRANSFER         32791
+#define IDM_LIST_RENAME           32792
+#define IDM_LIST_DELETE           32793
+#define IDM_LIST_NEWFOLDER        32794
+#define IDM_LIST_REFRESH          32795

@@ -23,7 +23,7 @@ public:
         AddEntry(path, kFtpAttributeDirectory | extraAttributes, 0);
         m_folders[path];
     }
-    void AddFile(const std::wstring& path, std::uint64_t size) { AddEntry(path, 0, size); }
+    void AddFile(const std::wstring& path, std::uint64_t size, std::uint64_t time = 0) { AddEntry(path, 0, size, time); }
     // An entry that is listed as the server reports it but names nothing.
     void AddRawEntry(const std::wstring& folder, const FtpFindEntry& entry) { m_folders[folder].push_back(entry); }
 
@@ -40,6 +40,7 @@ public:
     std::set<std::wstring> refuseEnter;    // absolute folders CWD refuses
     std::set<std::wstring> refuseListing;  // absolute folders LIST refuses
     std::set<std::wstring> refuseDelete;   // absolute files DELE refuses
+    std::set<std::wstring> refuseRename;   // absolute entries RNFR refuses
     std::wstring endlessBelow;             // it and every folder below hold a folder "deeper"
     bool endlessTwice = false;             // ... and a second one, "again"
 
@@ -166,6 +167,25 @@ private:
             m_server.Erase(target);
             return true;
         }
+        // Like many servers, an existing target is replaced.
+        bool Rename(const std::wstring& from, const std::wstring& to, std::wstring& reason) override
+        {
+            const std::wstring source = Resolve(m_current, from);
+            const std::wstring target = Resolve(m_current, to);
+            m_server.log.push_back(L"RNFR " + source + L" RNTO " + target);
+            const FtpFindEntry* entry = m_server.Find(source);
+            if (m_server.refuseRename.count(source) || !entry) {
+                reason = L"550 Not allowed.";
+                return false;
+            }
+            // Only the entry itself: the engine never looks below it afterwards.
+            FtpFindEntry moved = *entry;
+            moved.name = Name(target);
+            m_server.Erase(target);
+            m_server.Erase(source);
+            m_server.m_folders[Parent(target)].push_back(moved);
+            return true;
+        }
         bool RemoveDir(const std::wstring& name) override
         {
             const std::wstring target = Resolve(m_current, name);
@@ -197,13 +217,13 @@ private:
                (path == endlessBelow || path.compare(0, endlessBelow.size() + 1, endlessBelow + L"/") == 0);
     }
 
-    void AddEntry(const std::wstring& path, std::uint32_t attributes, std::uint64_t size)
+    void AddEntry(const std::wstring& path, std::uint32_t attributes, std::uint64_t size, std::uint64_t time = 0)
     {
         const std::wstring parent = Parent(path);
         if (!HasFolder(parent))
             AddFolder(parent);
         m_folders[parent].push_back({Name(path), attributes, static_cast<std::uint32_t>(size >> 32),
-                                     static_cast<std::uint32_t>(size & 0xFFFFFFFFu)});
+                                     static_cast<std::uint32_t>(size & 0xFFFFFFFFu), time});
     }
 
     const FtpFindEntry* Find(const std::wstring& path) const

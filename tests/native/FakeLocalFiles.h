@@ -34,6 +34,7 @@ public:
     }
 
     std::vector<std::wstring> log;
+    std::set<std::wstring> refuseRename;  // full paths the rename fails for
 
     LocalListing ListFolder(const std::wstring& folder) override
     {
@@ -82,6 +83,26 @@ public:
         log.push_back(L"RECYCLE " + path);
         m_files.erase(path);
         m_folders.erase(path);
+    }
+
+    // As MoveFileW: an existing target is never replaced. Only the entry
+    // itself is renamed; the commands never look below it.
+    bool Rename(const std::wstring& from, const std::wstring& to, std::wstring& reason) override
+    {
+        log.push_back(L"RENAME " + from + L" > " + to);
+        if (refuseRename.count(from) || !Exists(from) || Exists(to)) {
+            reason = L"Access is denied.";
+            return false;
+        }
+        if (m_folders.erase(from)) {
+            m_folders.insert(to);
+        } else {
+            m_files[to] = m_files[from];
+            m_files.erase(from);
+        }
+        std::vector<std::wstring>& siblings = m_children[to.substr(0, to.rfind(L'\\'))];
+        std::replace(siblings.begin(), siblings.end(), from, to);
+        return true;
     }
 
 private:

@@ -19,13 +19,13 @@ protected:
     FtpListing listing;
 };
 
-TEST_F(FtpEngineTest, ListingKeepsServerOrderAndFullSizes)
+TEST_F(FtpEngineTest, ListingKeepsServerOrderFullSizesAndTimes)
 {
-    ftp.AddFile(L"/d/z.txt", 10);
+    ftp.AddFile(L"/d/z.txt", 10, 555);
     ftp.AddFolder(L"/d/b");
     ftp.AddFile(L"/d/big.iso", 5368709120ull);
     ftp.AddRawEntry(L"/d", {L".", kFtpAttributeDirectory, 0, 0});
-    ftp.AddRawEntry(L"/d", {L"..", kFtpAttributeDirectory, 0, 0});
+    ftp.AddRawEntry(L"/d", {L"..", kFtpAttributeDirectory, 0, 0, 777});
     ftp.AddRawEntry(L"/d", {L"..\\evil.txt", 0, 0, 1});
     ftp.AddRawEntry(L"/d", {L"x/y", 0, 0, 1});
     ftp.AddRawEntry(L"/d", {L"", 0, 0, 1});
@@ -36,6 +36,9 @@ TEST_F(FtpEngineTest, ListingKeepsServerOrderAndFullSizes)
     EXPECT_EQ(listing.fileNames, (Log{L"z.txt", L"big.iso"}));
     EXPECT_EQ(listing.fileSizes, (std::vector<std::uint64_t>{10, 5368709120ull}));
     EXPECT_EQ(listing.folderNames, (Log{L"b", L"a"}));
+    EXPECT_EQ(listing.fileTimes, (std::vector<std::uint64_t>{555, 0}));
+    EXPECT_EQ(listing.folderTimes, (std::vector<std::uint64_t>{0, 0}));
+    EXPECT_EQ(listing.parentTime, 777u);
     EXPECT_TRUE(listing.unlistedFolders.empty());
     EXPECT_EQ(ftp.log, (Log{L"OPEN host:21 u", L"CWD /d", L"LIST /d", L"CLOSE"}));
 }

@@ -37,6 +37,10 @@ public:
     {
         events.push_back(L"problems " + report.Message(L"%1:", L"unread:", L"limit"));
     }
+    void ReportRenameProblem(RenameProblem problem, const std::wstring& name, const std::wstring& reason) override
+    {
+        events.push_back(L"problem " + std::to_wstring(static_cast<int>(problem)) + L" " + name + L" " + reason);
+    }
 };
 
 class FtpFolderCommandsTest : public ::testing::Test {
@@ -226,4 +230,38 @@ TEST_F(FtpFolderCommandsTest, EntriesATreeDeletionCannotReachAreReported)
     commands.Delete({{L"t", RowKind::Folder}});
     EXPECT_EQ(view.events.back(), L"problems 1:\na/t/x/y");
     EXPECT_FALSE(ftp.HasFile(L"/home/a/t/f.txt"));
+}
+
+TEST_F(FtpFolderCommandsTest, RenameChecksTheNameAndTheFolderFirstAndNeverReplaces)
+{
+    ftp.AddFile(L"/home/a/g.txt", 7);
+    ftp.refuseRename.insert(L"/home/a/b");
+    profile.folder = L"a";
+    const auto problem = [](RenameProblem p, const wchar_t* name, const wchar_t* reason = L"") {
+        return L"problem " + std::to_wstring(static_cast<int>(p)) + L" " + name + L" " + reason;
+    };
+    const Log listA = {L"OPEN host:21 u", L"CWD /home/a", L"LIST /home/a"};
+    struct Case { PaneRow row; const wchar_t* typed; std::wstring problem; Log log; };
+    const Case cases[] = {
+        {{L"f.txt", RowKind::File}, L"a/b", problem(RenameProblem::kForbiddenServer, L"a/b"), {}},
+        {{L"f.txt", RowKind::File}, L"", problem(RenameProblem::kEmpty, L""), {}},
+        {{L"[...]", RowKind::Parent}, L"x", L"", {}},
+        // Taken, also in another case: the server is never asked to rename.
+        {{L"f.txt", RowKind::File}, L"G.TXT", problem(RenameProblem::kExists, L"G.TXT"), listA},
+        {{L"b", RowKind::Folder}, L"c", problem(RenameProblem::kFailed, L"b", L"550 Not allowed."), listA},
+        {{L"f.txt", RowKind::File}, L"h.txt", L"", listA},
+    };
+    for (const Case& c : cases) {
+        Forget();
+        commands.Rename(c.row, c.typed);
+        const Log sent(ftp.log.begin(), ftp.log.begin() + std::min(ftp.log.size(), c.log.size()));
+        EXPECT_EQ(sent, c.log) << c.typed;
+        const bool reported = !view.events.empty() && view.events.front().rfind(L"problem", 0) == 0;
+        EXPECT_EQ(reported ? view.events.front() : L"", c.problem) << c.typed;
+    }
+    EXPECT_EQ(ftp.log[3], L"RNFR /home/a/f.txt RNTO /home/a/h.txt");
+    EXPECT_EQ(view.events.back(), L"ends");  // listed again
+    EXPECT_TRUE(ftp.HasFile(L"/home/a/h.txt"));
+    EXPECT_TRUE(ftp.HasFile(L"/home/a/g.txt"));
+    EXPECT_TRUE(ftp.HasFolder(L"/home/a/b"));
 }

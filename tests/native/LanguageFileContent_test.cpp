@@ -188,6 +188,10 @@ TEST(LanguageFileContent, TextsKeepWhatTheProgramReliesOn)
         {67, "%1"},  // the number of files
         {68, "%1"},  // the settings file's path
         {198, "\"ftp://\""},
+        {149, "%1"},  // the name typed
+        {150, "%1"},
+        {151, "%1"},
+        {152, "%1"},  // the entry's name
     };
     for (const Section& section : LoadSections()) {
         SCOPED_TRACE(section.code);
@@ -206,6 +210,8 @@ TEST(LanguageFileContent, MenuTextsHaveOneAcceleratorUniqueInTheirMenu)
         {200, 245},       // the menu bar
         {210, 212},       // File
         {250, 255, 260},  // Help
+        {141, 142, 144, 145, 146, 147},  // the local list's context menu
+        {141, 143, 144, 145, 146, 147},  // the FTP list's
     };
     for (const Section& section : LoadSections()) {
         SCOPED_TRACE(section.code);

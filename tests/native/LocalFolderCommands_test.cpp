@@ -28,6 +28,11 @@ public:
         rows.insert(rows.end(), listing.fileNames.begin(), listing.fileNames.end());
     }
     void OpenFile(const std::wstring& file) override { opened.push_back(file); }
+    void ReportRenameProblem(RenameProblem problem, const std::wstring& name, const std::wstring& reason) override
+    {
+        problems.push_back(std::to_wstring(static_cast<int>(problem)) + L" " + name + L" " + reason);
+    }
+    Log problems;  // "<problem number> <name> <reason>"
 };
 
 class LocalFolderCommandsTest : public ::testing::Test {
@@ -126,4 +131,38 @@ TEST_F(LocalFolderCommandsTest, DeleteSendsTheSelectedEntriesButNeverTheParentRo
     commands.Delete({kParent, {L"a...b", RowKind::Folder}, {L"a.txt", RowKind::File}});
     EXPECT_EQ(files.log, (Log{L"RECYCLE C:\\Data\\a...b", L"RECYCLE C:\\Data\\a.txt", L"LIST C:\\Data"}));
     EXPECT_TRUE(view.rows.empty());
+}
+
+TEST_F(LocalFolderCommandsTest, RenameRefusesWhatWouldHarmAndAppliesTheRest)
+{
+    files.AddFile(L"C:\\Data\\b.txt");
+    files.refuseRename.insert(L"C:\\Data\\b.txt");
+    const auto problem = [](RenameProblem p, const wchar_t* name, const wchar_t* reason = L"") {
+        return std::to_wstring(static_cast<int>(p)) + L" " + name + L" " + reason;
+    };
+    struct Case { PaneRow row; const wchar_t* typed; std::wstring problem; const wchar_t* renamed; };
+    const Case cases[] = {
+        {{L"a.txt", RowKind::File}, L"", problem(RenameProblem::kEmpty, L""), nullptr},
+        {{L"a.txt", RowKind::File}, L"a.txt", L"", nullptr},  // unchanged: nothing said
+        {{L"a.txt", RowKind::File}, L"b.txt", problem(RenameProblem::kExists, L"b.txt"), nullptr},
+        {{L"a.txt", RowKind::File}, L"CON.txt", problem(RenameProblem::kForbiddenLocal, L"CON.txt"), nullptr},
+        {{L"b.txt", RowKind::File}, L"c.txt", problem(RenameProblem::kFailed, L"b.txt", L"Access is denied."), nullptr},
+        {kParent, L"up", L"", nullptr},
+        {{L"a.txt", RowKind::File}, L"A.TXT", L"", L"C:\\Data\\A.TXT"},  // its own case may change
+        {{L"a...b", RowKind::Folder}, L"renamed", L"", L"C:\\Data\\renamed"},
+    };
+    for (const Case& c : cases) {
+        commands.FillLocalList(L"C:\\Data");
+        view.problems.clear();
+        view.rows.clear();
+        const bool renamed = commands.Rename(c.row, c.typed);
+        EXPECT_EQ(renamed, c.renamed != nullptr) << c.typed;
+        EXPECT_EQ(view.problems, c.problem.empty() ? Log{} : Log{c.problem}) << c.typed;
+        if (c.renamed) {
+            EXPECT_TRUE(files.Exists(c.renamed)) << c.typed;
+        }
+        // Only what reached the file system shows the folder again.
+        EXPECT_EQ(view.rows.empty(), !renamed && c.problem.find(L"Access") == std::wstring::npos) << c.typed;
+    }
+    EXPECT_TRUE(files.Exists(L"C:\\Data\\b.txt"));
 }

@@ -2,6 +2,8 @@
 
 #include "framework/Dialog.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -106,6 +108,16 @@ void MakeFolders(const std::wstring& path)
 {
     std::error_code ignored;
     fs::create_directories(fs::path(path), ignored);
+}
+
+void SetLastWriteTime(const std::wstring& path, unsigned long long ticks)
+{
+    const HANDLE file = ::CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                      OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
+    const FILETIME time = {static_cast<DWORD>(ticks & 0xFFFFFFFFu), static_cast<DWORD>(ticks >> 32)};
+    ::SetFileTime(file, nullptr, nullptr, &time);
+    ::CloseHandle(file);
 }
 
 RecordingUi::RecordingUi() { SetUi(this); }

@@ -39,6 +39,8 @@ std::string ReadFile(const std::wstring& path);  // empty when missing
 bool Exists(const std::wstring& path);
 void RemoveTree(const std::wstring& path);
 void MakeFolders(const std::wstring& path);  // with every missing level
+// Sets a file's or folder's last-write time (FILETIME ticks, UTC).
+void SetLastWriteTime(const std::wstring& path, unsigned long long ticks);
 
 // The folder of the running test executable (the program folder of the tests).
 std::wstring ExeFolder();

@@ -51,12 +51,13 @@ protected:
 
 TEST_F(MainWindowAt144Dpi, ScalesTheRulesAroundTheCentreTheImagesAndTheColumns)
 {
-    ExpectImagesAndColumns(24, 18, 225, 150);
+    ExpectImagesAndColumns(24, 18, 150, 120);
     ::SendMessageW(Hwnd(), WM_SIZE, SIZE_RESTORED, MAKELPARAM(1200, 800));
     // M = 600; the fixed pixels of the rules times 1.5, halves rounded away from M.
     ExpectBoxes({{IDC_TRANSFER, 442, 732, 314, 51}, {IDC_TO_LOCAL, 390, 732, 51, 51}, {IDC_TO_FTP, 758, 732, 51, 51},
                  {IDC_STATUS, 11, 693, 1179, 36}, {IDC_LOCAL_BROWSE, 423, 42, 152, 30}, {IDC_FTP_LIST, 630, 83, 543, 543}});
-    ExpectImagesAndColumns(24, 18, 360, 150);
+    // The name column: the list less the other two columns and a scroll bar, all scaled.
+    ExpectImagesAndColumns(24, 18, 543 - 351, 120);
 }
 
 TEST_F(MainWindowAt144Dpi, KeepsAMinimumSizeScaledToTheDpi)
@@ -78,5 +79,5 @@ TEST_F(MainWindowAt144Dpi, MovingToA192DpiDisplayTakesTheSuggestedRectangleAndLa
     ::GetClientRect(Hwnd(), &rect);
     const long m = rect.right / 2, h = rect.bottom;
     ExpectBoxes({{IDC_TRANSFER, m - 210, h - 90, 418, 68}, {IDC_FTP_LIST, m + 40, 110, m - 76, h - 342}});
-    ExpectImagesAndColumns(32, 24, m - 320, 200);
+    ExpectImagesAndColumns(32, 24, static_cast<int>(std::max(m - 76 - 468, 200L)), 160);
 }

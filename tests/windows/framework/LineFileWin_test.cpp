@@ -2,6 +2,7 @@
 #include "framework/ComApartment.h"
 #include "framework/FileError.h"
 #include "framework/LineFile.h"
+#include "framework/SystemErrorText.h"
 #include "framework/SystemMessage.h"
 
 #include <gtest/gtest.h>

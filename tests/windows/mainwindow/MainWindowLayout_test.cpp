@@ -5,6 +5,8 @@
 
 #include "res/resource.h"
 
+#include <algorithm>
+
 using namespace mainwindow;
 
 namespace {
@@ -36,11 +38,15 @@ protected:
     }
     void ExpectNameColumns(int width)
     {
-        EXPECT_EQ(ListView(Item(IDC_LOCAL_LIST)).ColumnWidth(0), width);
-        EXPECT_EQ(ListView(Item(IDC_FTP_LIST)).ColumnWidth(0), width);
-        EXPECT_EQ(ListView(Item(IDC_LOCAL_LIST)).ColumnWidth(1), 100);
-        EXPECT_EQ(ListView(Item(IDC_FTP_LIST)).ColumnWidth(1), 100);
+        for (int id : {IDC_LOCAL_LIST, IDC_FTP_LIST}) {
+            EXPECT_EQ(ListView(Item(id)).ColumnWidth(0), width);
+            EXPECT_EQ(ListView(Item(id)).ColumnWidth(1), 80);
+            EXPECT_EQ(ListView(Item(id)).ColumnWidth(2), 132);
+        }
     }
+    // The list's width (M - 38) less the other two columns and 22 pixels for
+    // a scroll bar, at least 100.
+    static int NameColumnFor(int clientWidth) { return std::max(clientWidth / 2 - 272, 100); }
     // Whether the control stands where the template puts it. The dialog manager
     // converts position and size each on its own, so they are mapped that way.
     bool AtTemplatePlace(int id, int x, int y, int width, int height) const
@@ -73,7 +79,11 @@ TEST_F(MainWindowLayout, OpensWithTheTemplateLayoutInDialogUnits)
     EXPECT_TRUE(AtTemplatePlace(IDC_TO_LOCAL, 118, 243, 21, 21));
     EXPECT_TRUE(AtTemplatePlace(IDC_LOCAL_LIST, 14, 35, 181, 164));
     EXPECT_TRUE(AtTemplatePlace(IDC_FTP_GROUP, 218, 7, 195, 215));
-    ExpectNameColumns(150);
+    ExpectNameColumns(100);
+    // The three columns fit the template's list.
+    RECT list = {};
+    ::GetClientRect(Item(IDC_LOCAL_LIST), &list);
+    EXPECT_GE(list.right, 100 + 80 + 132);
 }
 
 TEST_F(MainWindowLayout, ClientWidthsOf1000And1001ShareTheCentre)
@@ -102,7 +112,7 @@ TEST_F(MainWindowLayout, ClientWidthsOf1000And1001ShareTheCentre)
     for (const Case& c : cases) {
         Resize(c.kind, c.width, 600);
         ExpectBoxes(c.boxes, c.what);
-        ExpectNameColumns(340);
+        ExpectNameColumns(228);
     }
 }
 
@@ -118,7 +128,7 @@ TEST_F(MainWindowLayout, MinimisingAppliesTheRulesToAnEmptyClientAndRestoringPut
 
     Resize(SIZE_RESTORED, 840, 520);
     ExpectBoxes(RuleBoxes(840, 520), "restored after minimising");
-    ExpectNameColumns(260);
+    ExpectNameColumns(NameColumnFor(840));
 }
 
 TEST_F(MainWindowLayout, RestoringAfterARealMaximiseUsesThePixelRulesNotTheTemplate)
@@ -132,7 +142,7 @@ TEST_F(MainWindowLayout, RestoringAfterARealMaximiseUsesThePixelRulesNotTheTempl
     ::GetClientRect(Hwnd(), &maximised);
     ASSERT_GT(maximised.right, opened.right);
     ExpectBoxes(RuleBoxes(maximised.right, maximised.bottom), "maximised");
-    ExpectNameColumns(maximised.right / 2 - 160);
+    ExpectNameColumns(NameColumnFor(maximised.right));
 
     ::ShowWindow(Hwnd(), SW_RESTORE);
     RECT restored = {};
@@ -140,7 +150,29 @@ TEST_F(MainWindowLayout, RestoringAfterARealMaximiseUsesThePixelRulesNotTheTempl
     EXPECT_EQ(restored.right, opened.right);
     EXPECT_EQ(restored.bottom, opened.bottom);
     ExpectBoxes(RuleBoxes(restored.right, restored.bottom), "restored");
-    ExpectNameColumns(restored.right / 2 - 160);
+    ExpectNameColumns(NameColumnFor(restored.right));
     EXPECT_FALSE(AtTemplatePlace(IDC_TRANSFER, 140, 243, 139, 21));
     EXPECT_FALSE(AtTemplatePlace(IDC_LOCAL_LIST, 14, 35, 181, 164));
+}
+
+TEST_F(MainWindowLayout, TabAndShiftTabGoThroughEachPaneFromTopToBottom)
+{
+    Open(QuietSettings());
+    // ">" is disabled while the direction is local to FTP, so Tab passes it by.
+    const std::vector<int> order = {IDC_LOCAL_PATH, IDC_LOCAL_BROWSE, IDC_LOCAL_LIST, IDC_LOCAL_ADDFOLDER,
+                                    IDC_LOCAL_DELETE, IDC_FTP_PATH, IDC_FTP_BROWSE, IDC_FTP_LIST,
+                                    IDC_FTP_ADDFOLDER, IDC_FTP_DELETE, IDC_TO_LOCAL, IDC_TRANSFER};
+    for (const BOOL backwards : {FALSE, TRUE}) {
+        std::vector<int> visited = {order.front()};
+        for (HWND control = Item(order.front()); visited.size() <= order.size();) {
+            control = ::GetNextDlgTabItem(Hwnd(), control, backwards);
+            if (control == Item(order.front()))
+                break;
+            visited.push_back(::GetDlgCtrlID(control));
+        }
+        std::vector<int> expected = order;
+        if (backwards)
+            std::reverse(expected.begin() + 1, expected.end());
+        EXPECT_EQ(visited, expected) << (backwards ? "Shift+Tab" : "Tab");
+    }
 }

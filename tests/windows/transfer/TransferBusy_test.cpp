@@ -40,6 +40,9 @@ TEST_F(TransferBusyTest, CommandsArrivingDuringAnUploadAreIgnored)
     doubleClick.iItem = RowOf(LocalList(), L"inner");
     ::PostMessageW(window->Handle(), WM_NOTIFY, IDC_LOCAL_LIST, reinterpret_cast<LPARAM>(&doubleClick));
     ::PostMessageW(window->Handle(), WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
+    // Keys in the list: one level up, rename, delete the selected files.
+    for (WORD key : {VK_BACK, VK_F2, VK_DELETE})
+        ::PostMessageW(Item(IDC_LOCAL_LIST), WM_KEYDOWN, key, 0);
 
     ftptest::ServerLog log;
     Click(IDC_TRANSFER);
@@ -54,6 +57,8 @@ TEST_F(TransferBusyTest, CommandsArrivingDuringAnUploadAreIgnored)
     EXPECT_TRUE(ui.browseTitles.empty());
     EXPECT_TRUE(ui.opened.empty());
     EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(LocalList().EditControl(), nullptr);
+    EXPECT_TRUE(Exists(local + L"\\a.txt"));
     // Nothing was left waiting that would act later.
     Pump();
     EXPECT_TRUE(::IsWindow(window->Handle()));

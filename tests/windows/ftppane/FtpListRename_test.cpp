@@ -1,0 +1,40 @@
+// The FTP list's Modified column, renaming on the server in place, and the
+// context menu's Open, which opens no file on the server.
+#include "common/ListActions.h"
+#include "ftppane/PaneWindowFixture.h"
+#include "i18n/LanguageFile.h"
+#include "panes/UserLocale.h"
+
+using namespace testenv;
+
+namespace {
+using FtpListRename = panetest::PaneWindow;
+}  // namespace
+
+TEST_F(FtpListRename, ModifiedColumnAndRenameOnTheServer)
+{
+    const std::wstring folder = FreshFtpFolder(L"ftp-rename");
+    WriteFile(FtpPath(folder + L"/a.txt"), "a");
+    WriteFile(FtpPath(folder + L"/b.txt"), "b");
+    // Two days ago to the minute: a listing gives recent times with hours and minutes.
+    constexpr std::uint64_t kMinute = 600000000ull;
+    const std::uint64_t time = (CurrentFileTime() / kMinute - 2 * 24 * 60) * kMinute;
+    SetLastWriteTime(FtpPath(folder + L"/a.txt"), time);
+    Open(kUser, folder);
+    const ListView list = List();
+    EXPECT_EQ(list.CellText(RowOf(L"a.txt"), 2), LocalTimeText(time));
+
+    SelectOnlyRow(list, RowOf(L"a.txt"));
+    EXPECT_EQ(ContextMenuEnabled(Hwnd(), list), (std::vector<bool>{false, true, true, true, true, true}));
+
+    for (const auto& [typed, refusal] : {std::pair{L"B.TXT", TextId::kNameTaken}, {L"x/y", TextId::kNameNotOnServer}})
+        EXPECT_EQ(RenameInPlace(list, RowOf(L"a.txt"), typed, ui),
+                  std::vector<std::wstring>{FillPlaceholder(Translated(refusal), typed)});
+    EXPECT_EQ(ReadFile(FtpPath(folder + L"/b.txt")), "b");
+
+    EXPECT_EQ(RenameInPlace(list, RowOf(L"a.txt"), L"c.txt", ui), std::vector<std::wstring>{});
+    EXPECT_EQ(ReadFile(FtpPath(folder + L"/c.txt")), "a");
+    EXPECT_FALSE(Exists(FtpPath(folder + L"/a.txt")));
+    ExpectRows({}, {L"b.txt", L"c.txt"});
+    EXPECT_EQ(list.SelectedRows(), std::vector<int>{RowOf(L"c.txt")});
+}

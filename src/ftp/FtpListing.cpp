@@ -6,4 +6,5 @@ void FtpListing::Clear()
     fileSizes.clear();
     folderNames.clear();
     unlistedFolders.clear();
+    unlistedReasons.clear();
 }

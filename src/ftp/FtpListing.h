@@ -1,6 +1,8 @@
 // The contents of one FTP folder, or of a whole folder tree after a tree walk.
 #pragma once
 
+#include "ftp/FtpFailure.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -19,4 +21,6 @@ public:
     // Folders whose content a tree walk could not read (no login, no entry,
     // listing refused, or too deep), so that a caller can report them.
     std::vector<std::wstring> unlistedFolders;
+    // Why, at the same positions (kNone for a folder too deep to enter).
+    std::vector<FtpFailure> unlistedReasons;
 };

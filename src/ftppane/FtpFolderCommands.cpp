@@ -1,5 +1,6 @@
 #include "ftppane/FtpFolderCommands.h"
 
+#include "ftp/FtpPath.h"
 #include "ftppane/FtpFolderNavigation.h"
 #include "ftppane/ProfileRules.h"
 
@@ -17,7 +18,7 @@ bool FtpFolderCommands::Refresh()
         m_view.SetPathText(FtpPathFieldText(m_profile));
         m_view.ShowRows(m_listing);
     } else {
-        m_view.ReportListingFailure();
+        m_view.ReportListingFailure(m_engine.LastFailure());
     }
     m_view.ListingEnds();
     return listed;
@@ -47,15 +48,20 @@ void FtpFolderCommands::StartAddFolder()
 void FtpFolderCommands::ConfirmAddFolder()
 {
     const std::wstring name = m_addFolder.End(m_view);
-    if (!name.empty())
-        m_engine.CreateFtpFolder(m_profile.login, SubFolderPath(m_profile.folder, name));
+    const std::wstring path = SubFolderPath(m_profile.folder, name);
+    if (!name.empty() && !m_engine.CreateFtpFolder(m_profile.login, path))
+        m_view.ReportFolderNotCreated(path, m_engine.LastFailure());
     RefreshOrGoBack(m_profile.folder, m_addFolder.Saved());
 }
 
 void FtpFolderCommands::Delete(const std::vector<PaneRow>& rows)
 {
+    std::vector<FtpFailedEntry> failed;
     for (const PaneRow& row : rows)
-        DeleteRow(row);
+        if (!DeleteRow(row))
+            failed.push_back({JoinFtpPath(m_profile.folder, row.name), m_engine.LastFailure()});
+    if (!failed.empty())
+        m_view.ReportNotDeleted(failed);
     RefreshOrGoBack(m_profile.folder, m_view.PathText());
 }
 
@@ -67,17 +73,15 @@ void FtpFolderCommands::RefreshOrGoBack(const std::wstring& previousFolder, cons
     m_view.SetPathText(previousField);
 }
 
-void FtpFolderCommands::DeleteRow(const PaneRow& row)
+bool FtpFolderCommands::DeleteRow(const PaneRow& row)
 {
-    if (row.kind == RowKind::File) {
-        m_engine.DeleteFtpFile(m_profile.login, m_profile.folder, row.name);
-        return;
-    }
+    if (row.kind == RowKind::File)
+        return m_engine.DeleteFtpFile(m_profile.login, m_profile.folder, row.name);
     // The parent row names no entry on the server.
     if (row.kind != RowKind::Folder)
-        return;
+        return true;
     FtpDeleteProgress progress;
     progress.beforeDelete = [this](const std::wstring& path) { m_view.ShowDeleting(path); };
     progress.finished = [this] { m_view.ShowDeleting(std::wstring()); };
-    m_engine.DeleteFtpFolderTree(m_profile.login, m_profile.folder, row.name, m_listing, progress);
+    return m_engine.DeleteFtpFolderTree(m_profile.login, m_profile.folder, row.name, m_listing, progress);
 }

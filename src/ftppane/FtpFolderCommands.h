@@ -19,7 +19,10 @@ public:
     virtual void ListingStarts() = 0;
     virtual void ListingEnds() = 0;
     virtual void ShowRows(const FtpListing& listing) = 0;
-    virtual void ReportListingFailure() = 0;
+    virtual void ReportListingFailure(const FtpFailure& reason) = 0;
+    virtual void ReportFolderNotCreated(const std::wstring& path, const FtpFailure& reason) = 0;
+    // Once at the end of Delete, when any selected entry is still there.
+    virtual void ReportNotDeleted(const std::vector<FtpFailedEntry>& entries) = 0;
     // The path of the entry a tree deletion is about to delete; empty when the
     // deletion has ended.
     virtual void ShowDeleting(const std::wstring& path) = 0;
@@ -48,7 +51,8 @@ private:
     // listing fails, the folder and the field go back to what was shown, so
     // that they keep agreeing with the rows.
     void RefreshOrGoBack(const std::wstring& previousFolder, const std::wstring& previousField);
-    void DeleteRow(const PaneRow& row);
+    // False when the entry is still there.
+    bool DeleteRow(const PaneRow& row);
 
     FtpEngine& m_engine;
     ServerProfile& m_profile;

@@ -40,7 +40,7 @@ std::optional<TransferReport> TransferBatch::Upload(const std::wstring& localFol
         if (row.kind == RowKind::File) {
             m_events.ShowTransferring(path);
             if (!m_engine.UploadFile(path, m_profile.login, m_profile.folder))
-                report.AddFailed(path);
+                report.AddFailed(path, m_engine.LastFailure());
         } else if (row.kind == RowKind::Folder) {
             UploadFolder(localFolder, path, report);
         }
@@ -58,7 +58,7 @@ void TransferBatch::UploadFolder(const std::wstring& localFolder, const std::wst
         const std::wstring subFolder = RemoteSubFolder(localFolder, file);
         m_events.ShowTransferring(subFolder);
         if (!m_engine.UploadFile(file, m_profile.login, RemoteTargetFolder(m_profile.folder, subFolder)))
-            report.AddFailed(file);
+            report.AddFailed(file, m_engine.LastFailure());
     }
 }
 
@@ -75,9 +75,10 @@ std::optional<TransferReport> TransferBatch::Download(const std::wstring& localF
         }
         if (row.kind == RowKind::File) {
             m_events.ShowTransferring(remotePath);
-            if (!IsSafeLocalName(row.name) ||
-                !m_engine.DownloadFile(localFolder, m_profile.login, m_profile.folder, row.name))
+            if (!IsSafeLocalName(row.name))
                 report.AddFailed(remotePath);
+            else if (!m_engine.DownloadFile(localFolder, m_profile.login, m_profile.folder, row.name))
+                report.AddFailed(remotePath, m_engine.LastFailure());
         } else if (row.kind == RowKind::Folder) {
             DownloadFolder(localFolder, remotePath, report);
         }
@@ -90,7 +91,7 @@ void TransferBatch::DownloadFolder(const std::wstring& localFolder, const std::w
                                    TransferReport& report)
 {
     m_engine.EnumerateFtpTree(m_work, m_profile.login, remoteFolder);
-    report.AddUnlistedFolders(m_work.unlistedFolders);
+    report.AddUnlistedFolders(m_work.unlistedFolders, m_work.unlistedReasons);
     // A copy: the work listing may be refilled while uploads let messages through.
     const std::vector<std::wstring> files = m_work.fileNames;
     for (const std::wstring& file : files) {
@@ -118,7 +119,7 @@ void TransferBatch::DownloadTreeFile(const std::wstring& localFolder, const std:
         CreateLocalPath(m_files, target);
     m_events.ShowTransferring(remoteFolder);
     if (!m_engine.DownloadFile(target, m_profile.login, remoteFolder, name))
-        report.AddFailed(remotePath);
+        report.AddFailed(remotePath, m_engine.LastFailure());
 }
 
 bool TransferBatch::CreateLocalPath(LocalFiles& files, const std::wstring& path)

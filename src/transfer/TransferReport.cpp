@@ -2,34 +2,31 @@
 
 #include "i18n/LanguageFile.h"
 
-void TransferReport::AddFailed(const std::wstring& name)
+void TransferReport::AddFailed(const std::wstring& name, const FtpFailure& reason)
 {
     ++m_failedCount;
     if (m_failedNames.size() < kMaxNamesShown)
-        m_failedNames.push_back(name);
+        m_failedNames.push_back({name, reason});
 }
 
-void TransferReport::AddUnlistedFolders(const std::vector<std::wstring>& folders)
+void TransferReport::AddUnlistedFolders(const std::vector<std::wstring>& folders,
+                                        const std::vector<FtpFailure>& reasons)
 {
-    for (const std::wstring& folder : folders)
+    for (std::size_t i = 0; i < folders.size(); ++i)
         if (m_unlisted.size() < kMaxNamesShown)
-            m_unlisted.push_back(folder);
+            m_unlisted.push_back({folders[i], i < reasons.size() ? reasons[i] : FtpFailure()});
 }
 
-std::wstring TransferReport::Message(const std::wstring& failedHeading, const std::wstring& unlistedHeading) const
+std::wstring TransferReport::Message(const std::wstring& failedHeading, const std::wstring& unlistedHeading,
+                                     const FailureWords& words) const
 {
     std::wstring message;
-    if (m_failedCount > 0) {
-        message = FillPlaceholder(failedHeading, std::to_wstring(m_failedCount));
-        for (const std::wstring& name : m_failedNames)
-            message += L"\n" + name;
-    }
+    if (m_failedCount > 0)
+        message = FillPlaceholder(failedHeading, std::to_wstring(m_failedCount)) + FailedEntryLines(m_failedNames, words);
     if (!m_unlisted.empty()) {
         if (!message.empty())
             message += L"\n\n";
-        message += unlistedHeading;
-        for (const std::wstring& folder : m_unlisted)
-            message += L"\n" + folder;
+        message += unlistedHeading + FailedEntryLines(m_unlisted, words);
     }
     return message;
 }

@@ -31,7 +31,16 @@ public:
             rows += L" " + name;
         events.push_back(L"rows" + rows);
     }
-    void ReportListingFailure() override { events.push_back(L"failed"); }
+    void ReportListingFailure(const FtpFailure& reason) override { events.push_back(L"failed " + reason.text); }
+    void ReportFolderNotCreated(const std::wstring& path, const FtpFailure& reason) override
+    {
+        events.push_back(L"not created " + path + L": " + reason.text);
+    }
+    void ReportNotDeleted(const std::vector<FtpFailedEntry>& entries) override
+    {
+        for (const FtpFailedEntry& entry : entries)
+            events.push_back(L"not deleted " + entry.name + L": " + entry.reason.text);
+    }
     void ShowDeleting(const std::wstring& path) override { events.push_back(L"deleting " + path); }
 };
 
@@ -98,7 +107,7 @@ TEST_F(FtpFolderCommandsTest, AFolderThatCannotBeListedKeepsFolderFieldAndRows)
     commands.Open({L"locked", RowKind::Folder});
     EXPECT_EQ(profile.folder, L"");
     EXPECT_EQ(view.field, field);
-    EXPECT_EQ(view.events, (Log{L"starts", L"failed", L"ends"}));
+    EXPECT_EQ(view.events, (Log{L"starts", L"failed 550 Listing not allowed.", L"ends"}));
 }
 
 TEST_F(FtpFolderCommandsTest, AddFolderCreatesTheTypedNameBelowTheFolderShown)
@@ -185,4 +194,28 @@ TEST_F(FtpFolderCommandsTest, AProfileFromTheDialogReplacesTheLiveOneAndIsListed
     EXPECT_EQ(profile.folder, L"a/b");
     EXPECT_EQ(ftp.log, (Log{L"OPEN other:2121 v", L"CWD /home/a/b", L"LIST /home/a/b", L"CLOSE"}));
     EXPECT_EQ(view.field, L"ftp://other:2121/a/b");
+}
+
+TEST_F(FtpFolderCommandsTest, FailedCreationsAndDeletionsAreReportedWithTheServersReason)
+{
+    ftp.AddFile(L"/home/a/keep/undeletable.txt", 1);
+    ftp.AddFile(L"/home/a/keep/gone.txt", 1);
+    ftp.AddFile(L"/home/a/locked.txt", 1);
+    ftp.refuseDelete = {L"/home/a/keep/undeletable.txt", L"/home/a/locked.txt"};
+    profile.folder = L"a";
+    Forget();
+    commands.Delete({{L"keep", RowKind::Folder}, {L"locked.txt", RowKind::File}, {L"f.txt", RowKind::File}});
+    // The tree names the entry that kept it, not its own refused removal.
+    const Log notDeleted = {L"not deleted a/keep: 550 Delete operation failed.",
+                            L"not deleted a/locked.txt: 550 Delete operation failed."};
+    EXPECT_EQ(Log(view.events.begin() + 3, view.events.begin() + 5), notDeleted);
+    EXPECT_FALSE(ftp.HasFile(L"/home/a/keep/gone.txt"));
+    EXPECT_FALSE(ftp.HasFile(L"/home/a/f.txt"));
+
+    commands.StartAddFolder();
+    view.field = L"no/such";  // a missing level above is not made
+    Forget();
+    commands.ConfirmAddFolder();
+    EXPECT_EQ(view.events.front(), L"not created a/no/such: 550 Create directory operation failed.");
+    EXPECT_FALSE(ftp.HasFolder(L"/home/a/no"));
 }

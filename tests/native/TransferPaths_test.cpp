@@ -91,8 +91,8 @@ TEST(TransferReport, SaysNothingWithoutProblems)
 {
     TransferReport report;
     EXPECT_FALSE(report.HasProblems());
-    EXPECT_EQ(report.Message(L"%1 failed:", L"Unread:"), L"");
-    report.AddUnlistedFolders({});
+    EXPECT_EQ(report.Message(L"%1 failed:", L"Unread:", {}), L"");
+    report.AddUnlistedFolders({}, {});
     EXPECT_FALSE(report.HasProblems());
 }
 
@@ -105,7 +105,7 @@ TEST(TransferReport, CountsEveryFailureAndNamesTheFirstTen)
     std::wstring expected = L"12 failed:";
     for (int i = 1; i <= 10; ++i)
         expected += L"\nf" + std::to_wstring(i);
-    EXPECT_EQ(report.Message(L"%1 failed:", L"Unread:"), expected);
+    EXPECT_EQ(report.Message(L"%1 failed:", L"Unread:", {}), expected);
 }
 
 TEST(TransferReport, AddsTheUnreadFoldersAfterTheFiles)
@@ -120,8 +120,8 @@ TEST(TransferReport, AddsTheUnreadFoldersAfterTheFiles)
         TransferReport report;
         for (const std::wstring& name : c.failed)
             report.AddFailed(name);
-        report.AddUnlistedFolders(c.unlisted);
+        report.AddUnlistedFolders(c.unlisted, {});
         EXPECT_TRUE(report.HasProblems());
-        EXPECT_EQ(report.Message(L"Failed (%1):", L"Unread:"), c.message);
+        EXPECT_EQ(report.Message(L"Failed (%1):", L"Unread:", {}), c.message);
     }
 }

@@ -78,7 +78,7 @@ TEST_F(ProfileDialog, ShowsTheProfileAndTheTranslatedTextsOfEachOpening)
     texts.Load();
     const std::wstring germanGroup = texts.Text(TextId::kProfileGroup);
     const CTranslation& german = texts;
-    dialog.SetProfile({L"ftp://example.org", L"anna", L"pass word", L"up/load"});
+    dialog.SetProfile({{L"ftp://example.org", L"anna", L"pass word"}, L"up/load"});
     Open();
 
     const std::pair<int, int> controls[] = {{IDC_PROFILE_GROUP, 188},   {IDC_LABEL_SERVER, 190},
@@ -114,18 +114,18 @@ TEST_F(ProfileDialog, OkInsistsOnTheLowerCasePrefixAndTakesAllFourTexts)
 {
     struct Case { ServerProfile typed; bool closes; };
     const Case cases[] = {
-        {{L"FTP://host", L"u", L"p", L"f"}, false},
-        {{L"Ftp://host", L"u", L"p", L"f"}, false},
-        {{L"host", L"u", L"p", L"f"}, false},
-        {{L"", L"", L"", L""}, false},
-        {{L"ftp://", L"u", L"p", L"f"}, true},
-        {{L"ftp://host", L"", L"", L""}, true},
-        {{L"ftp://host:2121", L"user", L"pw", L"a/b"}, true},
+        {{{L"FTP://host", L"u", L"p"}, L"f"}, false},
+        {{{L"Ftp://host", L"u", L"p"}, L"f"}, false},
+        {{{L"host", L"u", L"p"}, L"f"}, false},
+        {{{L"", L"", L""}, L""}, false},
+        {{{L"ftp://", L"u", L"p"}, L"f"}, true},
+        {{{L"ftp://host", L"", L""}, L""}, true},
+        {{{L"ftp://host:2121", L"user", L"pw"}, L"a/b"}, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typed.login.serverName);
         ui.messages.clear();
-        dialog.SetProfile({L"ftp://old", L"old", L"old", L"old"});
+        dialog.SetProfile({{L"ftp://old", L"old", L"old"}, L"old"});
         Open();
         Type(c.typed);
         Click(IDOK);
@@ -147,9 +147,9 @@ TEST_F(ProfileDialog, OkInsistsOnTheLowerCasePrefixAndTakesAllFourTexts)
 
 TEST_F(ProfileDialog, CancelKeepsOnlyTheTextsTakenBefore)
 {
-    dialog.SetProfile({L"ftp://first", L"u1", L"p1", L"f1"});
+    dialog.SetProfile({{L"ftp://first", L"u1", L"p1"}, L"f1"});
     Open();
-    Type({L"ftp://never", L"u2", L"p2", L"f2"});
+    Type({{L"ftp://never", L"u2", L"p2"}, L"f2"});
     Click(IDCANCEL);
     ASSERT_TRUE(dialog.HasEnded());
     EXPECT_EQ(dialog.Result(), IDCANCEL);
@@ -158,10 +158,10 @@ TEST_F(ProfileDialog, CancelKeepsOnlyTheTextsTakenBefore)
 
     // A refused OK has already taken the texts; Cancel does not undo that.
     Open();
-    Type({L"FTP://taken", L"u3", L"p3", L"f3"});
+    Type({{L"FTP://taken", L"u3", L"p3"}, L"f3"});
     Click(IDOK);
     ASSERT_FALSE(dialog.HasEnded());
-    Type({L"ftp://dropped", L"u4", L"p4", L"f4"});
+    Type({{L"ftp://dropped", L"u4", L"p4"}, L"f4"});
     Click(IDCANCEL);
     ASSERT_TRUE(dialog.HasEnded());
     EXPECT_EQ(dialog.Profile().login.serverName, L"FTP://taken");
@@ -179,9 +179,9 @@ TEST_F(ProfileDialog, ACompleteCheckSendsFetchesAndDeletesTheTestFile)
     const std::wstring base = FreshFtpFolder(L"check-ok");
     const std::wstring folder = base + L"/new/deeper";  // missing levels are created
     ::DeleteFileW((TempFolder() + L"\\config.ini").c_str());
-    dialog.SetProfile({L"ftp://stale", L"", L"", L""});
+    dialog.SetProfile({{L"ftp://stale", L"", L""}, L""});
     Open();
-    Type({ServerName(), kUser, kPassword, folder});
+    Type({{ServerName(), kUser, kPassword}, folder});
     ftptest::ServerLog log;
     Click(IDC_CHECK_CONNECTION);
 
@@ -215,7 +215,7 @@ TEST_F(ProfileDialog, AFailedUploadStopsTheCheckWithItsMessage)
         SCOPED_TRACE(std::wstring(c.user) + L" " + c.folder);
         ui.messages.clear();
         Open();
-        Type({ServerName(), c.user, c.password, c.folder});
+        Type({{ServerName(), c.user, c.password}, c.folder});
         ftptest::ServerLog log;
         Click(IDC_CHECK_CONNECTION);
         EXPECT_EQ(MessageTexts(), Texts({199}));
@@ -230,7 +230,7 @@ TEST_F(ProfileDialog, AFailedUploadStopsTheCheckWithItsMessage)
 TEST_F(ProfileDialog, ACheckWithoutThePrefixSendsNothing)
 {
     Open();
-    Type({L"FTP://127.0.0.1", kUser, kPassword, L""});
+    Type({{L"FTP://127.0.0.1", kUser, kPassword}, L""});
     ftptest::ServerLog log;
     Click(IDC_CHECK_CONNECTION);
     EXPECT_EQ(MessageTexts(), Texts({198}));
@@ -242,7 +242,7 @@ TEST_F(ProfileDialog, AFailedDownloadLeavesTheTestFileOnTheServer)
 {
     const std::wstring folder = FreshFtpFolder(L"check-nodownload");
     Open();
-    Type({ServerName(), kUser, kPassword, folder});
+    Type({{ServerName(), kUser, kPassword}, folder});
     {
         panetest::FolderAway away(TempFolder());
         ASSERT_TRUE(away.Moved());

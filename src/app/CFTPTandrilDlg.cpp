@@ -18,6 +18,7 @@ CFTPTandrilDlg::CFTPTandrilDlg(SettingsFile& settings, FtpEngine& engine, LocalF
       m_icon(static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME),
                                              IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED))),
       m_settings(settings),
+      m_engine(engine),
       m_translation(settings),
       m_localPane(m_translation, files),
       m_ftpPane(m_translation, engine, m_profile, m_ftpListing),
@@ -49,6 +50,7 @@ BOOL CFTPTandrilDlg::InitMainWindow()
     RestoreLocalFolder();
     ApplyTexts();
     m_transferCommand.SetUploadDirection();
+    ShowModeSwitch();
     return TRUE;
 }
 
@@ -108,6 +110,7 @@ void CFTPTandrilDlg::RestoreProfile()
     if (!IsStoredValue(stored.ftpData))
         return;
     stored.password = m_settings.ReadSetting(kPasswordKey);
+    stored.passive = m_settings.ReadSetting(kPassiveKey);
     m_profile = DecodeProfile(stored).value_or(ServerProfile());
     m_ftpPane.Refresh();
 }
@@ -136,7 +139,19 @@ bool CFTPTandrilDlg::OnCommand(WORD id, WORD code, HWND control)
         return true;
     if (id == IDOK || id == IDCANCEL)
         return Dialog::OnCommand(id, code, control);
-    return RouteCommand(id);
+    const bool handled = RouteCommand(id);
+    ShowModeSwitch();
+    return handled;
+}
+
+void CFTPTandrilDlg::ShowModeSwitch()
+{
+    if (m_transferCommand.IsBusy())
+        return;
+    if (const std::optional<FtpMode> mode = m_engine.TakeModeSwitch())
+        Control(Item(IDC_STATUS))
+            .SetText(m_translation.Text(*mode == FtpMode::kActive ? TextId::kSwitchedToActive
+                                                                  : TextId::kSwitchedToPassive));
 }
 
 bool CFTPTandrilDlg::RouteCommand(WORD id)
@@ -173,6 +188,7 @@ bool CFTPTandrilDlg::OnNotify(NMHDR* header, LRESULT& result)
             m_localPane.OnDoubleClick();
         else
             m_ftpPane.OnDoubleClick();
+        ShowModeSwitch();
         result = 0;
         return true;
     }
@@ -222,8 +238,10 @@ bool CFTPTandrilDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_P
             m_drag.MouseMove({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
         return false;
     case WM_LBUTTONUP:
-        if (m_drag.IsDragging())
+        if (m_drag.IsDragging()) {
             m_drag.ButtonUp({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+            ShowModeSwitch();
+        }
         return false;
     case WM_CAPTURECHANGED:
         if (m_drag.IsDragging() && reinterpret_cast<HWND>(lParam) != Handle())
@@ -267,8 +285,8 @@ void CFTPTandrilDlg::SaveState()
         return;
     if (!m_ftpPath.Text().empty()) {
         const StoredProfile stored = EncodeProfile(m_profile);
-        if (StoreSetting(kFtpDataKey, stored.ftpData))
-            StoreSetting(kPasswordKey, stored.password);
+        if (StoreSetting(kFtpDataKey, stored.ftpData) && StoreSetting(kPasswordKey, stored.password))
+            StoreSetting(kPassiveKey, stored.passive, true);
     }
 }
 
@@ -276,14 +294,14 @@ void CFTPTandrilDlg::SaveState()
 // possible to end the program. A value the file cannot hold is refused on its
 // own; a file that cannot be read or rewritten ends the saving, so the user is
 // told once.
-bool CFTPTandrilDlg::StoreSetting(const std::wstring& key, const std::wstring& value)
+bool CFTPTandrilDlg::StoreSetting(const std::wstring& key, const std::wstring& value, bool addMissing)
 {
     std::wstring problem;
     bool fileUsable = true;
     try {
         if (!LineFile::Fits8Bit(value)) {
             problem = FillPlaceholder(m_translation.Text(TextId::kValueNotStorable), key);
-        } else if (!m_settings.WriteSetting(key, value)) {
+        } else if (!m_settings.WriteSetting(key, value, addMissing)) {
             problem = FillPlaceholder(m_translation.Text(TextId::kSettingsNotWritten), m_settings.SettingsPath());
             fileUsable = false;
         }

@@ -57,14 +57,19 @@ private:
     void LayOut(int width, int height);
     void PaintMinimised();
     void SaveState();
-    // False when the settings file could not be read or rewritten.
-    bool StoreSetting(const std::wstring& key, const std::wstring& value);
+    // False when the settings file could not be read or rewritten. addMissing:
+    // a key the file lacks is added (see SettingsFile::WriteSetting).
+    bool StoreSetting(const std::wstring& key, const std::wstring& value, bool addMissing = false);
+    // Tells on the status line, once, that the engine fell back to the other
+    // transfer mode; after a command, when the status line has fallen quiet.
+    void ShowModeSwitch();
     void ShowAbout();
     void OpenHelpFile();
     void OpenHomepage();
 
     HICON m_icon;
     SettingsFile& m_settings;
+    FtpEngine& m_engine;
     CTranslation m_translation;
     bool m_firstRun = true;
     bool m_bound = false;

@@ -16,19 +16,23 @@ public:
     void Bind(HWND dialog);
 
     // Lists the profile's folder and rebuilds the rows. On failure shows text 25
-    // and keeps the rows and field 1005 as they were; returns false.
+    // with the reason and keeps the rows and field 1005 as they were; returns
+    // false.
     bool Refresh() { return m_commands.Refresh(); }
 
     void ListingStarts() override;
     void ListingEnds() override;
     void ShowRows(const FtpListing& listing) override;
-    void ReportListingFailure() override;
+    void ReportListingFailure(const FtpFailure& reason) override;
+    void ReportFolderNotCreated(const std::wstring& path, const FtpFailure& reason) override;
+    void ReportNotDeleted(const std::vector<FtpFailedEntry>& entries) override;
     void ShowDeleting(const std::wstring& path) override;
 
 private:
     PaneCommands& Commands() override { return m_commands; }
     // The profile dialog; its OK replaces the live profile, which is listed.
     void Browse() override;
+    void Tell(const std::wstring& message, UINT icon = 0) const;
 
     const CTranslation& m_texts;
     FtpEngine& m_engine;

@@ -18,14 +18,18 @@ std::wstring SettingsFile::ReadSetting(const std::wstring& key) const
     return ReadValue(LineFile::Read(FileInUse()), key);
 }
 
-bool SettingsFile::WriteSetting(const std::wstring& key, const std::wstring& value)
+bool SettingsFile::WriteSetting(const std::wstring& key, const std::wstring& value, bool addMissing)
 {
     const std::wstring path = FileInUse();
     std::vector<std::wstring> lines = LineFile::Read(path);
     if (!LineFile::Fits8Bit(value))
         return false;
-    if (!ReplaceValues(lines, key, value))
-        return true;
+    if (!ReplaceValues(lines, key, value)) {
+        if (!addMissing)
+            return true;
+        lines.push_back(key);
+        lines.push_back(value);
+    }
     WinSafeWriteSteps steps;
     return SafeRewrite(steps, path, lines);
 }

@@ -2,6 +2,7 @@
 
 #include "framework/UiSeam.h"
 #include "ftppane/FtpPane.h"
+#include "ftppane/ReasonWords.h"
 #include "i18n/CTranslation.h"
 #include "localpane/LocalPane.h"
 #include "panes/RowModel.h"
@@ -135,7 +136,8 @@ void TransferCommand::FinishBatch(const std::vector<Control>& reenable, const Tr
     m_status.SetText(L"");
     if (report.HasProblems())
         Ui().ShowMessage(m_dialog,
-                         report.Message(m_texts.Text(TextId::kFilesNotTransferred), m_texts.Text(TextId::kFoldersNotRead)),
+                         report.Message(m_texts.Text(TextId::kFilesNotTransferred), m_texts.Text(TextId::kFoldersNotRead),
+                                        ReasonWords(m_texts)),
                          m_texts.Text(TextId::kMessageCaption), MB_OK);
     if (m_stopRequested) {
         m_stopRequested = false;

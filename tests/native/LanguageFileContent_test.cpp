@@ -187,6 +187,9 @@ TEST(LanguageFileContent, TextsKeepWhatTheProgramReliesOn)
         {66, "%1"},  // the key name goes there
         {67, "%1"},  // the number of files
         {68, "%1"},  // the settings file's path
+        {123, "%1"},  // the server's reply
+        {129, "%1"},  // the folder's path
+        {130, "%1"},  // the number of entries
         {198, "\"ftp://\""},
     };
     for (const Section& section : LoadSections()) {

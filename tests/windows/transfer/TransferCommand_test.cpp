@@ -279,7 +279,7 @@ TEST_F(TransferCommandTest, NamesUnsafeAsLocalNamesAreSkippedDeepInATreeAndSumma
     {
         // Names Windows cannot hold reach the server through FTP itself.
         WinInetFtp ftp;
-        const std::unique_ptr<FtpSession> session = ftp.Open(ParseServerName(ServerName()), kUser, kPassword);
+        const std::unique_ptr<FtpSession> session = ftp.Open(ParseServerName(ServerName()), kUser, kPassword, FtpMode::kPassive);
         ASSERT_TRUE(session);
         ASSERT_TRUE(session->ChangeDir(folder + L"/tree/deep"));
         ASSERT_TRUE(session->Put(source + L"\\payload.txt", L"a:b"));

@@ -139,8 +139,11 @@ bool CFTPTandrilDlg::OnCommand(WORD id, WORD code, HWND control)
         return true;
     if (id == IDOK || id == IDCANCEL)
         return Dialog::OnCommand(id, code, control);
+    // Only after a command: notifications such as a field's EN_CHANGE arrive
+    // in the middle of one.
     const bool handled = RouteCommand(id);
-    ShowModeSwitch();
+    if (handled)
+        ShowModeSwitch();
     return handled;
 }
 

@@ -114,29 +114,22 @@ def make_handler(log_file, refuse_port, refuse_pasv):
         def ftp_MLSD(self, path):
             return None if self._refuse_listing(path) else super().ftp_MLSD(path)
 
+        def _refuse_mode(self, refused, mode):
+            if refused:
+                self.respond("550 %s mode is not allowed." % mode)
+            return refused
+
         def ftp_PORT(self, line):
-            if refuse_port:
-                self.respond("550 Active mode is not allowed.")
-                return None
-            return super().ftp_PORT(line)
+            return None if self._refuse_mode(refuse_port, "Active") else super().ftp_PORT(line)
 
         def ftp_EPRT(self, line):
-            if refuse_port:
-                self.respond("550 Active mode is not allowed.")
-                return None
-            return super().ftp_EPRT(line)
+            return None if self._refuse_mode(refuse_port, "Active") else super().ftp_EPRT(line)
 
         def ftp_PASV(self, line):
-            if refuse_pasv:
-                self.respond("550 Passive mode is not allowed.")
-                return None
-            return super().ftp_PASV(line)
+            return None if self._refuse_mode(refuse_pasv, "Passive") else super().ftp_PASV(line)
 
         def ftp_EPSV(self, line):
-            if refuse_pasv:
-                self.respond("550 Passive mode is not allowed.")
-                return None
-            return super().ftp_EPSV(line)
+            return None if self._refuse_mode(refuse_pasv, "Passive") else super().ftp_EPSV(line)
 
     return TestHandler
 

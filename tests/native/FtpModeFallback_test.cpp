@@ -74,9 +74,8 @@ TEST_F(FtpModeFallbackTest, TransfersFallBackAndBothModesRefusedKeepTheChosenMod
 {
     ftp.refuseMode = {FtpMode::kPassive};
     EXPECT_TRUE(engine.UploadFile(L"C:\\x\\up.txt", kPassive, L"d"));
-    EXPECT_EQ(ftp.log, (Log{L"OPEN host:21 u", L"CWD /d", L"PUMP", L"STOR C:\\x\\up.txt > /d/up.txt", L"CLOSE",
-                            L"OPEN host:21 u active", L"CWD /d", L"STOR C:\\x\\up.txt > /d/up.txt", L"CLOSE",
-                            L"PUMP"}));
+    EXPECT_EQ(Log(ftp.log.begin() + 5, ftp.log.end()),
+              (Log{L"OPEN host:21 u active", L"CWD /d", L"STOR C:\\x\\up.txt > /d/up.txt", L"CLOSE", L"PUMP"}));
     EXPECT_EQ(engine.TakeModeSwitch(), FtpMode::kActive);
 
     FakeFtp closed;

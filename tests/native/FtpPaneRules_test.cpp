@@ -1,6 +1,5 @@
 #include "ftppane/FtpFolderNavigation.h"
 #include "ftppane/ProfileRules.h"
-#include "ftppane/StoredProfile.h"
 
 #include <gtest/gtest.h>
 
@@ -53,22 +52,4 @@ TEST(FtpFolderNavigation, ParentCutsAtTheLastSlash)
     };
     for (const Case& c : cases)
         EXPECT_EQ(ParentFolderPath(c.folder), c.parent) << c.folder;
-}
-
-TEST(StoredProfile, TheModeIsStoredAsOneOrZeroAndOnlyZeroMeansActive)
-{
-    ServerProfile profile = {{L"ftp://host", L"u", L"p", FtpMode::kActive}, L"f"};
-    EXPECT_EQ(EncodeProfile(profile).passive, L"0");
-    profile.login.mode = FtpMode::kPassive;
-    EXPECT_EQ(EncodeProfile(profile).passive, L"1");
-
-    struct Case { const wchar_t* stored; FtpMode mode; };
-    const Case cases[] = {{L"0", FtpMode::kActive}, {L"1", FtpMode::kPassive},
-                          {L"", FtpMode::kPassive},  // a copy without the key
-                          {L"yes", FtpMode::kPassive}};
-    for (const Case& c : cases) {
-        const std::optional<ServerProfile> decoded = DecodeProfile({L"ftp://host*u*f", L"", c.stored});
-        ASSERT_TRUE(decoded);
-        EXPECT_EQ(decoded->login.mode, c.mode) << c.stored;
-    }
 }

@@ -144,7 +144,7 @@ TEST_F(MainWindowStartup, AHandEditedProfileWithFewerFieldsLeavesTheRestEmpty)
     EXPECT_EQ(ui.messages.size(), 1u);  // nobody listens on port 1
 }
 
-TEST_F(MainWindowStartup, TheStoredModeIsUsedAndAFallbackIsToldOnceOnTheStatusLine)
+TEST_F(MainWindowStartup, AFallbackOfTheFirstListingIsToldOnceOnTheStatusLine)
 {
     const std::wstring folder = FreshFtpFolder(L"startup-modes");
     MakeFolders(FtpPath(folder + L"/inner"));
@@ -155,10 +155,6 @@ TEST_F(MainWindowStartup, TheStoredModeIsUsedAndAFallbackIsToldOnceOnTheStatusLi
                              {L"Local Folder Data", L"---"},
                              {L"FTP Passive", passive}};
     };
-    Open(settings(ServerName(), L"0"));
-    EXPECT_EQ(window->Profile().login.mode, FtpMode::kActive);
-    EXPECT_EQ(Text(IDC_STATUS), L"");
-
     // Passive mode at a server that refuses it: the first listing falls back.
     Open(settings(ftptest::ServerOn(L"FTPT_NOPASV_PORT"), L"1"));
     EXPECT_EQ(window->Profile().login.mode, FtpMode::kPassive);

@@ -105,3 +105,104 @@ run_wine_bench() {  # target, build folder
   start_wine "$build"
   (cd "$build/bin" && wine "$target.exe")
 }
+
+# Wait until something listens on the port of 127.0.0.1; false after about 10 s
+# or as soon as the process given dies.
+wait_for_port() {  # port, pid
+  local i
+  for i in $(seq 1 100); do
+    if /usr/bin/python3 -c "import socket,sys; s=socket.socket(); s.settimeout(0.2); sys.exit(s.connect_ex(('127.0.0.1', $1)))" 2>/dev/null; then
+      return 0
+    fi
+    kill -0 "$2" 2>/dev/null || return 1
+    sleep 0.1
+  done
+  return 1
+}
+
+# The servers the tests of the transfer modes, time limits and failure reasons
+# need beside the test FTP server, on the ports after its port (2232 to 2239
+# when it runs on port 21 or 2231). Each port is exported for the tests:
+#   +1 FTPT_NOPASV_PORT   the test server refusing PASV (same root, users and log)
+#   +2 FTPT_NOPORT_PORT   the test server refusing PORT
+#   +3 FTPT_VSFTPD_PASSIVE_PORT  vsftpd with active mode switched off
+#   +4 FTPT_VSFTPD_ACTIVE_PORT   vsftpd with passive mode switched off
+#   +5 FTPT_SILENT_PORT, +6 FTPT_HANGUP_PORT, +7 FTPT_BUSY_PORT (broken_servers.py)
+#   +8 FTPT_CLOSED_PORT   where nothing listens
+# vsftpd logs in the account ftpttest (password "secret", made by
+# install-deps.sh) into FTPT_VSFTPD_ROOT/home, which is not the server's root.
+EXTRA_PIDS=()
+VSFTPD_ROOT=""
+start_extra_servers() {  # port of the test FTP server, its root, its log
+  local base="$1" root="$2" log="$3"
+  [ "$base" -eq 21 ] && base=2231
+  export FTPT_NOPASV_PORT=$((base + 1)) FTPT_NOPORT_PORT=$((base + 2))
+  export FTPT_VSFTPD_PASSIVE_PORT=$((base + 3)) FTPT_VSFTPD_ACTIVE_PORT=$((base + 4))
+  export FTPT_SILENT_PORT=$((base + 5)) FTPT_HANGUP_PORT=$((base + 6)) FTPT_BUSY_PORT=$((base + 7))
+  export FTPT_CLOSED_PORT=$((base + 8))
+  local server="$ROOT/tests/ftpserver/server.py"
+  /usr/bin/python3 "$server" --port "$FTPT_NOPASV_PORT" --root "$root" --log "$log" --refuse-pasv &
+  EXTRA_PIDS+=($!)
+  /usr/bin/python3 "$server" --port "$FTPT_NOPORT_PORT" --root "$root" --log "$log" --refuse-port &
+  EXTRA_PIDS+=($!)
+  /usr/bin/python3 "$ROOT/tests/ftpserver/broken_servers.py" --silent "$FTPT_SILENT_PORT" \
+    --hangup "$FTPT_HANGUP_PORT" --busy "$FTPT_BUSY_PORT" &
+  EXTRA_PIDS+=($!)
+
+  VSFTPD_ROOT="$(mktemp -d /tmp/ftpt-vsftpd.XXXXXX)"
+  chmod 755 "$VSFTPD_ROOT"
+  mkdir -p "$VSFTPD_ROOT/home" "$VSFTPD_ROOT/empty"
+  chown ftpttest "$VSFTPD_ROOT/home"
+  export FTPT_VSFTPD_ROOT="$VSFTPD_ROOT"
+  local mode port
+  for mode in passive active; do
+    if [ "$mode" = passive ]; then port=$FTPT_VSFTPD_PASSIVE_PORT; else port=$FTPT_VSFTPD_ACTIVE_PORT; fi
+    cat > "$VSFTPD_ROOT/$mode.conf" <<CONF
+listen=YES
+listen_ipv6=NO
+listen_address=127.0.0.1
+listen_port=$port
+background=NO
+seccomp_sandbox=NO
+isolate=NO
+isolate_network=NO
+anonymous_enable=NO
+local_enable=YES
+write_enable=YES
+local_umask=022
+local_root=$VSFTPD_ROOT/home
+pam_service_name=ftpt-test
+secure_chroot_dir=$VSFTPD_ROOT/empty
+connect_from_port_20=NO
+pasv_min_port=40100
+pasv_max_port=40199
+port_enable=$([ "$mode" = passive ] && echo NO || echo YES)
+pasv_enable=$([ "$mode" = active ] && echo NO || echo YES)
+xferlog_enable=NO
+dirmessage_enable=NO
+delay_failed_login=0
+CONF
+    /usr/sbin/vsftpd "$VSFTPD_ROOT/$mode.conf" &
+    EXTRA_PIDS+=($!)
+  done
+
+  local ports=("$FTPT_NOPASV_PORT" "$FTPT_NOPORT_PORT" "$FTPT_SILENT_PORT" \
+               "$FTPT_VSFTPD_PASSIVE_PORT" "$FTPT_VSFTPD_ACTIVE_PORT") i
+  for i in 0 1 2 3 4; do
+    if ! wait_for_port "${ports[$i]}" "${EXTRA_PIDS[$i]}"; then
+      echo "No server started on port ${ports[$i]}" >&2
+      return 1
+    fi
+  done
+}
+
+stop_extra_servers() {
+  local pid
+  for pid in "${EXTRA_PIDS[@]}"; do
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+  done
+  EXTRA_PIDS=()
+  [ -n "$VSFTPD_ROOT" ] && rm -rf "$VSFTPD_ROOT"
+  VSFTPD_ROOT=""
+}

@@ -10,7 +10,7 @@ NATIVE="$ROOT/build/native"
 WINDOWS="$ROOT/build/windows"
 FTP_PORT="${FTPT_TEST_PORT:-21}"
 
-cleanup() { stop_ftp_server; stop_wine; stop_display; }
+cleanup() { stop_extra_servers; stop_ftp_server; stop_wine; stop_display; }
 trap cleanup EXIT
 
 echo "== Native build (AddressSanitizer, UndefinedBehaviorSanitizer)"
@@ -30,6 +30,7 @@ ensure_display || exit 1
 start_wine "$WINDOWS"
 unmanaged_wine_windows
 start_ftp_server "$FTP_PORT" "$WINDOWS/ftp-root" "$WINDOWS/ftp-server.log" || exit 1
+start_extra_servers "$FTP_PORT" "$WINDOWS/ftp-root" "$WINDOWS/ftp-server.log" || exit 1
 (cd "$WINDOWS" && ctest --output-on-failure) || ctest_status=1
 
 /usr/bin/python3 "$ROOT/scripts/summarize_results.py" "$NATIVE/test-results" "$WINDOWS/test-results" \

@@ -21,6 +21,7 @@ CFTPTandrilDlg::CFTPTandrilDlg(SettingsFile& settings, FtpEngine& engine, LocalF
       m_icon(static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME),
                                              IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED))),
       m_settings(settings),
+      m_engine(engine),
       m_translation(settings),
       m_localPane(m_translation, files),
       m_ftpPane(m_translation, engine, m_profile, m_ftpListing),
@@ -51,6 +52,7 @@ BOOL CFTPTandrilDlg::InitMainWindow()
     RestoreLocalFolder();
     ApplyTexts();
     m_transferCommand.SetUploadDirection();
+    ShowModeSwitch();
     return TRUE;
 }
 
@@ -101,6 +103,7 @@ void CFTPTandrilDlg::RestoreProfile()
     if (!IsStoredValue(stored.ftpData))
         return;
     stored.password = m_settings.ReadSetting(kPasswordKey);
+    stored.passive = m_settings.ReadSetting(kPassiveKey);
     const std::optional<DecodedProfile> decoded = DecodeProfile(stored, m_protector);
     m_profile = decoded ? decoded->profile : ServerProfile();
     // Said once a run: a change of language restores the profile again.
@@ -139,7 +142,22 @@ bool CFTPTandrilDlg::OnCommand(WORD id, WORD code, HWND control)
     }
     if (id == IDCANCEL)
         return Dialog::OnCommand(id, code, control);
-    return RouteCommand(id);
+    // Only after a command: notifications such as a field's EN_CHANGE arrive
+    // in the middle of one.
+    const bool handled = RouteCommand(id);
+    if (handled)
+        ShowModeSwitch();
+    return handled;
+}
+
+void CFTPTandrilDlg::ShowModeSwitch()
+{
+    if (m_transferCommand.IsBusy())
+        return;
+    if (const std::optional<FtpMode> mode = m_engine.TakeModeSwitch())
+        Control(Item(IDC_STATUS))
+            .SetText(m_translation.Text(*mode == FtpMode::kActive ? TextId::kSwitchedToActive
+                                                                  : TextId::kSwitchedToPassive));
 }
 
 // Enter never ends the program: typed into a path box it confirms what was
@@ -208,7 +226,11 @@ bool CFTPTandrilDlg::OnNotify(NMHDR* header, LRESULT& result)
         result = 0;
         return true;
     }
-    return pane->OnListNotify(header, result);
+    const bool handled = pane->OnListNotify(header, result);
+    // A double-click or a key may have listed a folder in the other mode.
+    if (header->code == NM_DBLCLK || header->code == LVN_KEYDOWN)
+        ShowModeSwitch();
+    return handled;
 }
 
 bool CFTPTandrilDlg::OnContextMenu(HWND control, LPARAM position)
@@ -279,8 +301,10 @@ bool CFTPTandrilDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_P
             m_drag.MouseMove({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
         return false;
     case WM_LBUTTONUP:
-        if (m_drag.IsDragging())
+        if (m_drag.IsDragging()) {
             m_drag.ButtonUp({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+            ShowModeSwitch();
+        }
         return false;
     case WM_CAPTURECHANGED:
         if (m_drag.IsDragging() && reinterpret_cast<HWND>(lParam) != Handle())
@@ -371,17 +395,21 @@ void CFTPTandrilDlg::SaveState()
         Tell(FillPlaceholder(m_translation.Text(TextId::kProfileNotStored), m_translation.Text(part)));
         return;
     }
-    StoreSettings({{kFtpDataKey, encoded.values.ftpData}, {kPasswordKey, encoded.values.password}});
+    // Settings copies of earlier versions lack "FTP Passive": it is added.
+    StoreSettings({{kFtpDataKey, encoded.values.ftpData},
+                   {kPasswordKey, encoded.values.password},
+                   {kPassiveKey, encoded.values.passive}},
+                  true);
 }
 
 // A failed write is reported, and the window still closes: it must always be
 // possible to end the program. A file that cannot be read or rewritten ends
 // the saving, so the user is told once.
-bool CFTPTandrilDlg::StoreSettings(const std::vector<std::pair<std::wstring, std::wstring>>& values)
+bool CFTPTandrilDlg::StoreSettings(const std::vector<std::pair<std::wstring, std::wstring>>& values, bool addMissing)
 {
     std::wstring problem;
     try {
-        if (m_settings.WriteSettings(values))
+        if (m_settings.WriteSettings(values, addMissing))
             return true;
         problem = FillPlaceholder(m_translation.Text(TextId::kSettingsNotWritten), m_settings.SettingsPath());
     } catch (const FileError& error) {

@@ -68,17 +68,22 @@ private:
     void PaintMinimised();
     void SaveState();
     // All of the values or none; false, after telling why, when the settings
-    // file could not be read or rewritten.
-    bool StoreSettings(const std::vector<std::pair<std::wstring, std::wstring>>& values);
+    // file could not be read or rewritten. addMissing: a key the file lacks is
+    // added (see SettingsFile::WriteSetting).
+    bool StoreSettings(const std::vector<std::pair<std::wstring, std::wstring>>& values, bool addMissing = false);
     // A message box with the program's caption.
     void Tell(const std::wstring& text);
     void OnEnter();
+    // Tells on the status line, once, that the engine fell back to the other
+    // transfer mode; after a command, when the status line has fallen quiet.
+    void ShowModeSwitch();
     void ShowAbout();
     void OpenHelpFile();
     void OpenHomepage();
 
     HICON m_icon;
     SettingsFile& m_settings;
+    FtpEngine& m_engine;
     CTranslation m_translation;
     DpapiProtector m_protector;
     bool m_toldPasswordUnreadable = false;

@@ -20,6 +20,8 @@ public:
     bool IsEnabled() const { return ::IsWindowEnabled(m_hwnd) != FALSE; }
     void Show(bool show) const { ::ShowWindow(m_hwnd, show ? SW_SHOW : SW_HIDE); }
     bool IsVisible() const { return (::GetWindowLongW(m_hwnd, GWL_STYLE) & WS_VISIBLE) != 0; }
+    bool IsChecked() const { return Send(BM_GETCHECK) == BST_CHECKED; }
+    void SetChecked(bool checked) const { Send(BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED); }
     void Move(int x, int y, int width, int height) const { ::MoveWindow(m_hwnd, x, y, width, height, TRUE); }
     LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
     {

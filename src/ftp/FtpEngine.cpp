@@ -73,17 +73,37 @@ FtpEngine::FtpEngine(FtpPrimitives& ftp, int maxTreeFolders) : m_ftp(ftp), m_max
 
 std::unique_ptr<FtpSession> FtpEngine::Open(const FtpServerAddress& address, const FtpLogin& login)
 {
-    if (!address.valid)
+    if (!address.valid) {
+        m_failure = {FtpFailureKind::kSystem, kInternetInvalidUrl, WinInetErrorText(kInternetInvalidUrl), true};
         return nullptr;
-    return m_ftp.Open(address, login.user, login.password);
+    }
+    std::unique_ptr<FtpSession> session = m_modes.Open(address, login.user, login.password, login.mode);
+    if (!session) {
+        Fail();
+        m_failure.atLogin = true;
+    }
+    return session;
 }
 
 std::unique_ptr<FtpSession> FtpEngine::OpenIn(const FtpLogin& login, const std::wstring& folder)
 {
     std::unique_ptr<FtpSession> session = Open(ParseServerName(login.serverName), login);
-    if (session && !folder.empty() && !session->ChangeDir(folder))
+    if (session && !folder.empty() && !session->ChangeDir(folder)) {
+        Fail();
         session.reset();
+    }
     return session;
+}
+
+bool FtpEngine::Fail()
+{
+    m_failure = m_modes.LastFailure();
+    return false;
+}
+
+FtpMode FtpEngine::ModeInUse(const FtpLogin& login) const
+{
+    return m_modes.ModeInUse(ParseServerName(login.serverName), login.mode);
 }
 
 bool FtpEngine::ListFtpFolder(FtpListing& listing, const FtpLogin& login, const std::wstring& folder)
@@ -92,8 +112,10 @@ bool FtpEngine::ListFtpFolder(FtpListing& listing, const FtpLogin& login, const 
     std::vector<FtpFindEntry> entries;
     {
         const std::unique_ptr<FtpSession> session = OpenIn(login, folder);
-        if (!session || !ReadLevel(*session, entries, nullptr, &listing.parentTime))
+        if (!session)
             return false;
+        if (!ReadLevel(*session, entries, nullptr, &listing.parentTime))
+            return Fail();
     }
     for (const FtpFindEntry& entry : entries) {
         if (IsFolder(entry)) {
@@ -111,8 +133,10 @@ bool FtpEngine::ListFtpFolder(FtpListing& listing, const FtpLogin& login, const 
 bool FtpEngine::UploadFile(const std::wstring& localPath, const FtpLogin& login, const std::wstring& folder)
 {
     const std::wstring remoteName = RemoteNameOfLocalPath(localPath);
-    if (remoteName.empty())
+    if (remoteName.empty()) {
+        m_failure = {};
         return false;
+    }
     std::unique_ptr<FtpSession> session = Open(ParseServerName(login.serverName), login);
     if (!session)
         return false;
@@ -122,10 +146,10 @@ bool FtpEngine::UploadFile(const std::wstring& localPath, const FtpLogin& login,
         if (!session->MakeDir(folder))
             CreateLevels(*session, folder);
         if (!session->ChangeDir(folder))
-            return false;
+            return Fail();
     }
     m_ftp.PumpPendingMessages();
-    const bool stored = session->Put(localPath, remoteName);
+    const bool stored = session->Put(localPath, remoteName) || Fail();
     session.reset();
     if (stored)
         m_ftp.PumpPendingMessages();
@@ -142,10 +166,12 @@ void FtpEngine::CreateFtpFolderPath(const FtpLogin& login, const std::wstring& p
 bool FtpEngine::DownloadFile(const std::wstring& localFolder, const FtpLogin& login, const std::wstring& folder,
                                  const std::wstring& fileName)
 {
-    if (!IsSafeLocalRelativePath(fileName))
+    if (!IsSafeLocalRelativePath(fileName)) {
+        m_failure = {};
         return false;
+    }
     const std::unique_ptr<FtpSession> session = OpenIn(login, folder);
-    return session && session->Get(fileName, LocalTarget(localFolder, fileName));
+    return session && (session->Get(fileName, LocalTarget(localFolder, fileName)) || Fail());
 }
 
 bool FtpEngine::EnumerateFtpTree(FtpListing& listing, const FtpLogin& login, const std::wstring& folder)
@@ -166,7 +192,10 @@ void FtpEngine::WalkLevel(const FtpServerAddress& address, const FtpLogin& login
         const std::unique_ptr<FtpSession> session = Open(address, login);
         const bool entered = session && (folder.empty() || session->ChangeDir(folder));
         if (!entered || !ReadLevel(*session, entries, &unusable)) {
+            if (session)
+                Fail();
             listing.unlistedFolders.push_back(folder);
+            listing.unlistedReasons.push_back(m_failure);
             return;
         }
     }
@@ -185,37 +214,43 @@ void FtpEngine::WalkLevel(const FtpServerAddress& address, const FtpLogin& login
         listing.folderNames.push_back(path);
         if (IsLink(entry))
             continue;
-        if (depth + 1 >= kMaxTreeDepth)
+        if (depth + 1 >= kMaxTreeDepth) {
             listing.unlistedFolders.push_back(path);
-        else if (walk.foldersListed >= m_maxTreeFolders)
+            listing.unlistedReasons.emplace_back();
+        } else if (walk.foldersListed >= m_maxTreeFolders) {
             listing.folderLimitReached = true;
-        else
+        } else {
             WalkLevel(address, login, path, depth + 1, listing, walk);
+        }
     }
 }
 
 bool FtpEngine::CreateFtpFolder(const FtpLogin& login, const std::wstring& path)
 {
     const std::unique_ptr<FtpSession> session = Open(ParseServerName(login.serverName), login);
-    if (session && !path.empty() && !session->ChangeDir(path))
-        session->MakeDir(path);
-    return true;
+    if (!session)
+        return false;
+    return path.empty() || session->ChangeDir(path) || session->MakeDir(path) || Fail();
 }
 
 bool FtpEngine::DeleteFtpFile(const FtpLogin& login, const std::wstring& folder, const std::wstring& name)
 {
-    if (name.empty())
+    if (name.empty()) {
+        m_failure = {};
         return false;
+    }
     const std::unique_ptr<FtpSession> session = OpenIn(login, folder);
-    return session && session->Delete(name);
+    return session && (session->Delete(name) || Fail());
 }
 
 bool FtpEngine::RemoveFtpFolder(const FtpLogin& login, const std::wstring& folder, const std::wstring& name)
 {
-    if (name.empty())
+    if (name.empty()) {
+        m_failure = {};
         return false;
+    }
     const std::unique_ptr<FtpSession> session = OpenIn(login, folder);
-    return session && session->RemoveDir(name);
+    return session && (session->RemoveDir(name) || Fail());
 }
 
 FtpRenameOutcome FtpEngine::RenameFtpEntry(const FtpLogin& login, const std::wstring& folder,
@@ -237,7 +272,7 @@ FtpRenameOutcome FtpEngine::RenameFtpEntry(const FtpLogin& login, const std::wst
     return session->Rename(from, to, reason) ? FtpRenameOutcome::kRenamed : FtpRenameOutcome::kFailed;
 }
 
-void FtpEngine::DeleteFtpFolderTree(const FtpLogin& login, const std::wstring& folder,
+bool FtpEngine::DeleteFtpFolderTree(const FtpLogin& login, const std::wstring& folder,
                                         const std::wstring& name, FtpListing& work,
                                         const FtpDeleteProgress& progress)
 {
@@ -246,22 +281,35 @@ void FtpEngine::DeleteFtpFolderTree(const FtpLogin& login, const std::wstring& f
             progress.beforeDelete(path);
     };
     // An empty name, "." or ".." would make the tree the holding folder itself.
-    if (IsUsableEntryName(name) && !RemoveFtpFolder(login, folder, name)) {
+    bool removed = IsUsableEntryName(name) && RemoveFtpFolder(login, folder, name);
+    if (!IsUsableEntryName(name)) {
+        m_failure = {};
+    } else if (!removed) {
         EnumerateFtpTree(work, login, JoinFtpPath(folder, name));
+        // What kept the folder is the first step that failed, not the last
+        // removal that found the folder not empty.
+        FtpFailure first = work.unlistedReasons.empty() ? FtpFailure() : work.unlistedReasons.front();
+        const auto note = [&](bool done) {
+            if (!done && first.kind == FtpFailureKind::kNone)
+                first = m_failure;
+        };
         std::wstring parent;
         std::wstring entry;
         for (const std::wstring& path : work.fileNames) {
             SplitFtpPath(path, parent, entry);
             report(path);
-            DeleteFtpFile(login, parent, entry);
+            note(DeleteFtpFile(login, parent, entry));
         }
         for (auto it = work.folderNames.rbegin(); it != work.folderNames.rend(); ++it) {
             SplitFtpPath(*it, parent, entry);
             report(*it);
-            RemoveFtpFolder(login, parent, entry);
+            note(RemoveFtpFolder(login, parent, entry));
         }
-        RemoveFtpFolder(login, folder, name);
+        removed = RemoveFtpFolder(login, folder, name);
+        if (!removed && first.kind != FtpFailureKind::kNone)
+            m_failure = first;
     }
     if (progress.finished)
         progress.finished();
+    return removed;
 }

@@ -1,14 +1,18 @@
 // The FTP engine: every operation on the FTP server, written against the FTP
 // primitives. Each operation logs in on its own and closes everything before
-// it returns. The program builds one engine on WinINet and hands it by
+// it returns. Listings and transfers refused in the login's transfer mode are
+// tried once more in the other one, which the engine then keeps using for
+// that server. The program builds one engine on WinINet and hands it by
 // reference to whoever needs it; the native tests build one on a fake server.
 #pragma once
 
 #include "ftp/FtpListing.h"
+#include "ftp/FtpModeFallback.h"
 #include "ftp/FtpPrimitives.h"
 #include "ftp/ServerProfile.h"
 
 #include <functional>
+#include <optional>
 #include <set>
 #include <string>
 
@@ -58,7 +62,8 @@ public:
     // True when anything was found.
     bool EnumerateFtpTree(FtpListing& listing, const FtpLogin& login, const std::wstring& folder);
 
-    // Creates the last level of the path unless it can be entered. Always true.
+    // Creates the last level of the path unless it can be entered. False when
+    // the folder does not exist afterwards.
     bool CreateFtpFolder(const FtpLogin& login, const std::wstring& path);
 
     bool DeleteFtpFile(const FtpLogin& login, const std::wstring& folder, const std::wstring& name);
@@ -74,12 +79,23 @@ public:
 
     // Removes the folder with everything inside it, as far as the server
     // allows: files first, then the folders deepest first, then the folder.
-    // The work listing holds the enumerated tree afterwards.
-    void DeleteFtpFolderTree(const FtpLogin& login, const std::wstring& folder, const std::wstring& name,
+    // The work listing holds the enumerated tree afterwards. False when the
+    // folder is still there; the reason is the first step's that failed.
+    bool DeleteFtpFolderTree(const FtpLogin& login, const std::wstring& folder, const std::wstring& name,
                              FtpListing& work, const FtpDeleteProgress& progress);
 
     // Handles every window message waiting for this thread, without waiting.
     void PumpPendingMessages() { m_ftp.PumpPendingMessages(); }
+
+    // Why the last operation that returned false failed; kNone when the
+    // operation refused on its own (an unsafe name, an empty name).
+    const FtpFailure& LastFailure() const { return m_failure; }
+
+    // The mode the login's operations use: its own, or the other one after a
+    // fallback to it worked.
+    FtpMode ModeInUse(const FtpLogin& login) const;
+    // The mode an operation fell back to, told once (for the status line).
+    std::optional<FtpMode> TakeModeSwitch() { return m_modes.TakeModeSwitch(); }
 
 private:
     std::unique_ptr<FtpSession> Open(const FtpServerAddress& address, const FtpLogin& login);
@@ -91,7 +107,11 @@ private:
     };
     void WalkLevel(const FtpServerAddress& address, const FtpLogin& login, const std::wstring& folder, int depth,
                    FtpListing& listing, TreeWalk& walk);
+    // Takes the reason of the primitive call that just failed; returns false.
+    bool Fail();
 
     FtpPrimitives& m_ftp;
     int m_maxTreeFolders;
+    FtpModeFallback m_modes{m_ftp};
+    FtpFailure m_failure;
 };

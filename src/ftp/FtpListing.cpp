@@ -9,6 +9,7 @@ void FtpListing::Clear()
     folderTimes.clear();
     parentTime = 0;
     unlistedFolders.clear();
+    unlistedReasons.clear();
     unusableNames.clear();
     folderLimitReached = false;
 }

@@ -1,6 +1,8 @@
 // The contents of one FTP folder, or of a whole folder tree after a tree walk.
 #pragma once
 
+#include "ftp/FtpFailure.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -25,6 +27,8 @@ public:
     // Folders whose content a tree walk could not read (no login, no entry,
     // listing refused, or too deep), so that a caller can report them.
     std::vector<std::wstring> unlistedFolders;
+    // Why, at the same positions (kNone for a folder too deep to enter).
+    std::vector<FtpFailure> unlistedReasons;
     // Entries a tree walk met whose names hold "/" or "\": no path can reach them.
     std::vector<std::wstring> unusableNames;
     // The tree walk stopped listing folders at kMaxTreeFolders.

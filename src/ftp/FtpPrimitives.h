@@ -4,7 +4,9 @@
 // The method names stay clear of Win32's A/W macros (RemoveDirectory, ...).
 #pragma once
 
+#include "ftp/FtpFailure.h"
 #include "ftp/FtpServerAddress.h"
+#include "ftp/ServerProfile.h"
 
 #include <cstdint>
 #include <memory>
@@ -55,9 +57,13 @@ class FtpPrimitives {
 public:
     virtual ~FtpPrimitives() = default;
 
-    // Logs in; null when the connection or the login failed.
+    // Logs in; null when the connection or the login failed. The session's
+    // data connections are made in the given mode.
     virtual std::unique_ptr<FtpSession> Open(const FtpServerAddress& address, const std::wstring& user,
-                                             const std::wstring& password) = 0;
+                                             const std::wstring& password, FtpMode mode) = 0;
+    // Why the last call that failed, of this object or of one of its
+    // sessions, failed.
+    virtual FtpFailure LastFailure() const = 0;
     // Handles every window message waiting for this thread, without waiting.
     virtual void PumpPendingMessages() = 0;
 };

@@ -5,10 +5,17 @@
 
 #include <string>
 
+// How the data connections of a session are made: in passive mode the program
+// connects to the server, in active mode the server connects back.
+enum class FtpMode { kPassive, kActive };
+
+inline FtpMode OtherMode(FtpMode mode) { return mode == FtpMode::kPassive ? FtpMode::kActive : FtpMode::kPassive; }
+
 struct FtpLogin {
     std::wstring serverName;  // as stored, with its "ftp://" prefix
     std::wstring user;
     std::wstring password;
+    FtpMode mode = FtpMode::kPassive;  // the mode the profile asks for
 };
 
 struct ServerProfile {

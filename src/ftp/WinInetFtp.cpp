@@ -5,7 +5,19 @@
 #include <windows.h>
 #include <wininet.h>
 
+#include <algorithm>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <system_error>
+#include <thread>
+
 namespace {
+
+// Connect, send and receive time limits of every connection. Wine's WinINet
+// ignores them and waits 30 s for each reply, so the login also has this
+// limit of its own: it runs on a thread that is left behind when it is over.
+constexpr DWORD kTimeLimitMs = 20000;
 
 void ToEntry(const WIN32_FIND_DATAW& data, FtpFindEntry& entry)
 {
@@ -42,9 +54,68 @@ std::wstring FolderOf(const std::wstring& path)
     return separator == std::wstring::npos ? std::wstring(L".") : path.substr(0, separator);
 }
 
+std::wstring SystemText(DWORD error)
+{
+    const bool inet = error >= INTERNET_ERROR_BASE && error <= INTERNET_ERROR_LAST;
+    wchar_t* buffer = nullptr;
+    const DWORD length = ::FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS |
+            (inet ? FORMAT_MESSAGE_FROM_HMODULE : FORMAT_MESSAGE_FROM_SYSTEM),
+        inet ? ::GetModuleHandleW(L"wininet.dll") : nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0,
+        nullptr);
+    std::wstring text = length ? std::wstring(buffer, length) : std::wstring();
+    ::LocalFree(buffer);
+    while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' '))
+        text.pop_back();
+    return text.empty() && inet ? WinInetErrorText(error) : text;
+}
+
+// The server's last reply on this thread, without its line ends.
+std::wstring LastReply()
+{
+    wchar_t reply[4096] = {};
+    DWORD code = 0;
+    DWORD length = ARRAYSIZE(reply);
+    if (!::InternetGetLastResponseInfoW(&code, reply, &length))
+        return std::wstring();
+    std::wstring text(reply, std::min<std::size_t>(length, ARRAYSIZE(reply) - 1));
+    while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L'\0'))
+        text.pop_back();
+    return text;
+}
+
+// Why the WinINet call that just failed on this thread failed. The reply is
+// taken only for the errors that stand for one: WinINet keeps the last reply
+// of the thread, which for other errors belongs to an earlier command.
+FtpFailure FailureOfLastCall(const std::wstring& password)
+{
+    const DWORD error = ::GetLastError();
+    FtpFailure failure;
+    failure.error = error;
+    if (error == ERROR_INTERNET_TIMEOUT) {
+        failure.kind = FtpFailureKind::kNoAnswer;
+        return failure;
+    }
+    if (error == ERROR_INTERNET_EXTENDED_ERROR || error == ERROR_INTERNET_LOGIN_FAILURE ||
+        error == ERROR_INTERNET_CANNOT_CONNECT || error == ERROR_INTERNET_CONNECTION_ABORTED) {
+        failure.text = LastReply();
+        if (IsErrorReply(failure.text)) {
+            failure.kind = FtpFailureKind::kServerReply;
+            failure.text = HidePassword(failure.text, password);
+            return failure;
+        }
+    }
+    failure.kind = FtpFailureKind::kSystem;
+    failure.text = SystemText(error);
+    return failure;
+}
+
 class WinInetSession : public FtpSession {
 public:
-    WinInetSession(HINTERNET internet, HINTERNET connection) : m_internet(internet), m_connection(connection) {}
+    WinInetSession(HINTERNET internet, HINTERNET connection, const std::wstring& password, FtpFailure& failure)
+        : m_internet(internet), m_connection(connection), m_password(password), m_failure(failure)
+    {
+    }
 
     ~WinInetSession() override
     {
@@ -58,12 +129,12 @@ public:
 
     bool ChangeDir(const std::wstring& folder) override
     {
-        return ::FtpSetCurrentDirectoryW(m_connection, folder.c_str()) != FALSE;
+        return Done(::FtpSetCurrentDirectoryW(m_connection, folder.c_str()));
     }
 
     bool MakeDir(const std::wstring& folder) override
     {
-        return ::FtpCreateDirectoryW(m_connection, folder.c_str()) != FALSE;
+        return Done(::FtpCreateDirectoryW(m_connection, folder.c_str()));
     }
 
     FtpFindStatus FindFirst(FtpFindEntry& entry) override
@@ -76,8 +147,10 @@ public:
             // An empty folder ends with ERROR_NO_MORE_FILES; Wine leaves the
             // last error at 0 for it. Anything else is a refused listing.
             const DWORD error = ::GetLastError();
-            return error == ERROR_NO_MORE_FILES || error == ERROR_SUCCESS ? FtpFindStatus::kEmpty
-                                                                          : FtpFindStatus::kFailed;
+            if (error == ERROR_NO_MORE_FILES || error == ERROR_SUCCESS)
+                return FtpFindStatus::kEmpty;
+            Done(FALSE);
+            return FtpFindStatus::kFailed;
         }
         ToEntry(data, entry);
         return FtpFindStatus::kEntry;
@@ -102,8 +175,7 @@ public:
 
     bool Put(const std::wstring& localPath, const std::wstring& remoteName) override
     {
-        return ::FtpPutFileW(m_connection, localPath.c_str(), remoteName.c_str(), FTP_TRANSFER_TYPE_BINARY, 0) !=
-               FALSE;
+        return Done(::FtpPutFileW(m_connection, localPath.c_str(), remoteName.c_str(), FTP_TRANSFER_TYPE_BINARY, 0));
     }
 
     // WinINet creates the local file before the server has answered, so a
@@ -113,20 +185,20 @@ public:
     {
         wchar_t partial[MAX_PATH] = {};
         if (!::GetTempFileNameW(FolderOf(localPath).c_str(), L"ftp", 0, partial))
-            return false;
-        const bool fetched = ::FtpGetFileW(m_connection, remoteName.c_str(), partial, FALSE, FILE_ATTRIBUTE_NORMAL,
-                                           FTP_TRANSFER_TYPE_BINARY | INTERNET_FLAG_RELOAD, 0) != FALSE;
-        if (fetched && ::MoveFileExW(partial, localPath.c_str(), MOVEFILE_REPLACE_EXISTING))
+            return Done(FALSE);
+        const bool fetched = Done(::FtpGetFileW(m_connection, remoteName.c_str(), partial, FALSE,
+                                                FILE_ATTRIBUTE_NORMAL, FTP_TRANSFER_TYPE_BINARY | INTERNET_FLAG_RELOAD, 0));
+        if (fetched && Done(::MoveFileExW(partial, localPath.c_str(), MOVEFILE_REPLACE_EXISTING)))
             return true;
         ::DeleteFileW(partial);
         return false;
     }
 
-    bool Delete(const std::wstring& name) override { return ::FtpDeleteFileW(m_connection, name.c_str()) != FALSE; }
+    bool Delete(const std::wstring& name) override { return Done(::FtpDeleteFileW(m_connection, name.c_str())); }
 
     bool RemoveDir(const std::wstring& name) override
     {
-        return ::FtpRemoveDirectoryW(m_connection, name.c_str()) != FALSE;
+        return Done(::FtpRemoveDirectoryW(m_connection, name.c_str()));
     }
 
     bool Rename(const std::wstring& from, const std::wstring& to, std::wstring& reason) override
@@ -138,27 +210,99 @@ public:
     }
 
 private:
+    // Keeps the reason of a failed call.
+    bool Done(BOOL result)
+    {
+        if (!result)
+            m_failure = FailureOfLastCall(m_password);
+        return result != FALSE;
+    }
+
     HINTERNET m_internet;
     HINTERNET m_connection;
     HINTERNET m_find = nullptr;
+    std::wstring m_password;
+    FtpFailure& m_failure;
 };
+
+// One login, shared by the thread that makes it and the one that waits for it.
+struct LoginAttempt {
+    std::wstring host;
+    INTERNET_PORT port = INTERNET_DEFAULT_FTP_PORT;
+    std::wstring user;
+    std::wstring password;
+    DWORD flags = 0;
+
+    std::mutex lock;
+    std::condition_variable finished;
+    bool done = false;
+    bool abandoned = false;
+    HINTERNET internet = nullptr;
+    HINTERNET connection = nullptr;
+    FtpFailure failure;
+};
+
+void LogIn(const std::shared_ptr<LoginAttempt>& attempt)
+{
+    HINTERNET internet = ::InternetOpenW(nullptr, INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0);
+    HINTERNET connection = nullptr;
+    FtpFailure failure;
+    if (internet) {
+        DWORD limit = kTimeLimitMs;
+        for (DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT,
+                             INTERNET_OPTION_RECEIVE_TIMEOUT})
+            ::InternetSetOptionW(internet, option, &limit, sizeof(limit));
+        connection = ::InternetConnectW(internet, attempt->host.c_str(), attempt->port, attempt->user.c_str(),
+                                        attempt->password.c_str(), INTERNET_SERVICE_FTP, attempt->flags, 0);
+    }
+    if (!connection) {
+        failure = FailureOfLastCall(attempt->password);
+        if (internet)
+            ::InternetCloseHandle(internet);
+        internet = nullptr;
+    }
+    const std::lock_guard<std::mutex> guard(attempt->lock);
+    if (attempt->abandoned) {
+        if (connection)
+            ::InternetCloseHandle(connection);
+        if (internet)
+            ::InternetCloseHandle(internet);
+        return;
+    }
+    attempt->internet = internet;
+    attempt->connection = connection;
+    attempt->failure = failure;
+    attempt->done = true;
+    attempt->finished.notify_one();
+}
 
 }  // namespace
 
 std::unique_ptr<FtpSession> WinInetFtp::Open(const FtpServerAddress& address, const std::wstring& user,
-                                             const std::wstring& password)
+                                             const std::wstring& password, FtpMode mode)
 {
-    HINTERNET internet = ::InternetOpenW(nullptr, INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0);
-    if (!internet)
-        return nullptr;
-    // No INTERNET_FLAG_PASSIVE: the connection uses active-mode FTP.
-    HINTERNET connection = ::InternetConnectW(internet, address.host.c_str(), address.port, user.c_str(),
-                                              password.c_str(), INTERNET_SERVICE_FTP, 0, 0);
-    if (!connection) {
-        ::InternetCloseHandle(internet);
+    const auto attempt = std::make_shared<LoginAttempt>();
+    attempt->host = address.host;
+    attempt->port = address.port;
+    attempt->user = user;
+    attempt->password = password;
+    attempt->flags = mode == FtpMode::kPassive ? INTERNET_FLAG_PASSIVE : 0;
+    try {
+        std::thread(LogIn, attempt).detach();
+    } catch (const std::system_error&) {
+        LogIn(attempt);
+    }
+    std::unique_lock<std::mutex> lock(attempt->lock);
+    if (!attempt->finished.wait_for(lock, std::chrono::milliseconds(kTimeLimitMs), [&] { return attempt->done; })) {
+        attempt->abandoned = true;
+        m_failure = {FtpFailureKind::kNoAnswer, ERROR_INTERNET_TIMEOUT, std::wstring()};
         return nullptr;
     }
-    return std::make_unique<WinInetSession>(internet, connection);
+    if (!attempt->connection) {
+        m_failure = attempt->failure;
+        return nullptr;
+    }
+    return std::make_unique<WinInetSession>(attempt->internet, attempt->connection, password, m_failure);
 }
 
 void WinInetFtp::PumpPendingMessages()

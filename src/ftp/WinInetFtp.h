@@ -1,5 +1,7 @@
-// The FTP primitives on WinINet: a direct Internet handle and an active-mode
-// FTP connection per session, binary transfers, handles closed by the session.
+// The FTP primitives on WinINet: a direct Internet handle and an FTP
+// connection per session, passive or active as asked, binary transfers,
+// handles closed by the session. Every connection has time limits of 20 s,
+// and the reason of each failed call is kept for LastFailure.
 #pragma once
 
 #include "ftp/FtpPrimitives.h"
@@ -7,6 +9,10 @@
 class WinInetFtp : public FtpPrimitives {
 public:
     std::unique_ptr<FtpSession> Open(const FtpServerAddress& address, const std::wstring& user,
-                                     const std::wstring& password) override;
+                                     const std::wstring& password, FtpMode mode) override;
+    FtpFailure LastFailure() const override { return m_failure; }
     void PumpPendingMessages() override;
+
+private:
+    FtpFailure m_failure;
 };

@@ -4,6 +4,7 @@
 #include "framework/ScopedFlag.h"
 #include "framework/UiSeam.h"
 #include "ftppane/ProfileRules.h"
+#include "panes/ReasonWords.h"
 #include "i18n/CTranslation.h"
 #include "res/resource.h"
 #include "settings/UserSettingsCopy.h"
@@ -34,6 +35,7 @@ void CAddFtp::FillEdits()
     Control(Item(IDC_USER)).SetText(m_profile.login.user);
     Control(Item(IDC_PASSWORD)).SetText(m_profile.login.password);
     Control(Item(IDC_FOLDER)).SetText(m_profile.folder);
+    Control(Item(IDC_PASSIVE_MODE)).SetChecked(m_profile.login.mode == FtpMode::kPassive);
 }
 
 void CAddFtp::TakeEdits()
@@ -42,6 +44,7 @@ void CAddFtp::TakeEdits()
     m_profile.login.user = Control(Item(IDC_USER)).Text();
     m_profile.login.password = Control(Item(IDC_PASSWORD)).Text();
     m_profile.folder = Control(Item(IDC_FOLDER)).Text();
+    m_profile.login.mode = Control(Item(IDC_PASSIVE_MODE)).IsChecked() ? FtpMode::kPassive : FtpMode::kActive;
 }
 
 void CAddFtp::ApplyTexts()
@@ -51,7 +54,7 @@ void CAddFtp::ApplyTexts()
         {IDC_EXAMPLE_SERVER, TextId::kServerNameExample}, {IDC_LABEL_USER, TextId::kUserLabel},
         {IDC_LABEL_PASSWORD, TextId::kPasswordLabel},     {IDC_LABEL_FOLDER, TextId::kFolderLabel},
         {IDC_EXAMPLE_FOLDER, TextId::kFolderExample},     {IDC_CHECK_CONNECTION, TextId::kCheckConnection},
-        {IDCANCEL, TextId::kCancel},
+        {IDCANCEL, TextId::kCancel},                      {IDC_PASSIVE_MODE, TextId::kPassiveMode},
     };
     for (const auto& [id, text] : texts)
         Control(Item(id)).SetText(m_texts.Text(text));
@@ -88,23 +91,33 @@ void CAddFtp::CheckConnection()
         return;
     }
     // The engine drops the "ftp://" prefix itself, so the profile keeps it.
+    const FtpLogin& login = m_profile.login;
     const std::wstring programFolder = ProgramFolder();
-    if (!m_engine.UploadFile(programFolder + L"\\" + kTestFileName, m_profile.login, m_profile.folder)) {
-        Tell(TextId::kCheckUploadFailed);
+    if (!m_engine.UploadFile(programFolder + L"\\" + kTestFileName, login, m_profile.folder)) {
+        const FtpFailure& failure = m_engine.LastFailure();
+        Tell(failure.atLogin ? TextId::kCheckLoginFailed : TextId::kCheckUploadFailed, failure);
         return;
     }
     Tell(TextId::kCheckUploaded);
-    const std::wstring localFolder = programFolder + L"\\temp";
-    if (!m_engine.DownloadFile(localFolder, m_profile.login, m_profile.folder, kTestFileName)) {
-        Tell(TextId::kCheckDownloadFailed);
+    // The upload worked in this mode, after a fallback perhaps.
+    const std::wstring modeLine = m_texts.Text(
+        m_engine.ModeInUse(login) == FtpMode::kPassive ? TextId::kCheckWorksPassive : TextId::kCheckWorksActive);
+    const std::wstring localCopy = programFolder + L"\\temp\\" + kTestFileName;
+    if (!m_engine.DownloadFile(programFolder + L"\\temp", login, m_profile.folder, kTestFileName)) {
+        Tell(TextId::kCheckDownloadFailed, m_engine.LastFailure(), modeLine);
         return;
     }
-    m_engine.DeleteFtpFile(m_profile.login, m_profile.folder, kTestFileName);
-    Tell(TextId::kCheckSucceeded);
-    ::DeleteFileW((localFolder + L"\\" + kTestFileName).c_str());
+    if (m_engine.DeleteFtpFile(login, m_profile.folder, kTestFileName))
+        Tell(TextId::kCheckSucceeded, FtpFailure(), modeLine);
+    else
+        Tell(TextId::kCheckDeleteFailed, m_engine.LastFailure(), modeLine);
+    ::DeleteFileW(localCopy.c_str());
 }
 
-void CAddFtp::Tell(TextId text)
+void CAddFtp::Tell(TextId text, const FtpFailure& reason, const std::wstring& modeLine)
 {
-    Ui().ShowMessage(Handle(), m_texts.Text(text), m_texts.Text(TextId::kMessageCaption), MB_OK);
+    std::wstring message = WithReason(m_texts.Text(text), reason, ReasonWords(m_texts));
+    if (!modeLine.empty())
+        message += L"\n" + modeLine;
+    Ui().ShowMessage(Handle(), message, m_texts.Text(TextId::kMessageCaption), MB_OK);
 }

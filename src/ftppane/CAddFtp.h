@@ -27,9 +27,11 @@ private:
     void TakeEdits();
     void ApplyTexts();
     // Uploads config.ini from beside the program, fetches it back into temp
-    // beside the program, deletes both copies, and tells how far it got.
+    // beside the program, deletes both copies, and tells how far it got: the
+    // step that failed with its reason, and the mode that worked.
     void CheckConnection();
-    void Tell(TextId text);
+    // The text, then the reason and the mode line, each on a line of its own.
+    void Tell(TextId text, const FtpFailure& reason = FtpFailure(), const std::wstring& modeLine = std::wstring());
 
     const CTranslation& m_texts;
     FtpEngine& m_engine;

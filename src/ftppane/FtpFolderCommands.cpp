@@ -1,5 +1,6 @@
 #include "ftppane/FtpFolderCommands.h"
 
+#include "ftp/FtpPath.h"
 #include "ftppane/FtpFolderNavigation.h"
 #include "ftppane/ProfileRules.h"
 
@@ -20,7 +21,7 @@ bool FtpFolderCommands::Refresh()
             m_view.SetPathText(FtpPathFieldText(m_profile));
         m_view.ShowRows(m_listing);
     } else {
-        m_view.ReportListingFailure();
+        m_view.ReportListingFailure(m_engine.LastFailure());
     }
     m_view.ListingEnds();
     return listed;
@@ -54,8 +55,9 @@ void FtpFolderCommands::StartAddFolder()
 void FtpFolderCommands::ConfirmAddFolder()
 {
     const std::wstring name = m_addFolder.End(m_view);
-    if (!name.empty())
-        m_engine.CreateFtpFolder(m_profile.login, SubFolderPath(m_profile.folder, name));
+    const std::wstring path = SubFolderPath(m_profile.folder, name);
+    if (!name.empty() && !m_engine.CreateFtpFolder(m_profile.login, path))
+        m_view.ReportFolderNotCreated(path, m_engine.LastFailure());
     RefreshOrGoBack(m_profile.folder, m_addFolder.Saved());
 }
 
@@ -63,7 +65,8 @@ void FtpFolderCommands::Delete(const std::vector<PaneRow>& rows)
 {
     FailureReport report;
     for (const PaneRow& row : rows)
-        DeleteRow(row, report);
+        if (!DeleteRow(row, report))
+            report.AddFailed(JoinFtpPath(m_profile.folder, row.name), m_engine.LastFailure());
     RefreshOrGoBack(m_profile.folder, m_view.PathText());
     if (report.HasProblems())
         m_view.ReportDeleteProblems(report);
@@ -96,19 +99,18 @@ void FtpFolderCommands::RefreshOrGoBack(const std::wstring& previousFolder, cons
     m_view.SetPathText(previousField);
 }
 
-void FtpFolderCommands::DeleteRow(const PaneRow& row, FailureReport& report)
+bool FtpFolderCommands::DeleteRow(const PaneRow& row, FailureReport& report)
 {
-    if (row.kind == RowKind::File) {
-        m_engine.DeleteFtpFile(m_profile.login, m_profile.folder, row.name);
-        return;
-    }
+    if (row.kind == RowKind::File)
+        return m_engine.DeleteFtpFile(m_profile.login, m_profile.folder, row.name);
     // The parent row names no entry on the server.
     if (row.kind != RowKind::Folder)
-        return;
+        return true;
     FtpDeleteProgress progress;
     progress.beforeDelete = [this](const std::wstring& path) { m_view.ShowDeleting(path); };
     progress.finished = [this] { m_view.ShowDeleting(std::wstring()); };
     FtpListing work;
-    m_engine.DeleteFtpFolderTree(m_profile.login, m_profile.folder, row.name, work, progress);
+    const bool deleted = m_engine.DeleteFtpFolderTree(m_profile.login, m_profile.folder, row.name, work, progress);
     report.AddTreeWalk(work);
+    return deleted;
 }

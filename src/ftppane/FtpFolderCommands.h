@@ -20,7 +20,8 @@ public:
     virtual void ListingStarts() = 0;
     virtual void ListingEnds() = 0;
     virtual void ShowRows(const FtpListing& listing) = 0;
-    virtual void ReportListingFailure() = 0;
+    virtual void ReportListingFailure(const FtpFailure& reason) = 0;
+    virtual void ReportFolderNotCreated(const std::wstring& path, const FtpFailure& reason) = 0;
     // The path of the entry a tree deletion is about to delete; empty when the
     // deletion has ended.
     virtual void ShowDeleting(const std::wstring& path) = 0;
@@ -56,7 +57,8 @@ private:
     // listing fails, the folder and the field go back to what was shown, so
     // that they keep agreeing with the rows.
     void RefreshOrGoBack(const std::wstring& previousFolder, const std::wstring& previousField);
-    void DeleteRow(const PaneRow& row, FailureReport& report);
+    // False when the entry is still there.
+    bool DeleteRow(const PaneRow& row, FailureReport& report);
 
     FtpEngine& m_engine;
     ServerProfile& m_profile;

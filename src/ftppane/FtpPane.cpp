@@ -2,9 +2,12 @@
 
 #include "framework/UiSeam.h"
 #include "ftppane/CAddFtp.h"
+#include "panes/ReasonWords.h"
 #include "i18n/CTranslation.h"
 #include "panes/UserLocale.h"
 #include "res/resource.h"
+
+#include <algorithm>
 
 FtpPane::FtpPane(const CTranslation& texts, FtpEngine& engine, ServerProfile& profile, FtpListing& listing)
     : PaneWindow(texts, {IDC_FTP_PATH, IDC_FTP_BROWSE, IDC_FTP_ADDFOLDER, IDC_FTP_DELETE, IDC_FTP_GROUP, IDC_FTP_LIST},
@@ -48,10 +51,19 @@ void FtpPane::ShowRows(const FtpListing& listing)
     m_controls.FillRows(MakeListRows(listing, CurrentFileTime()));
 }
 
-void FtpPane::ReportListingFailure()
+void FtpPane::ReportListingFailure(const FtpFailure& reason)
 {
-    Ui().ShowMessage(m_controls.Dialog(), m_texts.Text(TextId::kFtpListingFailed),
-                     m_texts.Text(TextId::kMessageCaption), MB_OK | MB_ICONEXCLAMATION);
+    Tell(WithReason(m_texts.Text(TextId::kFtpListingFailed), reason, ReasonWords(m_texts)), MB_ICONEXCLAMATION);
+}
+
+void FtpPane::ReportFolderNotCreated(const std::wstring& path, const FtpFailure& reason)
+{
+    Tell(WithReason(FillPlaceholder(m_texts.Text(TextId::kFolderNotCreated), path), reason, ReasonWords(m_texts)));
+}
+
+void FtpPane::Tell(const std::wstring& message, UINT icon) const
+{
+    Ui().ShowMessage(m_controls.Dialog(), message, m_texts.Text(TextId::kMessageCaption), MB_OK | icon);
 }
 
 void FtpPane::ShowDeleting(const std::wstring& path)
@@ -62,6 +74,5 @@ void FtpPane::ShowDeleting(const std::wstring& path)
 
 void FtpPane::ReportDeleteProblems(const FailureReport& report)
 {
-    Ui().ShowMessage(m_controls.Dialog(), FailureMessage(m_texts, report, TextId::kEntriesNotDeleted),
-                     m_texts.Text(TextId::kMessageCaption), MB_OK);
+    Tell(FailureMessage(m_texts, report, TextId::kEntriesNotDeleted));
 }

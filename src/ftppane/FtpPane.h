@@ -16,13 +16,15 @@ public:
     void Bind(HWND dialog);
 
     // Lists the profile's folder and rebuilds the rows. On failure shows text 25
-    // and keeps the rows and field 1005 as they were; returns false.
+    // with the reason and keeps the rows and field 1005 as they were; returns
+    // false.
     bool Refresh() { return m_commands.Refresh(); }
 
     void ListingStarts() override;
     void ListingEnds() override;
     void ShowRows(const FtpListing& listing) override;
-    void ReportListingFailure() override;
+    void ReportListingFailure(const FtpFailure& reason) override;
+    void ReportFolderNotCreated(const std::wstring& path, const FtpFailure& reason) override;
     void ShowDeleting(const std::wstring& path) override;
     void ReportDeleteProblems(const FailureReport& report) override;
 
@@ -31,6 +33,7 @@ private:
     // The profile dialog; its OK replaces the live profile, which is listed.
     void Browse() override;
     TextId TransferMenuText() const override { return TextId::kDownloadMenuItem; }
+    void Tell(const std::wstring& message, UINT icon = 0) const;
 
     FtpEngine& m_engine;
     ServerProfile& m_profile;

@@ -16,6 +16,7 @@ EncodedProfile EncodeProfile(const ServerProfile& profile, PasswordProtector& pr
     const FtpLogin& login = profile.login;
     EncodedProfile encoded;
     encoded.values.ftpData = login.serverName + L"*" + login.user + L"*" + profile.folder;
+    encoded.values.passive = login.mode == FtpMode::kActive ? L"0" : L"1";
     if (!IsStorableValue(encoded.values.ftpData)) {
         encoded.refused = RefusedPart::kServerUserFolder;
         return encoded;
@@ -38,7 +39,8 @@ std::optional<DecodedProfile> DecodeProfile(const StoredProfile& stored, Passwor
     const std::vector<std::wstring> fields = SplitFields(stored.ftpData, L'*');
     auto field = [&fields](size_t i) { return i < fields.size() ? fields[i] : std::wstring(); };
     DecodedProfile decoded;
-    decoded.profile.login = {field(0), field(1), std::wstring()};
+    decoded.profile.login = {field(0), field(1), std::wstring(),
+                             stored.passive == L"0" ? FtpMode::kActive : FtpMode::kPassive};
     decoded.profile.folder = field(2);
     const std::wstring marker = kProtectedMarker;
     if (stored.password.compare(0, marker.size(), marker) != 0) {

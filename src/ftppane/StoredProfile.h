@@ -1,7 +1,8 @@
 // How the server profile is kept in the settings file: "FTP Data" holds
 // server name, user and folder joined by "*", "Powersetting 2000" the
-// password, protected by the user's Windows logon. Every reader and writer of
-// the profile goes through these.
+// password, protected by the user's Windows logon, "FTP Passive" "1" for
+// passive and "0" for active mode. Every reader and writer of the profile goes
+// through these.
 #pragma once
 
 #include "ftp/ServerProfile.h"
@@ -12,6 +13,7 @@
 
 inline const wchar_t* const kFtpDataKey = L"FTP Data";
 inline const wchar_t* const kPasswordKey = L"Powersetting 2000";
+inline const wchar_t* const kPassiveKey = L"FTP Passive";
 
 // "---" stands for a folder or profile that was never stored; an absent key
 // reads as the empty text and means the same.
@@ -21,6 +23,7 @@ bool IsStoredValue(const std::wstring& value);
 struct StoredProfile {
     std::wstring ftpData;   // the value of "FTP Data"
     std::wstring password;  // the value of "Powersetting 2000"
+    std::wstring passive;   // the value of "FTP Passive"; empty (absent) means passive
 };
 
 // What keeps a profile from being stored: the server, user or folder hold a
@@ -44,5 +47,5 @@ struct DecodedProfile {
 
 // Nothing when "FTP Data" was never stored. A hand-edited value may hold fewer
 // than three fields: the rest stay empty. A password without the marker is
-// read with the older encoding.
+// read with the older encoding. Only "0" chooses active mode.
 std::optional<DecodedProfile> DecodeProfile(const StoredProfile& stored, PasswordProtector& protector);

@@ -2,43 +2,39 @@
 
 #include "i18n/LanguageFile.h"
 
-void FailureReport::AddFailed(const std::wstring& name)
+void FailureReport::AddFailed(const std::wstring& name, const FtpFailure& reason)
 {
     ++m_failedCount;
     if (m_failedNames.size() < kMaxNamesShown)
-        m_failedNames.push_back(name);
+        m_failedNames.push_back({name, reason});
 }
 
-void FailureReport::AddUnlistedFolders(const std::vector<std::wstring>& folders)
+void FailureReport::AddUnlistedFolders(const std::vector<std::wstring>& folders,
+                                       const std::vector<FtpFailure>& reasons)
 {
-    for (const std::wstring& folder : folders)
+    for (std::size_t i = 0; i < folders.size(); ++i)
         if (m_unlisted.size() < kMaxNamesShown)
-            m_unlisted.push_back(folder);
+            m_unlisted.push_back({folders[i], i < reasons.size() ? reasons[i] : FtpFailure()});
 }
 
 void FailureReport::AddTreeWalk(const FtpListing& walk)
 {
-    AddUnlistedFolders(walk.unlistedFolders);
+    AddUnlistedFolders(walk.unlistedFolders, walk.unlistedReasons);
     for (const std::wstring& name : walk.unusableNames)
         AddFailed(name);
     m_limitReached = m_limitReached || walk.folderLimitReached;
 }
 
 std::wstring FailureReport::Message(const std::wstring& failedHeading, const std::wstring& unlistedHeading,
-                                    const std::wstring& limitNote) const
+                                    const FailureWords& words, const std::wstring& limitNote) const
 {
     std::wstring message;
-    if (m_failedCount > 0) {
-        message = FillPlaceholder(failedHeading, std::to_wstring(m_failedCount));
-        for (const std::wstring& name : m_failedNames)
-            message += L"\n" + name;
-    }
+    if (m_failedCount > 0)
+        message = FillPlaceholder(failedHeading, std::to_wstring(m_failedCount)) + FailedEntryLines(m_failedNames, words);
     if (!m_unlisted.empty()) {
         if (!message.empty())
             message += L"\n\n";
-        message += unlistedHeading;
-        for (const std::wstring& folder : m_unlisted)
-            message += L"\n" + folder;
+        message += unlistedHeading + FailedEntryLines(m_unlisted, words);
     }
     if (m_limitReached && !limitNote.empty())
         message += (message.empty() ? L"" : L"\n\n") + limitNote;

@@ -1,9 +1,10 @@
 // What went wrong in one transfer batch or deletion, and the one message that
 // tells the user at its end: how many entries failed, the first of their
-// names, the remote folders a tree walk could not read, and whether it met
-// its limit of folders.
+// names each with its reason, the remote folders a tree walk could not read,
+// and whether it met its limit of folders.
 #pragma once
 
+#include "ftp/FtpFailure.h"
 #include "ftp/FtpListing.h"
 
 #include <cstddef>
@@ -15,8 +16,9 @@ public:
     // More names would make the message box taller than the screen.
     static constexpr std::size_t kMaxNamesShown = 10;
 
-    void AddFailed(const std::wstring& name);
-    void AddUnlistedFolders(const std::vector<std::wstring>& folders);
+    void AddFailed(const std::wstring& name, const FtpFailure& reason = FtpFailure());
+    // The folders with their reasons at the same positions.
+    void AddUnlistedFolders(const std::vector<std::wstring>& folders, const std::vector<FtpFailure>& reasons);
     // What a tree walk could not take: its unread folders, the entries whose
     // names reach no entry (they count as failed) and its folder limit.
     void AddTreeWalk(const FtpListing& walk);
@@ -25,14 +27,15 @@ public:
     bool HasProblems() const { return m_failedCount > 0 || !m_unlisted.empty() || m_limitReached; }
 
     // failedHeading holds %1 for the number of failed entries; the names follow
-    // one per line, then unlistedHeading and the folders, then limitNote when
-    // a walk met its limit. Empty when the batch had no problems.
+    // one per line, each with its reason on the next line, then
+    // unlistedHeading and the folders, then limitNote when a walk met its
+    // limit. Empty when there were no problems.
     std::wstring Message(const std::wstring& failedHeading, const std::wstring& unlistedHeading,
-                         const std::wstring& limitNote = std::wstring()) const;
+                         const FailureWords& words, const std::wstring& limitNote = std::wstring()) const;
 
 private:
     bool m_limitReached = false;
     int m_failedCount = 0;
-    std::vector<std::wstring> m_failedNames;
-    std::vector<std::wstring> m_unlisted;
+    std::vector<FtpFailedEntry> m_failedNames;
+    std::vector<FtpFailedEntry> m_unlisted;
 };

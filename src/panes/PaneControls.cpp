@@ -4,6 +4,7 @@
 #include "ftp/FtpEngine.h"
 #include "i18n/CTranslation.h"
 #include "panes/FailureReport.h"
+#include "panes/ReasonWords.h"
 #include "panes/RowModel.h"
 #include "panes/SizeText.h"
 #include "panes/UserLocale.h"
@@ -30,7 +31,7 @@ int ImageOf(RowKind kind)
 
 std::wstring FailureMessage(const CTranslation& texts, const FailureReport& report, TextId failedHeading)
 {
-    return report.Message(texts.Text(failedHeading), texts.Text(TextId::kFoldersNotRead),
+    return report.Message(texts.Text(failedHeading), texts.Text(TextId::kFoldersNotRead), ReasonWords(texts),
                           FillPlaceholder(texts.Text(TextId::kFolderLimitReached), std::to_wstring(kMaxTreeFolders)));
 }
 

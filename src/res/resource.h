@@ -82,6 +82,7 @@
 #define IDC_USER                  1046
 #define IDC_FOLDER                1047
 #define IDC_PASSWORD              1048
+#define IDC_PASSIVE_MODE          1049
 
 // Language selection dialog controls
 #define IDC_LANGUAGE_GROUP        1044

@@ -18,12 +18,12 @@ std::wstring SettingsFile::ReadSetting(const std::wstring& key) const
     return ReadValue(LineFile::Read(FileInUse()), key);
 }
 
-bool SettingsFile::WriteSetting(const std::wstring& key, const std::wstring& value)
+bool SettingsFile::WriteSetting(const std::wstring& key, const std::wstring& value, bool addMissing)
 {
-    return WriteSettings({{key, value}});
+    return WriteSettings({{key, value}}, addMissing);
 }
 
-bool SettingsFile::WriteSettings(const std::vector<std::pair<std::wstring, std::wstring>>& values)
+bool SettingsFile::WriteSettings(const std::vector<std::pair<std::wstring, std::wstring>>& values, bool addMissing)
 {
     const std::wstring path = FileInUse();
     std::vector<std::wstring> lines = LineFile::Read(path);
@@ -31,7 +31,13 @@ bool SettingsFile::WriteSettings(const std::vector<std::pair<std::wstring, std::
     for (const auto& [key, value] : values) {
         if (!IsStorableValue(value))
             return false;
-        changed = ReplaceValues(lines, key, value) || changed;
+        if (ReplaceValues(lines, key, value)) {
+            changed = true;
+        } else if (addMissing) {
+            lines.push_back(key);
+            lines.push_back(value);
+            changed = true;
+        }
     }
     if (!changed)
         return true;

@@ -19,13 +19,15 @@ public:
     // when the file cannot be opened.
     std::wstring ReadSetting(const std::wstring& key) const;
     // Replaces the value after every occurrence of the key; a key the file
-    // lacks is not added and the file is not touched. Throws FileError when
-    // the file cannot be opened for reading. Returns false, leaving the file
-    // byte for byte as it was, when the value cannot be stored (see
-    // IsStorableValue) or any step of the safe write fails.
-    bool WriteSetting(const std::wstring& key, const std::wstring& value);
+    // lacks is not added and the file is not touched, unless addMissing asks
+    // for it (for keys that settings copies of earlier versions lack): then
+    // the key and its value end the file. Throws FileError when the file
+    // cannot be opened for reading. Returns false, leaving the file byte for
+    // byte as it was, when the value cannot be stored (see IsStorableValue) or
+    // any step of the safe write fails.
+    bool WriteSetting(const std::wstring& key, const std::wstring& value, bool addMissing = false);
     // Several keys in one rewrite: all of them are written or none.
-    bool WriteSettings(const std::vector<std::pair<std::wstring, std::wstring>>& values);
+    bool WriteSettings(const std::vector<std::pair<std::wstring, std::wstring>>& values, bool addMissing = false);
 
     // Empty until ResolveSettingsPath has run; the template is used meanwhile.
     const std::wstring& SettingsPath() const { return m_settingsPath; }

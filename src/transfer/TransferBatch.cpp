@@ -40,7 +40,7 @@ std::optional<FailureReport> TransferBatch::Upload(const std::wstring& localFold
         if (row.kind == RowKind::File) {
             m_events.ShowTransferring(path);
             if (!m_engine.UploadFile(path, m_profile.login, m_profile.folder))
-                report.AddFailed(path);
+                report.AddFailed(path, m_engine.LastFailure());
         } else if (row.kind == RowKind::Folder) {
             UploadFolder(localFolder, path, report);
         }
@@ -58,7 +58,7 @@ void TransferBatch::UploadFolder(const std::wstring& localFolder, const std::wst
         const std::wstring subFolder = RemoteSubFolder(localFolder, file);
         m_events.ShowTransferring(subFolder);
         if (!m_engine.UploadFile(file, m_profile.login, RemoteTargetFolder(m_profile.folder, subFolder)))
-            report.AddFailed(file);
+            report.AddFailed(file, m_engine.LastFailure());
     }
 }
 
@@ -75,9 +75,10 @@ std::optional<FailureReport> TransferBatch::Download(const std::wstring& localFo
         }
         if (row.kind == RowKind::File) {
             m_events.ShowTransferring(remotePath);
-            if (!IsSafeLocalName(row.name) ||
-                !m_engine.DownloadFile(localFolder, m_profile.login, m_profile.folder, row.name))
+            if (!IsSafeLocalName(row.name))
                 report.AddFailed(remotePath);
+            else if (!m_engine.DownloadFile(localFolder, m_profile.login, m_profile.folder, row.name))
+                report.AddFailed(remotePath, m_engine.LastFailure());
         } else if (row.kind == RowKind::Folder) {
             DownloadFolder(localFolder, remotePath, report);
         }
@@ -118,7 +119,7 @@ void TransferBatch::DownloadTreeFile(const std::wstring& localFolder, const std:
         CreateLocalPath(m_files, target);
     m_events.ShowTransferring(remoteFolder);
     if (!m_engine.DownloadFile(target, m_profile.login, remoteFolder, name))
-        report.AddFailed(remotePath);
+        report.AddFailed(remotePath, m_engine.LastFailure());
 }
 
 bool TransferBatch::CreateLocalPath(LocalFiles& files, const std::wstring& path)

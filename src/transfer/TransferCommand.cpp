@@ -2,6 +2,7 @@
 
 #include "framework/UiSeam.h"
 #include "ftppane/FtpPane.h"
+#include "panes/ReasonWords.h"
 #include "i18n/CTranslation.h"
 #include "localpane/LocalPane.h"
 #include "panes/PaneControls.h"

@@ -12,6 +12,8 @@ provoke failures a real server produces:
   a folder named "nolist" (or anything below)   refuses LIST, NLST and MLSD
 The log file receives one line per command received: "<user>\t<command line>"
 (the password masked), flushed at once, so a benchmark can count commands.
+--refuse-port and --refuse-pasv make the server refuse one transfer mode, the
+way servers behind firewalls or with a mode switched off answer its commands.
 """
 
 import argparse
@@ -53,6 +55,8 @@ def parse_arguments():
     parser.add_argument("--port", type=int, required=True)
     parser.add_argument("--root", required=True)
     parser.add_argument("--log", required=True)
+    parser.add_argument("--refuse-port", action="store_true", help="answer PORT and EPRT with 550")
+    parser.add_argument("--refuse-pasv", action="store_true", help="answer PASV and EPSV with 550")
     return parser.parse_args()
 
 
@@ -71,7 +75,7 @@ def path_has_component(handler, path, name):
     return name in relative.split(os.sep)
 
 
-def make_handler(log_file):
+def make_handler(log_file, refuse_port, refuse_pasv):
     class TestHandler(FTPHandler):
         def pre_process_command(self, line, cmd, arg):
             shown = "PASS ******" if cmd == "PASS" else line
@@ -110,6 +114,23 @@ def make_handler(log_file):
         def ftp_MLSD(self, path):
             return None if self._refuse_listing(path) else super().ftp_MLSD(path)
 
+        def _refuse_mode(self, refused, mode):
+            if refused:
+                self.respond("550 %s mode is not allowed." % mode)
+            return refused
+
+        def ftp_PORT(self, line):
+            return None if self._refuse_mode(refuse_port, "Active") else super().ftp_PORT(line)
+
+        def ftp_EPRT(self, line):
+            return None if self._refuse_mode(refuse_port, "Active") else super().ftp_EPRT(line)
+
+        def ftp_PASV(self, line):
+            return None if self._refuse_mode(refuse_pasv, "Passive") else super().ftp_PASV(line)
+
+        def ftp_EPSV(self, line):
+            return None if self._refuse_mode(refuse_pasv, "Passive") else super().ftp_EPSV(line)
+
     return TestHandler
 
 
@@ -126,7 +147,7 @@ def main():
     logging.basicConfig(level=logging.WARNING)
     log_file = open(arguments.log, "a", encoding="utf-8", errors="backslashreplace")
 
-    handler = make_handler(log_file)
+    handler = make_handler(log_file, arguments.refuse_port, arguments.refuse_pasv)
     handler.authorizer = authorizer
     # A wrong password is answered at once: the tests try several.
     handler.auth_failed_timeout = 0.01

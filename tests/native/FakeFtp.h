@@ -43,19 +43,24 @@ public:
     std::set<std::wstring> refuseRename;   // absolute entries RNFR refuses
     std::wstring endlessBelow;             // it and every folder below hold a folder "deeper"
     bool endlessTwice = false;             // ... and a second one, "again"
+    std::set<FtpMode> refuseMode;          // listings and transfers in these modes are refused
+    FtpFailure failure;                    // what LastFailure reports: the last failed call's reason
 
     std::vector<std::wstring> log;
     int openSessions = 0;
     int mostOpenSessions = 0;
 
+    // The log names the mode only when it is active.
     std::unique_ptr<FtpSession> Open(const FtpServerAddress& address, const std::wstring& user,
-                                     const std::wstring& pass) override
+                                     const std::wstring& pass, FtpMode mode) override
     {
-        log.push_back(L"OPEN " + address.host + L":" + std::to_wstring(address.port) + L" " + user);
+        log.push_back(L"OPEN " + address.host + L":" + std::to_wstring(address.port) + L" " + user +
+                      (mode == FtpMode::kActive ? L" active" : L""));
         if (pass != password)
-            return nullptr;
-        return std::make_unique<Session>(*this);
+            return Refused(nullptr, L"530 Login incorrect.");
+        return std::make_unique<Session>(*this, mode);
     }
+    FtpFailure LastFailure() const override { return failure; }
 
     // Runs the hook, if any, as a window message arriving then would.
     void PumpPendingMessages() override
@@ -92,9 +97,16 @@ public:
     }
 
 private:
+    template <typename Result>
+    Result Refused(Result result, const std::wstring& reply)
+    {
+        failure = {FtpFailureKind::kServerReply, kInternetExtendedError, reply};
+        return result;
+    }
+
     class Session : public FtpSession {
     public:
-        explicit Session(FakeFtp& server) : m_server(server), m_current(server.loginFolder)
+        Session(FakeFtp& server, FtpMode mode) : m_server(server), m_current(server.loginFolder), m_mode(mode)
         {
             m_server.mostOpenSessions = std::max(m_server.mostOpenSessions, ++m_server.openSessions);
         }
@@ -109,7 +121,7 @@ private:
             const std::wstring target = Resolve(m_current, folder);
             m_server.log.push_back(L"CWD " + target);
             if (m_server.refuseEnter.count(target) || !(m_server.HasFolder(target) || m_server.IsEndless(target)))
-                return false;
+                return m_server.Refused(false, L"550 Failed to change directory.");
             m_current = target;
             return true;
         }
@@ -118,15 +130,17 @@ private:
             const std::wstring target = Resolve(m_current, folder);
             m_server.log.push_back(L"MKD " + target);
             if (m_server.Find(target) || !m_server.HasFolder(Parent(target)))
-                return false;
+                return m_server.Refused(false, L"550 Create directory operation failed.");
             m_server.AddFolder(target);
             return true;
         }
         FtpFindStatus FindFirst(FtpFindEntry& entry) override
         {
             m_server.log.push_back(L"LIST " + m_current);
-            if (m_server.refuseListing.count(m_current))
+            if (ModeRefused())
                 return FtpFindStatus::kFailed;
+            if (m_server.refuseListing.count(m_current))
+                return m_server.Refused(FtpFindStatus::kFailed, L"550 Listing not allowed.");
             m_entries = m_server.m_folders[m_current];
             if (m_server.IsEndless(m_current)) {
                 m_entries = {{L"deeper", kFtpAttributeDirectory, 0, 0}};
@@ -148,6 +162,8 @@ private:
         {
             const std::wstring target = Resolve(m_current, remoteName);
             m_server.log.push_back(L"STOR " + localPath + L" > " + target);
+            if (ModeRefused())
+                return false;
             if (!m_server.Find(target))
                 m_server.AddFile(target, 0);
             return true;
@@ -156,14 +172,14 @@ private:
         {
             const std::wstring source = Resolve(m_current, remoteName);
             m_server.log.push_back(L"RETR " + source + L" > " + localPath);
-            return m_server.HasFile(source);
+            return !ModeRefused() && (m_server.HasFile(source) || m_server.Refused(false, L"550 Failed to open file."));
         }
         bool Delete(const std::wstring& name) override
         {
             const std::wstring target = Resolve(m_current, name);
             m_server.log.push_back(L"DELE " + target);
             if (m_server.refuseDelete.count(target) || !m_server.HasFile(target))
-                return false;
+                return m_server.Refused(false, L"550 Delete operation failed.");
             m_server.Erase(target);
             return true;
         }
@@ -191,15 +207,22 @@ private:
             const std::wstring target = Resolve(m_current, name);
             m_server.log.push_back(L"RMD " + target);
             if (!m_server.HasFolder(target) || !m_server.m_folders[target].empty())
-                return false;
+                return m_server.Refused(false, L"550 Remove directory operation failed.");
             m_server.Erase(target);
             m_server.m_folders.erase(target);
             return true;
         }
 
     private:
+        // The way a server answers PASV or PORT when the mode is switched off.
+        bool ModeRefused()
+        {
+            return m_server.refuseMode.count(m_mode) && m_server.Refused(true, L"550 Permission denied.");
+        }
+
         FakeFtp& m_server;
         std::wstring m_current;
+        FtpMode m_mode;
         std::vector<FtpFindEntry> m_entries;
         std::size_t m_next = 0;
     };

@@ -31,11 +31,15 @@ public:
             rows += L" " + name;
         events.push_back(L"rows" + rows);
     }
-    void ReportListingFailure() override { events.push_back(L"failed"); }
+    void ReportListingFailure(const FtpFailure& reason) override { events.push_back(L"failed " + reason.text); }
+    void ReportFolderNotCreated(const std::wstring& path, const FtpFailure& reason) override
+    {
+        events.push_back(L"not created " + path + L": " + reason.text);
+    }
     void ShowDeleting(const std::wstring& path) override { events.push_back(L"deleting " + path); }
     void ReportDeleteProblems(const FailureReport& report) override
     {
-        events.push_back(L"problems " + report.Message(L"%1:", L"unread:", L"limit"));
+        events.push_back(L"problems " + report.Message(L"%1:", L"unread:", {L"%1", L"no answer"}, L"limit"));
     }
     void ReportRenameProblem(RenameProblem problem, const std::wstring& name, const std::wstring& reason) override
     {
@@ -106,7 +110,7 @@ TEST_F(FtpFolderCommandsTest, AFolderThatCannotBeListedKeepsFolderFieldAndRows)
     commands.Open({L"locked", RowKind::Folder});
     EXPECT_EQ(profile.folder, L"");
     EXPECT_EQ(view.field, field);
-    EXPECT_EQ(view.events, (Log{L"starts", L"failed", L"ends"}));
+    EXPECT_EQ(view.events, (Log{L"starts", L"failed 550 Listing not allowed.", L"ends"}));
 }
 
 TEST_F(FtpFolderCommandsTest, AddFolderCreatesTheTypedNameBelowTheFolderShown)
@@ -205,7 +209,7 @@ TEST_F(FtpFolderCommandsTest, AProfileThatCannotBeListedLeavesNoRowOfTheFolderBe
     commands.UseProfile(other);
     EXPECT_EQ(profile.folder, L"locked");
     EXPECT_EQ(view.field, L"ftp://host/locked");
-    EXPECT_EQ(view.events, (Log{L"starts", L"failed", L"ends", L"rows"}));
+    EXPECT_EQ(view.events, (Log{L"starts", L"failed 550 Listing not allowed.", L"ends", L"rows"}));
 }
 
 TEST_F(FtpFolderCommandsTest, ARefreshWhileANameIsTypedKeepsTheName)
@@ -228,7 +232,8 @@ TEST_F(FtpFolderCommandsTest, EntriesATreeDeletionCannotReachAreReported)
     profile.folder = L"a";
     Forget();
     commands.Delete({{L"t", RowKind::Folder}});
-    EXPECT_EQ(view.events.back(), L"problems 1:\na/t/x/y");
+    // The folder stays for the entry no path reaches, and both are named.
+    EXPECT_EQ(view.events.back(), L"problems 2:\na/t/x/y\na/t\n550 Remove directory operation failed.");
     EXPECT_FALSE(ftp.HasFile(L"/home/a/t/f.txt"));
 }
 
@@ -264,4 +269,27 @@ TEST_F(FtpFolderCommandsTest, RenameChecksTheNameAndTheFolderFirstAndNeverReplac
     EXPECT_TRUE(ftp.HasFile(L"/home/a/h.txt"));
     EXPECT_TRUE(ftp.HasFile(L"/home/a/g.txt"));
     EXPECT_TRUE(ftp.HasFolder(L"/home/a/b"));
+}
+
+TEST_F(FtpFolderCommandsTest, FailedCreationsAndDeletionsAreReportedWithTheServersReason)
+{
+    ftp.AddFile(L"/home/a/keep/undeletable.txt", 1);
+    ftp.AddFile(L"/home/a/keep/gone.txt", 1);
+    ftp.AddFile(L"/home/a/locked.txt", 1);
+    ftp.refuseDelete = {L"/home/a/keep/undeletable.txt", L"/home/a/locked.txt"};
+    profile.folder = L"a";
+    Forget();
+    commands.Delete({{L"keep", RowKind::Folder}, {L"locked.txt", RowKind::File}, {L"f.txt", RowKind::File}});
+    // The tree names the entry that kept it, not its own refused removal.
+    EXPECT_EQ(view.events.back(), L"problems 2:\na/keep\n550 Delete operation failed.\n"
+                                  L"a/locked.txt\n550 Delete operation failed.");
+    EXPECT_FALSE(ftp.HasFile(L"/home/a/keep/gone.txt"));
+    EXPECT_FALSE(ftp.HasFile(L"/home/a/f.txt"));
+
+    commands.StartAddFolder();
+    view.field = L"no/such";  // a missing level above is not made
+    Forget();
+    commands.ConfirmAddFolder();
+    EXPECT_EQ(view.events.front(), L"not created a/no/such: 550 Create directory operation failed.");
+    EXPECT_FALSE(ftp.HasFolder(L"/home/a/no"));
 }

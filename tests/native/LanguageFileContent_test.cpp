@@ -184,9 +184,14 @@ TEST(LanguageFileContent, TextsKeepWhatTheProgramReliesOn)
 {
     struct Rule { int number; const char* once; };
     const Rule rules[] = {
-        {66, "%1"},  // the key name goes there
+        {66, "%1"},  // the setting's name goes there
         {67, "%1"},  // the number of files
         {68, "%1"},  // the settings file's path
+        {123, "%1"},  // the server's reply
+        {129, "%1"},  // the folder's path
+        {108, "%1"},  // the part of the profile
+        {110, "%1"},  // the number of entries
+        {111, "%1"},  // the most folders a walk lists
         {198, "\"ftp://\""},
         {149, "%1"},  // the name typed
         {150, "%1"},

@@ -67,13 +67,13 @@ TEST(StoredProfile, OlderValuesAreStillReadAndNeverLookProtected)
     for (const std::wstring password : {L"secret", L"DPAPI:x", L"\u00e9\u00ff tab\t", L"x$%"}) {
         const std::wstring old = EncodeStoredValue(password);
         EXPECT_NE(old.rfind(kProtectedMarker, 0), 0u) << old;
-        const std::optional<DecodedProfile> decoded = DecodeProfile({L"ftp://h*anna*f", old}, protector);
+        const std::optional<DecodedProfile> decoded = DecodeProfile({L"ftp://h*anna*f", old, L""}, protector);
         ASSERT_TRUE(decoded);
         EXPECT_EQ(decoded->profile.login.password, password);
     }
-    EXPECT_FALSE(DecodeProfile({L"---", L""}, protector));
-    EXPECT_FALSE(DecodeProfile({L"", L""}, protector));
-    const std::optional<DecodedProfile> short_ = DecodeProfile({L"ftp://h", L""}, protector);
+    EXPECT_FALSE(DecodeProfile({L"---", L"", L""}, protector));
+    EXPECT_FALSE(DecodeProfile({L"", L"", L""}, protector));
+    const std::optional<DecodedProfile> short_ = DecodeProfile({L"ftp://h", L"", L""}, protector);
     ASSERT_TRUE(short_);
     EXPECT_EQ(short_->profile.login.user, L"");
 }

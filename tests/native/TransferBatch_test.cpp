@@ -105,8 +105,10 @@ TEST_F(TransferBatchTest, DownloadsIntoMissingLocalFoldersAndSummarisesWhatFaile
                                              L"RETR /home/www/gone.txt > C:\\Dl\\gone.txt"}));
     EXPECT_EQ(Lines(files.log, L"MKDIR"), (Log{L"MKDIR C:\\Dl\\t", L"MKDIR C:\\Dl\\t\\u", L"MKDIR C:\\Dl\\t\\u\\www"}));
     EXPECT_EQ(report->FailedCount(), 4);
-    EXPECT_EQ(report->Message(L"%1 failed:", L"Unread:"),
-              L"4 failed:\nwww/t/x\\y.txt\nwww/t/CON/z.txt\nwww/gone.txt\nwww/LPT1\n\nUnread:\nwww/t/locked");
+    // The server's reasons follow the names; names refused here have none.
+    EXPECT_EQ(report->Message(L"%1 failed:", L"Unread:", {L"Server: %1", L"silence"}),
+              L"4 failed:\nwww/t/x\\y.txt\nwww/t/CON/z.txt\nwww/gone.txt\nServer: 550 Failed to open file.\nwww/LPT1\n\n"
+              L"Unread:\nwww/t/locked\nServer: 550 Listing not allowed.");
     EXPECT_EQ(events.rowsDone, (Log{L"C:\\Dl", L"C:\\Dl", L"C:\\Dl", L"C:\\Dl"}));
 }
 
@@ -114,7 +116,7 @@ TEST_F(TransferBatchTest, WithoutALocalFolderNothingIsFetchedAndEveryRowFails)
 {
     const auto report = batch.Download(L"", {kParent, {L"f.bin", RowKind::File}, {L"t", RowKind::Folder}});
     ASSERT_TRUE(report);
-    EXPECT_EQ(report->Message(L"%1:", L""), L"2:\nwww/f.bin\nwww/t");
+    EXPECT_EQ(report->Message(L"%1:", L"", {}), L"2:\nwww/f.bin\nwww/t");
     EXPECT_TRUE(ftp.log.empty());
     EXPECT_TRUE(files.log.empty());
 }
@@ -125,8 +127,9 @@ TEST_F(TransferBatchTest, FailedUploadsAreNamedAndTheNextRowStillGoes)
     ftp.AddFile(L"/home/www/tree", 0);  // a file where the folder would go: it can be neither entered nor made
     const auto report = batch.Upload(L"C:\\Data", {{L"tree", RowKind::Folder}, {L"a.txt", RowKind::File}});
     ASSERT_TRUE(report);
-    EXPECT_EQ(report->Message(L"%1 failed:", L""),
-              L"2 failed:\nC:\\Data\\tree\\x.txt\nC:\\Data\\tree\\sub\\y.txt");
+    EXPECT_EQ(report->Message(L"%1 failed:", L"", {L"%1", L""}),
+              L"2 failed:\nC:\\Data\\tree\\x.txt\n550 Failed to change directory.\nC:\\Data\\tree\\sub\\y.txt\n"
+              L"550 Failed to change directory.");
     EXPECT_EQ(Lines(ftp.log, L"STOR"), (Log{L"STOR C:\\Data\\a.txt > /home/www/a.txt"}));
 }
 

@@ -91,8 +91,8 @@ TEST(FailureReport, SaysNothingWithoutProblems)
 {
     FailureReport report;
     EXPECT_FALSE(report.HasProblems());
-    EXPECT_EQ(report.Message(L"%1 failed:", L"Unread:"), L"");
-    report.AddUnlistedFolders({});
+    EXPECT_EQ(report.Message(L"%1 failed:", L"Unread:", {}), L"");
+    report.AddUnlistedFolders({}, {});
     EXPECT_FALSE(report.HasProblems());
 }
 
@@ -105,7 +105,7 @@ TEST(FailureReport, CountsEveryFailureAndNamesTheFirstTen)
     std::wstring expected = L"12 failed:";
     for (int i = 1; i <= 10; ++i)
         expected += L"\nf" + std::to_wstring(i);
-    EXPECT_EQ(report.Message(L"%1 failed:", L"Unread:"), expected);
+    EXPECT_EQ(report.Message(L"%1 failed:", L"Unread:", {}), expected);
 }
 
 TEST(FailureReport, AddsTheUnreadFoldersAfterTheFiles)
@@ -120,8 +120,8 @@ TEST(FailureReport, AddsTheUnreadFoldersAfterTheFiles)
         FailureReport report;
         for (const std::wstring& name : c.failed)
             report.AddFailed(name);
-        report.AddUnlistedFolders(c.unlisted);
+        report.AddUnlistedFolders(c.unlisted, {});
         EXPECT_TRUE(report.HasProblems());
-        EXPECT_EQ(report.Message(L"Failed (%1):", L"Unread:"), c.message);
+        EXPECT_EQ(report.Message(L"Failed (%1):", L"Unread:", {}), c.message);
     }
 }

@@ -3,6 +3,7 @@
 // from the user's settings file.
 #include "common/MainWindowFixture.h"
 #include "common/SettingsFixture.h"
+#include "ftp/FtpTestSupport.h"
 #include "res/resource.h"
 #include "settings/StoredValue.h"
 
@@ -123,7 +124,10 @@ TEST_F(MainWindowStartup, AFailedFirstListingIsReportedAndTheLocalFolderStillFil
           {L"Powersetting 2000", EncodeStoredValue(L"wrong password")},
           {L"Local Folder Data", local}});
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, window->Texts().Text(TextId::kFtpListingFailed));
+    // The server's own reply follows on its own line; the password never shows.
+    EXPECT_EQ(ui.messages[0].text, window->Texts().Text(TextId::kFtpListingFailed) + L"\n" +
+                                       FillPlaceholder(window->Texts().Text(TextId::kServerAnswered),
+                                                       L"530 Authentication failed."));
     EXPECT_EQ(ui.messages[0].caption, window->Texts().Text(TextId::kMessageCaption));
     EXPECT_EQ(ui.messages[0].type, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
     EXPECT_EQ(Text(IDC_FTP_PATH), L"");
@@ -140,4 +144,35 @@ TEST_F(MainWindowStartup, AHandEditedProfileWithFewerFieldsLeavesTheRestEmpty)
     EXPECT_EQ(window->Profile().login.user, L"");
     EXPECT_EQ(window->Profile().folder, L"");
     EXPECT_EQ(ui.messages.size(), 1u);  // nobody listens on port 1
+}
+
+TEST_F(MainWindowStartup, AFallbackOfTheFirstListingIsToldOnceOnTheStatusLine)
+{
+    const std::wstring folder = FreshFtpFolder(L"startup-modes");
+    MakeFolders(FtpPath(folder + L"/inner"));
+    const auto settings = [&](const std::wstring& server, const std::wstring& passive) {
+        return SettingValues{{L"Language", L"[1033]"},
+                             {L"FTP Data", server + L"*" + kUser + L"*" + folder},
+                             {L"Powersetting 2000", EncodeStoredValue(kPassword)},
+                             {L"Local Folder Data", L"---"},
+                             {L"FTP Passive", passive}};
+    };
+    // Passive mode at a server that refuses it: the first listing falls back.
+    Open(settings(ftptest::ServerOn(L"FTPT_NOPASV_PORT"), L"1"));
+    EXPECT_EQ(window->Profile().login.mode, FtpMode::kPassive);
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(ListView(Item(IDC_FTP_LIST)).CellText(1, 0), L"inner");
+    EXPECT_EQ(Text(IDC_STATUS), window->Texts().Text(TextId::kSwitchedToActive));
+    // The next command lists in active mode at once and the status line is quiet.
+    ListView list(Item(IDC_FTP_LIST));
+    list.Select(1, true);
+    list.SetSelectionMark(1);
+    NMITEMACTIVATE activate = {};
+    activate.hdr = {Item(IDC_FTP_LIST), IDC_FTP_LIST, static_cast<UINT>(NM_DBLCLK)};
+    ftptest::ServerLog log;
+    ::SendMessageW(Hwnd(), WM_NOTIFY, IDC_FTP_LIST, reinterpret_cast<LPARAM>(&activate));
+    EXPECT_EQ(window->Profile().folder, folder + L"/inner");
+    EXPECT_EQ(Text(IDC_STATUS), L"");
+    EXPECT_EQ(log.Count("PASV"), 0);
+    EXPECT_EQ(log.Count("PORT"), 1);
 }

@@ -22,6 +22,19 @@ inline FtpEngine& Engine()
     return engine;
 }
 
+// A port of the servers beside the test server (scripts/lib.sh,
+// start_extra_servers): FTPT_NOPASV_PORT, FTPT_SILENT_PORT, ...
+inline int ExtraPort(const wchar_t* name)
+{
+    const wchar_t* port = _wgetenv(name);
+    return port ? _wtoi(port) : 0;
+}
+
+inline std::wstring ServerOn(const wchar_t* portName)
+{
+    return L"ftp://127.0.0.1:" + std::to_wstring(ExtraPort(portName));
+}
+
 struct Login {
     std::wstring server = testenv::ServerName();
     std::wstring user = testenv::kUser;

@@ -72,8 +72,12 @@ TEST(FtpTreeWin, CreatesOnlyWhatIsMissing)
         EXPECT_EQ(log.Count("MKD") + log.Count("CWD"), 1);
     }
     EXPECT_TRUE(Engine().CreateFtpFolder(login, folder + L"/new"));
-    EXPECT_TRUE(Engine().CreateFtpFolder(login, folder + L"/gone/deep"));
-    EXPECT_TRUE(Engine().CreateFtpFolder({login.server, login.user, L"wrong"}, folder + L"/refused"));
+    // A missing level above and a refused login leave no folder, and say why.
+    EXPECT_FALSE(Engine().CreateFtpFolder(login, folder + L"/gone/deep"));
+    EXPECT_EQ(Engine().LastFailure().kind, FtpFailureKind::kServerReply);
+    EXPECT_EQ(Engine().LastFailure().text.substr(0, 4), L"550 ");
+    EXPECT_FALSE(Engine().CreateFtpFolder({login.server, login.user, L"wrong"}, folder + L"/refused"));
+    EXPECT_EQ(Engine().LastFailure().text.substr(0, 4), L"530 ");
     EXPECT_TRUE(Exists(FtpPath(folder + L"/new")));
     EXPECT_FALSE(Exists(FtpPath(folder + L"/gone")));
     EXPECT_FALSE(Exists(FtpPath(folder + L"/refused")));

@@ -76,6 +76,15 @@ TEST_F(FtpPaneCommands, AddFolderCreatesOnlyTheLastLevelOfWhatWasTyped)
         EXPECT_EQ(Exists(FtpPath(folder + L"/a")), c.parentExists);
         EXPECT_EQ(Field(), FieldFor(folder));
         ExpectRows(c.folders, {});
+        // A refused creation is told, with the server's reply on its own line.
+        const bool refused = !c.typed.empty() && !c.parentExists;
+        ASSERT_EQ(ui.messages.size(), refused ? 1u : 0u);
+        if (refused) {
+            const std::wstring sentence = FillPlaceholder(Translated(TextId::kFolderNotCreated), folder + L"/a/b") +
+                                          L"\n" + FillPlaceholder(Translated(TextId::kServerAnswered), L"550 ");
+            EXPECT_EQ(ui.messages[0].text.substr(0, sentence.size()), sentence);
+        }
+        ui.messages.clear();
         window.reset();
     }
 }
@@ -185,4 +194,25 @@ TEST_F(FtpPaneCommands, DeleteNeedsAMarkAndDeletesOnlySelectedRows)
         EXPECT_TRUE(Exists(FtpPath(folder + L"/d")));
         ExpectRows({L"d"}, {L"a.txt"});
     }
+}
+
+TEST_F(FtpPaneCommands, WhatCouldNotBeDeletedIsToldOnceWithTheServersReply)
+{
+    const std::wstring folder = FreshFtpFolder(L"delete-refused");
+    MakeFolders(FtpPath(folder + L"/tree"));
+    WriteFile(FtpPath(folder + L"/tree/undeletable-inner.txt"), "i");
+    WriteFile(FtpPath(folder + L"/undeletable.txt"), "u");
+    WriteFile(FtpPath(folder + L"/gone.txt"), "g");
+    Open(kUser, folder);
+    SelectNames({L"tree", L"gone.txt", L"undeletable.txt"});
+    Click(IDC_FTP_DELETE);
+
+    // The tree is kept by the file inside it, and says so.
+    const std::wstring reply = L"\n" + FillPlaceholder(Translated(TextId::kServerAnswered),
+                                                       L"550 This file cannot be deleted.");
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, FillPlaceholder(Translated(TextId::kEntriesNotDeleted), L"2") + L"\n" + folder +
+                                       L"/tree" + reply + L"\n" + folder + L"/undeletable.txt" + reply);
+    EXPECT_FALSE(Exists(FtpPath(folder + L"/gone.txt")));
+    ExpectRows({L"tree"}, {L"undeletable.txt"});
 }

@@ -92,7 +92,9 @@ TEST_F(FtpPaneNavigation, AFolderThatCannotBeListedKeepsRowsFieldAndFolder)
 
     DoubleClickName(L"noenter");
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, Translated(TextId::kFtpListingFailed));
+    EXPECT_EQ(ui.messages[0].text, Translated(TextId::kFtpListingFailed) + L"\n" +
+                                       FillPlaceholder(Translated(TextId::kServerAnswered),
+                                                       L"550 Entering this folder is not allowed."));
     EXPECT_EQ(ui.messages[0].caption, Translated(TextId::kMessageCaption));
     EXPECT_EQ(ui.messages[0].type, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
     EXPECT_EQ(window->Profile().folder, folder);

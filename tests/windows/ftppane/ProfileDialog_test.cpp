@@ -61,6 +61,13 @@ protected:
         return result;
     }
     static std::wstring TempFolder() { return ExeFolder() + L"\\temp"; }
+    static std::wstring Lines(std::initializer_list<std::wstring> lines)
+    {
+        std::wstring text;
+        for (const std::wstring& line : lines)
+            text += (text.empty() ? L"" : L"\n") + line;
+        return text;
+    }
 
     RecordingUi ui;
     ProgramParts parts;
@@ -78,7 +85,7 @@ TEST_F(ProfileDialog, ShowsTheProfileAndTheTranslatedTextsOfEachOpening)
     texts.Load();
     const std::wstring germanGroup = texts.Text(TextId::kProfileGroup);
     const CTranslation& german = texts;
-    dialog.SetProfile({L"ftp://example.org", L"anna", L"pass word", L"up/load"});
+    dialog.SetProfile({{L"ftp://example.org", L"anna", L"pass word"}, L"up/load"});
     Open();
 
     const std::pair<int, int> controls[] = {{IDC_PROFILE_GROUP, 188},   {IDC_LABEL_SERVER, 190},
@@ -114,18 +121,18 @@ TEST_F(ProfileDialog, OkInsistsOnTheLowerCasePrefixAndTakesAllFourTexts)
 {
     struct Case { ServerProfile typed; bool closes; };
     const Case cases[] = {
-        {{L"FTP://host", L"u", L"p", L"f"}, false},
-        {{L"Ftp://host", L"u", L"p", L"f"}, false},
-        {{L"host", L"u", L"p", L"f"}, false},
-        {{L"", L"", L"", L""}, false},
-        {{L"ftp://", L"u", L"p", L"f"}, true},
-        {{L"ftp://host", L"", L"", L""}, true},
-        {{L"ftp://host:2121", L"user", L"pw", L"a/b"}, true},
+        {{{L"FTP://host", L"u", L"p"}, L"f"}, false},
+        {{{L"Ftp://host", L"u", L"p"}, L"f"}, false},
+        {{{L"host", L"u", L"p"}, L"f"}, false},
+        {{{L"", L"", L""}, L""}, false},
+        {{{L"ftp://", L"u", L"p"}, L"f"}, true},
+        {{{L"ftp://host", L"", L""}, L""}, true},
+        {{{L"ftp://host:2121", L"user", L"pw"}, L"a/b"}, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typed.login.serverName);
         ui.messages.clear();
-        dialog.SetProfile({L"ftp://old", L"old", L"old", L"old"});
+        dialog.SetProfile({{L"ftp://old", L"old", L"old"}, L"old"});
         Open();
         Type(c.typed);
         Click(IDOK);
@@ -147,9 +154,9 @@ TEST_F(ProfileDialog, OkInsistsOnTheLowerCasePrefixAndTakesAllFourTexts)
 
 TEST_F(ProfileDialog, CancelKeepsOnlyTheTextsTakenBefore)
 {
-    dialog.SetProfile({L"ftp://first", L"u1", L"p1", L"f1"});
+    dialog.SetProfile({{L"ftp://first", L"u1", L"p1"}, L"f1"});
     Open();
-    Type({L"ftp://never", L"u2", L"p2", L"f2"});
+    Type({{L"ftp://never", L"u2", L"p2"}, L"f2"});
     Click(IDCANCEL);
     ASSERT_TRUE(dialog.HasEnded());
     EXPECT_EQ(dialog.Result(), IDCANCEL);
@@ -158,10 +165,10 @@ TEST_F(ProfileDialog, CancelKeepsOnlyTheTextsTakenBefore)
 
     // A refused OK has already taken the texts; Cancel does not undo that.
     Open();
-    Type({L"FTP://taken", L"u3", L"p3", L"f3"});
+    Type({{L"FTP://taken", L"u3", L"p3"}, L"f3"});
     Click(IDOK);
     ASSERT_FALSE(dialog.HasEnded());
-    Type({L"ftp://dropped", L"u4", L"p4", L"f4"});
+    Type({{L"ftp://dropped", L"u4", L"p4"}, L"f4"});
     Click(IDCANCEL);
     ASSERT_TRUE(dialog.HasEnded());
     EXPECT_EQ(dialog.Profile().login.serverName, L"FTP://taken");
@@ -179,13 +186,15 @@ TEST_F(ProfileDialog, ACompleteCheckSendsFetchesAndDeletesTheTestFile)
     const std::wstring base = FreshFtpFolder(L"check-ok");
     const std::wstring folder = base + L"/new/deeper";  // missing levels are created
     ::DeleteFileW((TempFolder() + L"\\config.ini").c_str());
-    dialog.SetProfile({L"ftp://stale", L"", L"", L""});
+    dialog.SetProfile({{L"ftp://stale", L"", L""}, L""});
     Open();
-    Type({ServerName(), kUser, kPassword, folder});
+    Type({{ServerName(), kUser, kPassword}, folder});
     ftptest::ServerLog log;
     Click(IDC_CHECK_CONNECTION);
 
-    EXPECT_EQ(MessageTexts(), Texts({187, 189}));
+    EXPECT_EQ(MessageTexts(), (std::vector<std::wstring>{texts.Text(TextId::kCheckUploaded),
+                                                          Lines({texts.Text(TextId::kCheckSucceeded),
+                                                                 texts.Text(TextId::kCheckWorksPassive)})}));
     EXPECT_FALSE(dialog.HasEnded());
     EXPECT_TRUE(Exists(FtpPath(folder)));
     EXPECT_FALSE(Exists(FtpPath(folder + L"/config.ini")));
@@ -201,24 +210,27 @@ TEST_F(ProfileDialog, ACompleteCheckSendsFetchesAndDeletesTheTestFile)
     EXPECT_EQ(dialog.Profile().login.serverName, ServerName());
 }
 
-TEST_F(ProfileDialog, AFailedUploadStopsTheCheckWithItsMessage)
+TEST_F(ProfileDialog, AFailedLoginOrUploadStopsTheCheckWithItsStepAndTheServersReply)
 {
     const std::wstring folder = FreshFtpFolder(L"check-refused");
-    struct Case { const wchar_t* user; const wchar_t* password; std::wstring folder; };
+    struct Case { const wchar_t* user; const wchar_t* password; std::wstring folder; TextId step; const wchar_t* reply; };
     const Case cases[] = {
-        {kUser, L"wrong", folder},
-        {kReader, kPassword, folder},
-        {kReader, kPassword, folder + L"/missing"},
-        {kUser, kPassword, folder + L"/noenter"},  // created, but it cannot be entered
+        {kUser, L"wrong", folder, TextId::kCheckLoginFailed, L"530 Authentication failed."},
+        {kReader, kPassword, folder, TextId::kCheckUploadFailed, L"550 Not enough privileges."},
+        {kReader, kPassword, folder + L"/missing", TextId::kCheckUploadFailed, L"550 No such file or directory."},
+        // created, but it cannot be entered
+        {kUser, kPassword, folder + L"/noenter", TextId::kCheckUploadFailed, L"550 Entering this folder is not allowed."},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::wstring(c.user) + L" " + c.folder);
         ui.messages.clear();
         Open();
-        Type({ServerName(), c.user, c.password, c.folder});
+        Type({{ServerName(), c.user, c.password}, c.folder});
         ftptest::ServerLog log;
         Click(IDC_CHECK_CONNECTION);
-        EXPECT_EQ(MessageTexts(), Texts({199}));
+        EXPECT_EQ(MessageTexts(), (std::vector<std::wstring>{Lines(
+                                      {texts.Text(c.step), FillPlaceholder(texts.Text(TextId::kServerAnswered), c.reply)})}));
+        EXPECT_EQ(MessageTexts().front().find(c.password), std::wstring::npos);
         EXPECT_EQ(log.Count("RETR"), 0);
         EXPECT_FALSE(Exists(FtpPath(folder + L"/config.ini")));
         EXPECT_FALSE(Exists(FtpPath(folder + L"/missing")));
@@ -230,7 +242,7 @@ TEST_F(ProfileDialog, AFailedUploadStopsTheCheckWithItsMessage)
 TEST_F(ProfileDialog, ACheckWithoutThePrefixSendsNothing)
 {
     Open();
-    Type({L"FTP://127.0.0.1", kUser, kPassword, L""});
+    Type({{L"FTP://127.0.0.1", kUser, kPassword}, L""});
     ftptest::ServerLog log;
     Click(IDC_CHECK_CONNECTION);
     EXPECT_EQ(MessageTexts(), Texts({198}));
@@ -242,14 +254,47 @@ TEST_F(ProfileDialog, AFailedDownloadLeavesTheTestFileOnTheServer)
 {
     const std::wstring folder = FreshFtpFolder(L"check-nodownload");
     Open();
-    Type({ServerName(), kUser, kPassword, folder});
+    Type({{ServerName(), kUser, kPassword}, folder});
     {
         panetest::FolderAway away(TempFolder());
         ASSERT_TRUE(away.Moved());
         Click(IDC_CHECK_CONNECTION);
     }
-    EXPECT_EQ(MessageTexts(), Texts({187, 191}));
+    ASSERT_EQ(MessageTexts().size(), 2u);
+    EXPECT_EQ(MessageTexts()[0], texts.Text(TextId::kCheckUploaded));
+    // The reason is the system's (no server reply): the local folder is missing.
+    const std::wstring failed = texts.Text(TextId::kCheckDownloadFailed) + L"\n";
+    EXPECT_EQ(MessageTexts()[1].substr(0, failed.size()), failed);
+    const std::wstring mode = L"\n" + texts.Text(TextId::kCheckWorksPassive);
+    EXPECT_EQ(MessageTexts()[1].substr(MessageTexts()[1].size() - mode.size()), mode);
     ASSERT_TRUE(Exists(FtpPath(folder + L"/config.ini")));
     EXPECT_EQ(ReadFile(FtpPath(folder + L"/config.ini")), ReadFile(ExeFolder() + L"\\config.ini"));
     EXPECT_TRUE(Exists(TempFolder()));
+}
+
+TEST_F(ProfileDialog, TheModeCheckBoxShowsAndTakesTheProfilesModeAndTheCheckSaysWhichModeWorked)
+{
+    ServerProfile active = {{L"ftp://host", L"u", L"p", FtpMode::kActive}, L"f"};
+    dialog.SetProfile(active);
+    Open();
+    EXPECT_EQ(Text(IDC_PASSIVE_MODE), texts.Text(TextId::kPassiveMode));
+    EXPECT_FALSE(Control(dialog.Item(IDC_PASSIVE_MODE)).IsChecked());
+    ::SendMessageW(dialog.Item(IDC_PASSIVE_MODE), BM_CLICK, 0, 0);  // the user's click
+    EXPECT_TRUE(Control(dialog.Item(IDC_PASSIVE_MODE)).IsChecked());
+    Click(IDOK);
+    ASSERT_TRUE(dialog.HasEnded());
+    EXPECT_EQ(dialog.Profile().login.mode, FtpMode::kPassive);
+
+    // Passive mode against a server that refuses it: the check works in
+    // active mode and says so; the choice in the profile stays.
+    const std::wstring folder = FreshFtpFolder(L"check-nopasv");
+    Open();
+    Type({{ftptest::ServerOn(L"FTPT_NOPASV_PORT"), kUser, kPassword},
+          folder});
+    Click(IDC_CHECK_CONNECTION);
+    ASSERT_EQ(MessageTexts().size(), 2u);
+    EXPECT_EQ(MessageTexts()[1],
+              Lines({texts.Text(TextId::kCheckSucceeded), texts.Text(TextId::kCheckWorksActive)}));
+    EXPECT_EQ(dialog.Profile().login.mode, FtpMode::kPassive);
+    EXPECT_TRUE(Control(dialog.Item(IDC_PASSIVE_MODE)).IsChecked());
 }

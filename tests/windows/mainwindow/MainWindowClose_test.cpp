@@ -329,3 +329,34 @@ TEST_F(MainWindowClose, APasswordThatCannotBeUnprotectedIsAskedForAgainAndTheRes
         ui.messages.clear();
     }
 }
+
+TEST_F(MainWindowClose, TheModeGoesThroughTheSettingsFileAndAnOlderCopyWithoutTheKeyGetsIt)
+{
+    const auto reopen = [this] {
+        window.reset();
+        window = std::make_unique<CFTPTandrilDlg>(parts.settings, parts.engine, parts.files);
+        ASSERT_NE(window->CreateModeless(nullptr), nullptr);
+    };
+    // A copy written by an earlier version lacks "FTP Passive": passive mode.
+    OpenWithFolders(false, true);
+    const std::string key = "FTP Passive\r\n1\r\n";
+    ASSERT_NE(before.find(key), std::string::npos);
+    WriteFile(UserSettingsPath(), before.substr(0, before.find(key)) + before.substr(before.find(key) + key.size()));
+    reopen();
+    EXPECT_EQ(window->Profile().login.mode, FtpMode::kPassive);
+
+    // The check box's choice is stored at close, the key added where missing,
+    // and read back at the next start.
+    struct Step { FtpMode mode; const wchar_t* stored; };
+    for (const Step& step : {Step{FtpMode::kActive, L"0"}, Step{FtpMode::kPassive, L"1"}}) {
+        window->Profile().login.mode = step.mode;
+        SendClose(Hwnd());
+        ASSERT_TRUE(window->HasEnded());
+        EXPECT_EQ(UserSetting(L"FTP Passive"), step.stored);
+        EXPECT_TRUE(ui.messages.empty());
+        const std::string written = Now();
+        reopen();
+        EXPECT_EQ(window->Profile().login.mode, step.mode);
+        EXPECT_EQ(Now(), written);
+    }
+}

@@ -104,6 +104,7 @@ const ControlCase kControls[] = {
     {IDD_ADDFTP, IDC_USER, L"Edit", WS_TABSTOP | ES_AUTOHSCROLL, ES_PASSWORD, 0, L""},
     {IDD_ADDFTP, IDC_PASSWORD, L"Edit", WS_TABSTOP | ES_PASSWORD | ES_AUTOHSCROLL, 0, 0, L""},
     {IDD_ADDFTP, IDC_FOLDER, L"Edit", WS_TABSTOP | ES_AUTOHSCROLL, ES_PASSWORD, 0, L""},
+    {IDD_ADDFTP, IDC_PASSIVE_MODE, L"Button", WS_TABSTOP, 0x0F, BS_AUTOCHECKBOX, nullptr},
     {IDD_ADDFTP, IDC_CHECK_CONNECTION, L"Button", WS_TABSTOP, 0x0F, BS_PUSHBUTTON, L"Check ftp connection"},
     {IDD_ADDFTP, IDOK, L"Button", WS_TABSTOP, 0x0F, BS_DEFPUSHBUTTON, L"OK"},
     {IDD_ADDFTP, IDCANCEL, L"Button", WS_TABSTOP, 0x0F, BS_PUSHBUTTON, L"Abbrechen"},
@@ -123,7 +124,7 @@ struct DialogCase {
 
 const DialogCase kDialogs[] = {
     {IDD_ABOUTBOX, L"About ...", 235, 59, 5},
-    {IDD_ADDFTP, L"Velmo FTP Tandril", 262, 143, 14},
+    {IDD_ADDFTP, L"Velmo FTP Tandril", 262, 159, 15},
     {IDD_LANGUAGE, L"Language Selection", 180, 70, 3},
 };
 
@@ -196,14 +197,15 @@ TEST(Templates, ProfileDialogFieldsSitInTheGroupAndOkComesFirstInTabOrder)
     ASSERT_NE(dialog.Handle(), nullptr);
     const RECT group = RectInDialog(dialog.Handle(), ::GetDlgItem(dialog.Handle(), IDC_PROFILE_GROUP));
     for (int id : {IDC_LABEL_SERVER, IDC_SERVER_NAME, IDC_EXAMPLE_SERVER, IDC_LABEL_USER, IDC_USER,
-                   IDC_LABEL_PASSWORD, IDC_PASSWORD, IDC_LABEL_FOLDER, IDC_FOLDER, IDC_EXAMPLE_FOLDER})
+                   IDC_LABEL_PASSWORD, IDC_PASSWORD, IDC_LABEL_FOLDER, IDC_FOLDER, IDC_EXAMPLE_FOLDER, IDC_PASSIVE_MODE})
         EXPECT_TRUE(Inside(RectInDialog(dialog.Handle(), ::GetDlgItem(dialog.Handle(), id)), group)) << id;
     for (int id : {IDOK, IDCANCEL, IDC_CHECK_CONNECTION})
         EXPECT_FALSE(Inside(RectInDialog(dialog.Handle(), ::GetDlgItem(dialog.Handle(), id)), group)) << id;
 
     // The dialog manager gives the initial focus to the first tab stop.
     EXPECT_EQ(::GetNextDlgTabItem(dialog.Handle(), nullptr, FALSE), ::GetDlgItem(dialog.Handle(), IDOK));
-    const int order[] = {IDOK, IDC_SERVER_NAME, IDC_USER, IDC_PASSWORD, IDC_FOLDER, IDC_CHECK_CONNECTION, IDCANCEL};
+    const int order[] = {IDOK,       IDC_SERVER_NAME,  IDC_USER,           IDC_PASSWORD,
+                         IDC_FOLDER, IDC_PASSIVE_MODE, IDC_CHECK_CONNECTION, IDCANCEL};
     HWND item = ::GetDlgItem(dialog.Handle(), IDOK);
     for (int id : order) {
         EXPECT_EQ(::GetDlgCtrlID(item), id);

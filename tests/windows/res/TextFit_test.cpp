@@ -39,7 +39,7 @@ std::map<std::wstring, Texts> ReadLanguageFile()
     return sections;
 }
 
-enum class Kind { Label, Button, Group };
+enum class Kind { Label, Button, Group, Check };
 
 struct FitCase {
     int templateId;
@@ -58,6 +58,7 @@ const FitCase kCases[] = {
     {IDD_ADDFTP, IDC_LABEL_FOLDER, 195, Kind::Label, 0},
     {IDD_ADDFTP, IDC_EXAMPLE_FOLDER, 196, Kind::Label, 0},
     {IDD_ADDFTP, IDC_CHECK_CONNECTION, 197, Kind::Button, 0},
+    {IDD_ADDFTP, IDC_PASSIVE_MODE, 120, Kind::Check, 0},
     {IDD_ADDFTP, IDCANCEL, 20, Kind::Button, 0},
     {IDD_LANGUAGE, IDC_LANGUAGE_GROUP, 1, Kind::Group, 0},
     {IDD_FTPTANDRIL_DIALOG, IDC_LOCAL_GROUP, 70, Kind::Group, 0},
@@ -70,7 +71,7 @@ const FitCase kCases[] = {
 };
 
 // Room for the text inside the control: buttons lose their frame and a little
-// padding, a group box's caption starts after the frame's corner.
+// padding, a check box its box, a group box's caption starts after the frame's corner.
 int Room(HWND control, Kind kind, int layoutWidth)
 {
     RECT client;
@@ -82,6 +83,7 @@ int Room(HWND control, Kind kind, int layoutWidth)
     case Kind::Label: return width;
     case Kind::Button: return width - 8;
     case Kind::Group: return width - 16;
+    case Kind::Check: return width - ::GetSystemMetrics(SM_CXMENUCHECK) - 4;
     }
     return width;
 }

@@ -71,7 +71,7 @@ TEST(ResolveSettingsPath, AnOlderCopyIsUsedWhenItsFolderAlreadyExists)
 TEST(ResolveSettingsPath, TheTemplateHoldsEveryKey)
 {
     SettingsFile power;
-    const wchar_t* const keys[] = {L"FTP Data", L"Powersetting 2000", L"Local Folder Data", L"Language",
+    const wchar_t* const keys[] = {L"FTP Data", L"Powersetting 2000", L"FTP Passive", L"Local Folder Data", L"Language",
                                    L"Dialects[1031]", L"Dialects[1033]", L"Dialects[1036]", L"Dialects[1034]",
                                    L"Dialects[1043]", L"Dialects[1046]", L"Product ID", L"Version", L"Homepage"};
     const std::string bytes = testenv::ReadFile(TemplatePath());
@@ -80,6 +80,7 @@ TEST(ResolveSettingsPath, TheTemplateHoldsEveryKey)
         EXPECT_NE(bytes.find(line + "\r\n"), std::string::npos) << line;
     }
     EXPECT_EQ(power.ReadSetting(L"FTP Data"), L"---");
+    EXPECT_EQ(power.ReadSetting(L"FTP Passive"), L"1");
     EXPECT_EQ(power.ReadSetting(L"Local Folder Data"), L"---");
     EXPECT_EQ(power.ReadSetting(L"Language"), L"[----]");
 }

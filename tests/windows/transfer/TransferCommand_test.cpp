@@ -248,7 +248,10 @@ TEST_F(TransferCommandTest, ASecondRowIsTransferredAfterAFirstThatFailedComplete
     ::CloseHandle(lock);
     EXPECT_EQ(FilesBelow(FtpPath(upFolder)), (std::map<std::wstring, std::string>{{L"b.txt", "fine"}}));
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, L"1 file(s) could not be transferred:\n" + local + L"\\a-locked.txt");
+    // The system's reason follows the name: the local file was locked.
+    const std::wstring heading = L"1 file(s) could not be transferred:\n" + local + L"\\a-locked.txt\n";
+    EXPECT_EQ(ui.messages[0].text.substr(0, heading.size()), heading);
+    EXPECT_GT(ui.messages[0].text.size(), heading.size());
     EXPECT_EQ(ui.messages[0].caption, Texts().Text(TextId::kMessageCaption));
     EXPECT_EQ(ui.messages[0].type, static_cast<UINT>(MB_OK));
 }
@@ -265,7 +268,9 @@ TEST_F(TransferCommandTest, AFolderThatCannotBeListedIsReportedAndTheNextRowStil
     Click(IDC_TRANSFER);
     EXPECT_EQ(FilesBelow(local), (std::map<std::wstring, std::string>{{L"zz.txt", "fine"}}));
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, Texts().Text(TextId::kFoldersNotRead) + L"\n" + folder + L"/nolist");
+    EXPECT_EQ(ui.messages[0].text, Texts().Text(TextId::kFoldersNotRead) + L"\n" + folder + L"/nolist\n" +
+                                       FillPlaceholder(Texts().Text(TextId::kServerAnswered),
+                                                       L"550 Listing this folder is not allowed."));
 }
 
 TEST_F(TransferCommandTest, NamesUnsafeAsLocalNamesAreSkippedDeepInATreeAndSummarised)
@@ -279,7 +284,7 @@ TEST_F(TransferCommandTest, NamesUnsafeAsLocalNamesAreSkippedDeepInATreeAndSumma
     {
         // Names Windows cannot hold reach the server through FTP itself.
         WinInetFtp ftp;
-        const std::unique_ptr<FtpSession> session = ftp.Open(ParseServerName(ServerName()), kUser, kPassword);
+        const std::unique_ptr<FtpSession> session = ftp.Open(ParseServerName(ServerName()), kUser, kPassword, FtpMode::kPassive);
         ASSERT_TRUE(session);
         ASSERT_TRUE(session->ChangeDir(folder + L"/tree/deep"));
         ASSERT_TRUE(session->Put(source + L"\\payload.txt", L"a:b"));
@@ -302,7 +307,8 @@ TEST_F(TransferCommandTest, NamesUnsafeAsLocalNamesAreSkippedDeepInATreeAndSumma
     EXPECT_EQ(text.substr(0, heading.size()), heading);
     EXPECT_NE(text.find(L"\n" + folder + L"/tree/deep/a:b\n"), std::wstring::npos) << text;
     EXPECT_NE(text.find(L"\n" + folder + L"/tree/deep/CON/inner.txt\n"), std::wstring::npos) << text;
-    const std::wstring tail = L"\n\n" + Texts().Text(TextId::kFoldersNotRead) + L"\n" + folder + L"/tree/nolist";
+    const std::wstring tail = L"\n\n" + Texts().Text(TextId::kFoldersNotRead) + L"\n" + folder + L"/tree/nolist\n" +
+                              FillPlaceholder(Texts().Text(TextId::kServerAnswered), L"550 Listing this folder is not allowed.");
     ASSERT_GE(text.size(), tail.size());
     EXPECT_EQ(text.substr(text.size() - tail.size()), tail);
 }

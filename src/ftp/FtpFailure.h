@@ -1,0 +1,70 @@
+// Why an FTP call failed, in the words the user is shown: the server's own
+// reply where it sent one, "no answer" when it sent nothing in time, the
+// system's text for the error otherwise. Passwords never enter it: WinINet's
+// replies and error texts do not hold them.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+enum class FtpFailureKind {
+    kNone,         // no reason known (or nothing failed)
+    kServerReply,  // text: the server's reply, such as "530 Login incorrect."
+    kNoAnswer,     // the server did not answer within the time limit
+    kSystem,       // text: the system's words for the error (WinINet's or a local one)
+};
+
+struct FtpFailure {
+    FtpFailureKind kind = FtpFailureKind::kNone;
+    std::uint32_t error = 0;  // the WinINet or system error code, 0 when none
+    std::wstring text;
+    bool atLogin = false;  // no connection or no login: nothing else was tried
+};
+
+// A file or folder an operation failed on, and why.
+struct FtpFailedEntry {
+    std::wstring name;
+    FtpFailure reason;
+};
+
+// The program's own words around a reason, in the user's language.
+struct FailureWords {
+    std::wstring serverAnswered;  // holds %1 for the reply
+    std::wstring noAnswer;
+};
+
+// WinINet's error numbers (wininet.h), for the pure code.
+constexpr std::uint32_t kInternetErrorFirst = 12000;
+constexpr std::uint32_t kInternetErrorLast = 12999;
+constexpr std::uint32_t kInternetTimeout = 12002;
+constexpr std::uint32_t kInternetExtendedError = 12003;
+constexpr std::uint32_t kInternetInvalidUrl = 12005;
+constexpr std::uint32_t kInternetLoginFailure = 12015;
+
+// A reply that reports an error: three digits, the first a 4 or a 5.
+bool IsErrorReply(const std::wstring& reply);
+
+// Whether the failure of a transfer command (listing, upload, download) may
+// be the transfer mode's fault, so that the other mode is worth a try: the
+// server refused with a permanent (5xx) reply or could not open the data
+// connection (425, 426), the connection failed or went silent. A local
+// file's error or a temporary refusal (421, 450, ...) is not.
+bool MayBeModeFailure(const FtpFailure& failure);
+
+// English words for the WinINet errors the system may have no text for
+// (Wine has none for some); empty for any other error.
+std::wstring WinInetErrorText(std::uint32_t error);
+
+// The reason's own line under a message; empty when no reason is known.
+std::wstring FailureReasonLine(const FtpFailure& failure, const FailureWords& words);
+
+// The translated sentence first, then the reason on a line of its own.
+std::wstring WithReason(const std::wstring& sentence, const FtpFailure& failure, const FailureWords& words);
+
+// One line per entry's name, each followed by its reason's line.
+std::wstring FailedEntryLines(const std::vector<FtpFailedEntry>& entries, const FailureWords& words);
+
+// The text with every occurrence of the password masked, so that a server
+// that echoes it cannot put it into a message.
+std::wstring HidePassword(std::wstring text, const std::wstring& password);

@@ -1,0 +1,170 @@
+#include "ftp/FtpModeFallback.h"
+
+#include <vector>
+
+class FtpModeFallback::Session : public FtpSession {
+public:
+    Session(FtpModeFallback& owner, std::unique_ptr<FtpSession> inner, const FtpServerAddress& address,
+            const std::wstring& user, const std::wstring& password, FtpMode chosen)
+        : m_owner(owner),
+          m_inner(std::move(inner)),
+          m_address(address),
+          m_user(user),
+          m_password(password),
+          m_choice(ServerKey(address), chosen),
+          m_inUse(owner.ModeInUse(address, chosen))
+    {
+    }
+
+    bool ChangeDir(const std::wstring& folder) override
+    {
+        if (!Begin() || !m_inner->ChangeDir(folder))
+            return false;
+        m_folders.push_back(folder);
+        return true;
+    }
+    bool MakeDir(const std::wstring& folder) override { return Begin() && m_inner->MakeDir(folder); }
+    FtpFindStatus FindFirst(FtpFindEntry& entry) override
+    {
+        if (!Begin())
+            return FtpFindStatus::kFailed;
+        FtpFindStatus status = m_inner->FindFirst(entry);
+        if (status != FtpFindStatus::kFailed)
+            Worked();
+        else
+            TryOtherMode([&](FtpSession& session) {
+                status = session.FindFirst(entry);
+                return status != FtpFindStatus::kFailed;
+            });
+        return status;
+    }
+    bool FindNext(FtpFindEntry& entry) override { return Begin() && m_inner->FindNext(entry); }
+    void FindEnd() override
+    {
+        if (Begin())
+            m_inner->FindEnd();
+    }
+    bool Put(const std::wstring& localPath, const std::wstring& remoteName) override
+    {
+        if (!Begin())
+            return false;
+        return Worked(m_inner->Put(localPath, remoteName)) ||
+               TryOtherMode([&](FtpSession& session) { return session.Put(localPath, remoteName); });
+    }
+    bool Get(const std::wstring& remoteName, const std::wstring& localPath) override
+    {
+        if (!Begin())
+            return false;
+        return Worked(m_inner->Get(remoteName, localPath)) ||
+               TryOtherMode([&](FtpSession& session) { return session.Get(remoteName, localPath); });
+    }
+    bool Delete(const std::wstring& name) override { return Begin() && m_inner->Delete(name); }
+    bool RemoveDir(const std::wstring& name) override { return Begin() && m_inner->RemoveDir(name); }
+    bool Rename(const std::wstring& from, const std::wstring& to, std::wstring& reason) override
+    {
+        return Begin() && m_inner->Rename(from, to, reason);
+    }
+
+private:
+    // Every call starts with a fresh reason. A session whose second try could
+    // not even log in has nothing left to call.
+    bool Begin()
+    {
+        m_owner.m_keptFailure.reset();
+        return m_inner != nullptr;
+    }
+
+    // A data connection in the mode in use worked on this server.
+    bool Worked(bool worked = true)
+    {
+        if (worked)
+            m_owner.m_working.insert({m_choice.first, m_inUse});
+        return worked;
+    }
+
+    // Once per session: a new login in the other mode, in the same folder,
+    // then the refused call again. Not when the mode has already worked on
+    // this server: then a refusal is about the file or folder (a missing
+    // file also draws a 550). The first session is closed before, so that a
+    // server allowing one connection per user still lets the retry in.
+    template <typename Call>
+    bool TryOtherMode(Call call)
+    {
+        const FtpFailure first = m_owner.m_ftp.LastFailure();
+        if (m_triedOther || !MayBeModeFailure(first) || m_owner.m_working.count({m_choice.first, m_inUse}))
+            return false;
+        m_triedOther = true;
+        m_inner.reset();
+        const FtpMode other = OtherMode(m_inUse);
+        m_inner = m_owner.m_ftp.Open(m_address, m_user, m_password, other);
+        bool worked = m_inner != nullptr;
+        for (std::size_t i = 0; worked && i < m_folders.size(); ++i)
+            worked = m_inner->ChangeDir(m_folders[i]);
+        worked = worked && call(*m_inner);
+        if (!worked) {
+            m_owner.m_keptFailure = first;
+            return false;
+        }
+        m_inUse = other;
+        Worked();
+        m_owner.Switched(m_choice, other);
+        return true;
+    }
+
+    FtpModeFallback& m_owner;
+    std::unique_ptr<FtpSession> m_inner;
+    FtpServerAddress m_address;
+    std::wstring m_user;
+    std::wstring m_password;
+    Choice m_choice;
+    FtpMode m_inUse;
+    std::vector<std::wstring> m_folders;  // entered since the login, in order
+    bool m_triedOther = false;
+};
+
+FtpModeFallback::FtpModeFallback(FtpPrimitives& ftp) : m_ftp(ftp) {}
+
+std::wstring FtpModeFallback::ServerKey(const FtpServerAddress& address)
+{
+    std::wstring key = address.host;
+    for (wchar_t& c : key)
+        if (c >= L'A' && c <= L'Z')
+            c = static_cast<wchar_t>(c - L'A' + L'a');
+    return key + L":" + std::to_wstring(address.port);
+}
+
+FtpMode FtpModeFallback::ModeInUse(const FtpServerAddress& address, FtpMode chosen) const
+{
+    return m_refused.count({ServerKey(address), chosen}) ? OtherMode(chosen) : chosen;
+}
+
+std::unique_ptr<FtpSession> FtpModeFallback::Open(const FtpServerAddress& address, const std::wstring& user,
+                                                  const std::wstring& password, FtpMode mode)
+{
+    m_keptFailure.reset();
+    std::unique_ptr<FtpSession> inner = m_ftp.Open(address, user, password, ModeInUse(address, mode));
+    if (!inner)
+        return nullptr;
+    return std::make_unique<Session>(*this, std::move(inner), address, user, password, mode);
+}
+
+FtpFailure FtpModeFallback::LastFailure() const
+{
+    return m_keptFailure ? *m_keptFailure : m_ftp.LastFailure();
+}
+
+void FtpModeFallback::Switched(const Choice& choice, FtpMode inUse)
+{
+    if (inUse == choice.second)
+        m_refused.erase(choice);
+    else
+        m_refused.insert(choice);
+    m_switch = inUse;
+}
+
+std::optional<FtpMode> FtpModeFallback::TakeModeSwitch()
+{
+    std::optional<FtpMode> taken = m_switch;
+    m_switch.reset();
+    return taken;
+}

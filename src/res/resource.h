@@ -12,6 +12,7 @@
 #define IDD_FTPTANDRIL_DIALOG     102
 #define IDD_ADDFTP                132
 #define IDD_LANGUAGE              143
+#define IDD_OVERWRITE             144
 
 // String table
 #define IDS_ABOUTBOX              101
@@ -68,6 +69,7 @@
 #define IDC_LOCAL_GROUP           1015
 #define IDC_FTP_GROUP             1016
 #define IDC_TO_FTP                1017
+#define IDC_PROGRESS              1018
 
 // Server profile dialog controls
 #define IDC_CHECK_CONNECTION      1037
@@ -88,6 +90,17 @@
 #define IDC_LANGUAGE_GROUP        1044
 #define IDC_LANGUAGE_COMBO        1017
 
+// Replace question controls
+#define IDC_REPLACE               1060
+#define IDC_REPLACE_ALL           1061
+#define IDC_SKIP                  1062
+#define IDC_SKIP_ALL              1063
+#define IDC_REPLACE_TEXT          1064
+#define IDC_EXISTING_LABEL        1065
+#define IDC_EXISTING_FILE         1066
+#define IDC_NEW_LABEL             1067
+#define IDC_NEW_FILE              1068
+#define IDC_REPLACE_QUESTION      1069
 // Menu commands
 #define IDM_LANGUAGE              32771
 #define IDM_EXIT                  32772

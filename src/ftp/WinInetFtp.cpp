@@ -278,13 +278,19 @@ public:
 
 private:
     // RELOAD and NO_CACHE_WRITE: a file is neither served from nor copied
-    // into the Internet cache.
+    // into the Internet cache. Wine copies every file into it all the same;
+    // that copy, when there is one, is deleted when the file is closed.
     HINTERNET OpenRemote(const std::wstring& name, DWORD access)
     {
         const HINTERNET file =
             ::FtpOpenFileW(m_connection, name.c_str(), access,
                            FTP_TRANSFER_TYPE_BINARY | INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE, 0);
         Done(file != nullptr);
+        wchar_t cached[MAX_PATH] = {};
+        DWORD size = sizeof(cached);
+        m_cacheCopy = file && ::InternetQueryOptionW(file, INTERNET_OPTION_DATAFILE_NAME, cached, &size)
+                          ? std::wstring(cached)
+                          : std::wstring();
         return file;
     }
 
@@ -294,6 +300,8 @@ private:
     void CloseRemote(HINTERNET remote, FtpTransferResult& result)
     {
         ::InternetCloseHandle(remote);
+        if (!m_cacheCopy.empty())
+            ::DeleteFileW(m_cacheCopy.c_str());
         if (result.status != FtpTransferStatus::kComplete)
             return;
         const std::wstring reply = LastReply();
@@ -344,6 +352,7 @@ private:
     HINTERNET m_internet;
     HINTERNET m_connection;
     HINTERNET m_find = nullptr;
+    std::wstring m_cacheCopy;  // of the open remote file
     std::wstring m_password;
     FtpFailure& m_failure;
 };

@@ -55,7 +55,7 @@ TEST_F(MainWindowAt144Dpi, ScalesTheRulesAroundTheCentreTheImagesAndTheColumns)
     ::SendMessageW(Hwnd(), WM_SIZE, SIZE_RESTORED, MAKELPARAM(1200, 800));
     // M = 600; the fixed pixels of the rules times 1.5, halves rounded away from M.
     ExpectBoxes({{IDC_TRANSFER, 442, 732, 314, 51}, {IDC_TO_LOCAL, 390, 732, 51, 51}, {IDC_TO_FTP, 758, 732, 51, 51},
-                 {IDC_STATUS, 11, 693, 1179, 36}, {IDC_LOCAL_BROWSE, 423, 42, 152, 30}, {IDC_FTP_LIST, 630, 83, 543, 543}});
+                 {IDC_STATUS, 11, 693, 871, 36}, {IDC_PROGRESS, 889, 699, 300, 24}, {IDC_LOCAL_BROWSE, 423, 42, 152, 30}, {IDC_FTP_LIST, 630, 83, 543, 543}});
     // The name column: the list less the other two columns and a scroll bar, all scaled.
     ExpectImagesAndColumns(24, 18, 543 - 351, 120);
 }

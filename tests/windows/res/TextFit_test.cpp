@@ -68,6 +68,15 @@ const FitCase kCases[] = {
     {IDD_FTPTANDRIL_DIALOG, IDC_LOCAL_ADDFOLDER, 100, Kind::Button, 116},
     {IDD_FTPTANDRIL_DIALOG, IDC_LOCAL_DELETE, 105, Kind::Button, 116},
     {IDD_FTPTANDRIL_DIALOG, IDC_TRANSFER, 95, Kind::Button, 209},
+    {IDD_FTPTANDRIL_DIALOG, IDC_TRANSFER, 160, Kind::Button, 209},
+    {IDD_OVERWRITE, IDC_EXISTING_LABEL, 169, Kind::Label, 0},
+    {IDD_OVERWRITE, IDC_NEW_LABEL, 170, Kind::Label, 0},
+    {IDD_OVERWRITE, IDC_REPLACE_QUESTION, 179, Kind::Label, 0},
+    {IDD_OVERWRITE, IDC_REPLACE, 171, Kind::Button, 0},
+    {IDD_OVERWRITE, IDC_REPLACE_ALL, 172, Kind::Button, 0},
+    {IDD_OVERWRITE, IDC_SKIP, 173, Kind::Button, 0},
+    {IDD_OVERWRITE, IDC_SKIP_ALL, 174, Kind::Button, 0},
+    {IDD_OVERWRITE, IDCANCEL, 20, Kind::Button, 0},
 };
 
 // Room for the text inside the control: buttons lose their frame and a little

@@ -165,24 +165,31 @@ TEST_F(TransferStreamTest, TheReplaceQuestionDecidesForDownloadsAndForUploadsIns
     }
 }
 
-TEST_F(TransferStreamTest, AConnectionBrokenInTheMiddleOfAFileFailsOnlyThatFile)
+TEST_F(TransferStreamTest, ABrokenConnectionOrAnUnwritableTargetFailsOnlyThatFile)
 {
     const std::wstring local = ScratchFolder(L"s-broken");
     WriteFileIn(local + L"\\broken.bin", "the local one");
+    WriteFileIn(local + L"\\taken.txt\\inside.txt", "a folder stands where the file would go");
     const std::wstring folder = FreshFtpFolder(L"s-broken");
-    WriteFileIn(FtpPath(folder + L"/broken.bin"), Pattern(3 * kMiB));
+    WriteFileIn(FtpPath(folder + L"/broken.bin"), Pattern(3 * kMiB));  // the server resets it after 1 MiB
+    WriteFileIn(FtpPath(folder + L"/taken.txt"), "taken");
     WriteFileIn(FtpPath(folder + L"/fine.txt"), "fine");
     Open(local, {folder});
+    const Files before = FilesBelow(local);
     ui.onModal = [](Dialog&) { return IDC_REPLACE; };
     Click(IDC_TO_LOCAL);
-    SelectRows(FtpList(), {L"broken.bin", L"fine.txt"});
+    SelectRows(FtpList(), {L"broken.bin", L"taken.txt", L"fine.txt"});
     Click(IDC_TRANSFER);
-    EXPECT_EQ(Digest(FilesBelow(local)), Digest({{L"broken.bin", "the local one"}, {L"fine.txt", "fine"}}));
+    Files after = before;
+    after[L"fine.txt"] = "fine";
+    EXPECT_EQ(Digest(FilesBelow(local)), Digest(after));
     ASSERT_EQ(ui.messages.size(), 1u);
     const std::wstring& message = ui.messages[0].text;
     EXPECT_EQ(message.substr(0, message.find(L'\n')),
-              FillPlaceholder(Texts().Text(TextId::kFilesNotTransferred), L"1"));
-    EXPECT_NE(message.find(folder + L"/broken.bin"), std::wstring::npos);
+              FillPlaceholder(Texts().Text(TextId::kFilesNotTransferred), L"2"));
+    // Each with a reason on the line after its name.
+    for (const wchar_t* name : {L"/broken.bin\n", L"/taken.txt\n"})
+        EXPECT_NE(message.find(folder + name), std::wstring::npos) << name;
 }
 
 TEST_F(TransferStreamTest, TheWindowAnswersWhileADownloadRuns)

@@ -121,7 +121,7 @@ wait_for_port() {  # port, pid
 }
 
 # The servers the tests of the transfer modes, time limits and failure reasons
-# need beside the test FTP server, on the ports after its port (2232 to 2239
+# need beside the test FTP server, on the ports after its port (2232 to 2240
 # when it runs on port 21 or 2231). Each port is exported for the tests:
 #   +1 FTPT_NOPASV_PORT   the test server refusing PASV (same root, users and log)
 #   +2 FTPT_NOPORT_PORT   the test server refusing PORT
@@ -129,6 +129,7 @@ wait_for_port() {  # port, pid
 #   +4 FTPT_VSFTPD_ACTIVE_PORT   vsftpd with passive mode switched off
 #   +5 FTPT_SILENT_PORT, +6 FTPT_HANGUP_PORT, +7 FTPT_BUSY_PORT (broken_servers.py)
 #   +8 FTPT_CLOSED_PORT   where nothing listens
+#   +9 FTPT_STALL_PORT    a server that stalls in the middle of every transfer (broken_servers.py)
 # vsftpd logs in the account ftpttest (password "secret", made by
 # install-deps.sh) into FTPT_VSFTPD_ROOT/home, which is not the server's root.
 EXTRA_PIDS=()
@@ -139,14 +140,14 @@ start_extra_servers() {  # port of the test FTP server, its root, its log
   export FTPT_NOPASV_PORT=$((base + 1)) FTPT_NOPORT_PORT=$((base + 2))
   export FTPT_VSFTPD_PASSIVE_PORT=$((base + 3)) FTPT_VSFTPD_ACTIVE_PORT=$((base + 4))
   export FTPT_SILENT_PORT=$((base + 5)) FTPT_HANGUP_PORT=$((base + 6)) FTPT_BUSY_PORT=$((base + 7))
-  export FTPT_CLOSED_PORT=$((base + 8))
+  export FTPT_CLOSED_PORT=$((base + 8)) FTPT_STALL_PORT=$((base + 9))
   local server="$ROOT/tests/ftpserver/server.py"
   /usr/bin/python3 "$server" --port "$FTPT_NOPASV_PORT" --root "$root" --log "$log" --refuse-pasv &
   EXTRA_PIDS+=($!)
   /usr/bin/python3 "$server" --port "$FTPT_NOPORT_PORT" --root "$root" --log "$log" --refuse-port &
   EXTRA_PIDS+=($!)
   /usr/bin/python3 "$ROOT/tests/ftpserver/broken_servers.py" --silent "$FTPT_SILENT_PORT" \
-    --hangup "$FTPT_HANGUP_PORT" --busy "$FTPT_BUSY_PORT" &
+    --hangup "$FTPT_HANGUP_PORT" --busy "$FTPT_BUSY_PORT" --stall "$FTPT_STALL_PORT" &
   EXTRA_PIDS+=($!)
 
   VSFTPD_ROOT="$(mktemp -d /tmp/ftpt-vsftpd.XXXXXX)"

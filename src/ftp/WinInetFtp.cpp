@@ -1,5 +1,8 @@
 #include "ftp/WinInetFtp.h"
 
+#include "ftp/WinInetDataThread.h"
+#include "ftp/WinInetFailure.h"
+
 #include "framework/SystemErrorText.h"
 
 #include <windows.h>
@@ -18,7 +21,8 @@ namespace {
 // Connect, send and receive time limits of every connection. Wine's WinINet
 // ignores them and waits 30 s for each reply, so the login also has this
 // limit of its own: it runs on a thread that is left behind when it is over.
-constexpr DWORD kTimeLimitMs = 20000;
+// The data calls of transfers have theirs in WinInetDataThread.
+constexpr DWORD kTimeLimitMs = WinInetFtp::kTimeLimitMs;
 
 void ToEntry(const WIN32_FIND_DATAW& data, FtpFindEntry& entry)
 {
@@ -55,74 +59,25 @@ std::wstring FolderOf(const std::wstring& path)
     return separator == std::wstring::npos ? std::wstring(L".") : path.substr(0, separator);
 }
 
-std::wstring SystemText(DWORD error)
-{
-    const bool inet = error >= INTERNET_ERROR_BASE && error <= INTERNET_ERROR_LAST;
-    wchar_t* buffer = nullptr;
-    const DWORD length = ::FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS |
-            (inet ? FORMAT_MESSAGE_FROM_HMODULE : FORMAT_MESSAGE_FROM_SYSTEM),
-        inet ? ::GetModuleHandleW(L"wininet.dll") : nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0,
-        nullptr);
-    std::wstring text = length ? std::wstring(buffer, length) : std::wstring();
-    ::LocalFree(buffer);
-    while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' '))
-        text.pop_back();
-    return text.empty() && inet ? WinInetErrorText(error) : text;
-}
-
-// The server's last reply on this thread, without its line ends.
-std::wstring LastReply()
-{
-    wchar_t reply[4096] = {};
-    DWORD code = 0;
-    DWORD length = ARRAYSIZE(reply);
-    if (!::InternetGetLastResponseInfoW(&code, reply, &length))
-        return std::wstring();
-    std::wstring text(reply, std::min<std::size_t>(length, ARRAYSIZE(reply) - 1));
-    while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L'\0'))
-        text.pop_back();
-    return text;
-}
-
-// Why the WinINet call that just failed on this thread failed. The reply is
-// taken only for the errors that stand for one: WinINet keeps the last reply
-// of the thread, which for other errors belongs to an earlier command.
-FtpFailure FailureOfLastCall(const std::wstring& password)
-{
-    const DWORD error = ::GetLastError();
-    FtpFailure failure;
-    failure.error = error;
-    if (error == ERROR_INTERNET_TIMEOUT) {
-        failure.kind = FtpFailureKind::kNoAnswer;
-        return failure;
-    }
-    if (error == ERROR_INTERNET_EXTENDED_ERROR || error == ERROR_INTERNET_LOGIN_FAILURE ||
-        error == ERROR_INTERNET_CANNOT_CONNECT || error == ERROR_INTERNET_CONNECTION_ABORTED) {
-        failure.text = LastReply();
-        if (IsErrorReply(failure.text)) {
-            failure.kind = FtpFailureKind::kServerReply;
-            failure.text = HidePassword(failure.text, password);
-            return failure;
-        }
-    }
-    failure.kind = FtpFailureKind::kSystem;
-    failure.text = SystemText(error);
-    return failure;
-}
-
 class WinInetSession : public FtpSession {
 public:
-    WinInetSession(HINTERNET internet, HINTERNET connection, const std::wstring& password, FtpFailure& failure)
-        : m_internet(internet), m_connection(connection), m_password(password), m_failure(failure)
+    WinInetSession(HINTERNET internet, HINTERNET connection, const std::wstring& password, DWORD silenceLimitMs,
+                   FtpFailure& failure)
+        : m_internet(internet),
+          m_connection(connection),
+          m_password(password),
+          m_silenceLimitMs(silenceLimitMs),
+          m_failure(failure)
     {
     }
 
     ~WinInetSession() override
     {
         FindEnd();
-        ::InternetCloseHandle(m_connection);
-        ::InternetCloseHandle(m_internet);
+        if (m_connection)
+            ::InternetCloseHandle(m_connection);
+        if (m_internet)
+            ::InternetCloseHandle(m_internet);
     }
 
     WinInetSession(const WinInetSession&) = delete;
@@ -190,33 +145,46 @@ public:
             ::CloseHandle(local);
             return result;
         }
-        std::vector<char> block(kTransferBlockSize);
-        result.status = FtpTransferStatus::kComplete;
-        for (;;) {
-            DWORD read = 0;
-            if (!Done(::ReadFile(local, block.data(), static_cast<DWORD>(block.size()), &read, nullptr))) {
-                result.status = FtpTransferStatus::kFailed;
-                break;
+        const std::uint64_t whole = static_cast<std::uint64_t>(size.QuadPart);
+        bool gaveUp = false;
+        {
+            WinInetDataThread data(remote, m_connection, m_internet, m_password, m_silenceLimitMs);
+            result.status = FtpTransferStatus::kComplete;
+            for (;;) {
+                DWORD read = 0;
+                if (!Done(::ReadFile(local, data.Block().data(), static_cast<DWORD>(data.Block().size()), &read,
+                                     nullptr))) {
+                    result.status = FtpTransferStatus::kFailed;
+                    break;
+                }
+                if (read == 0)
+                    break;
+                const WinInetDataThread::Result written = data.Write(read, Waiting(blockDone, result.bytes));
+                result.bytes += written.bytes;
+                if (written.outcome != WinInetDataThread::Outcome::kDone || written.bytes != read) {
+                    result.status = DataFailure(data, written.outcome);
+                    break;
+                }
+                // A stop after the last block leaves the file whole.
+                if (blockDone && !blockDone(result.bytes) && result.bytes < whole) {
+                    result.status = FtpTransferStatus::kStopped;
+                    break;
+                }
             }
-            if (read == 0)
-                break;
-            DWORD written = 0;
-            if (!Done(::InternetWriteFile(remote, block.data(), read, &written)) || written != read) {
-                result.status = FtpTransferStatus::kFailed;
-                break;
-            }
-            result.bytes += read;
-            // A stop after the last block leaves the file whole.
-            if (blockDone && !blockDone(result.bytes) && result.bytes < static_cast<std::uint64_t>(size.QuadPart)) {
-                result.status = FtpTransferStatus::kStopped;
-                break;
-            }
+            gaveUp = data.GaveUp();
         }
         ::CloseHandle(local);
-        if (result.status == FtpTransferStatus::kComplete &&
-            !IsWholeTransfer(result.bytes, static_cast<std::uint64_t>(size.QuadPart))) {
+        if (result.status == FtpTransferStatus::kComplete && !IsWholeTransfer(result.bytes, whole)) {
             result.status = FtpTransferStatus::kShort;
             m_failure = FailureOfKind(FtpFailureKind::kIncomplete);
+        }
+        if (gaveUp) {
+            // The connection went with the call given up: nothing can delete the part sent.
+            HandedOver();
+            result.partialLeft = true;
+            if (result.status == FtpTransferStatus::kStopped)
+                m_failure = FailureOfKind(FtpFailureKind::kPartialLeft);
+            return result;
         }
         CloseRemote(remote, result);
         if (!result) {
@@ -243,12 +211,19 @@ public:
                                     : INVALID_HANDLE_VALUE;
         if (remote && local == INVALID_HANDLE_VALUE)
             Done(FALSE);
+        bool gaveUp = false;
         if (local != INVALID_HANDLE_VALUE) {
-            result.status = ReadBlocks(remote, local, expected, blockDone, result.bytes);
+            {
+                WinInetDataThread data(remote, m_connection, m_internet, m_password, m_silenceLimitMs);
+                result.status = ReadBlocks(data, local, expected, blockDone, result.bytes);
+                gaveUp = data.GaveUp();
+            }
             if (!Done(::CloseHandle(local)))
                 result.status = FtpTransferStatus::kFailed;
         }
-        if (remote)
+        if (gaveUp)
+            HandedOver();
+        else if (remote)
             CloseRemote(remote, result);
         if (result && !IsWholeTransfer(result.bytes, expected)) {
             result.status = FtpTransferStatus::kShort;
@@ -311,34 +286,52 @@ private:
         }
     }
 
-    // Fills whole blocks before writing them: WinINet hands out what one
+    // Reads whole blocks before writing them: WinINet hands out what one
     // receive brought, often a few KiB.
-    FtpTransferStatus ReadBlocks(HINTERNET remote, HANDLE local, std::optional<std::uint64_t> expected,
+    FtpTransferStatus ReadBlocks(WinInetDataThread& data, HANDLE local, std::optional<std::uint64_t> expected,
                                  const FtpBlockCallback& blockDone, std::uint64_t& bytes)
     {
-        std::vector<char> block(kTransferBlockSize);
-        for (bool end = false; !end;) {
-            DWORD filled = 0;
-            while (filled < block.size()) {
-                DWORD read = 0;
-                if (!Done(::InternetReadFile(remote, block.data() + filled, static_cast<DWORD>(block.size()) - filled,
-                                             &read)))
-                    return FtpTransferStatus::kFailed;
-                if (read == 0) {
-                    end = true;
-                    break;
-                }
-                filled += read;
-            }
+        for (;;) {
+            const WinInetDataThread::Result read = data.Read(Waiting(blockDone, bytes));
+            if (read.outcome != WinInetDataThread::Outcome::kDone)
+                return DataFailure(data, read.outcome);
             DWORD written = 0;
-            if (filled > 0 && (!Done(::WriteFile(local, block.data(), filled, &written, nullptr)) || written != filled))
+            if (read.bytes > 0 &&
+                (!Done(::WriteFile(local, data.Block().data(), read.bytes, &written, nullptr)) || written != read.bytes))
                 return FtpTransferStatus::kFailed;
-            bytes += filled;
+            bytes += read.bytes;
+            if (read.bytes < data.Block().size())
+                return FtpTransferStatus::kComplete;  // the end of the file
             // A stop after the last block leaves the file whole.
-            if (filled > 0 && blockDone && !blockDone(bytes) && !(expected && bytes >= *expected))
+            if (blockDone && !blockDone(bytes) && !(expected && bytes >= *expected))
                 return FtpTransferStatus::kStopped;
         }
-        return FtpTransferStatus::kComplete;
+    }
+
+    // While a block is under way: blockDone hears of its bytes too, so the
+    // window answers and Stop works even when the server is slow or silent.
+    static WinInetDataThread::Waiting Waiting(const FtpBlockCallback& blockDone, std::uint64_t before)
+    {
+        return [&blockDone, before](DWORD bytes) { return !blockDone || blockDone(before + bytes); };
+    }
+
+    // The status of a data call that did not simply return, with its reason.
+    FtpTransferStatus DataFailure(const WinInetDataThread& data, WinInetDataThread::Outcome outcome)
+    {
+        if (outcome == WinInetDataThread::Outcome::kStopped)
+            return FtpTransferStatus::kStopped;
+        m_failure = outcome == WinInetDataThread::Outcome::kDone ? FailureOfKind(FtpFailureKind::kIncomplete)
+                                                                 : data.Failure();
+        return FtpTransferStatus::kFailed;
+    }
+
+    // A data call given up took the file and the connection with it.
+    void HandedOver()
+    {
+        m_find = nullptr;
+        m_connection = nullptr;
+        m_internet = nullptr;
+        m_cacheCopy.clear();
     }
 
     // Keeps the reason of a failed call.
@@ -354,6 +347,7 @@ private:
     HINTERNET m_find = nullptr;
     std::wstring m_cacheCopy;  // of the open remote file
     std::wstring m_password;
+    DWORD m_silenceLimitMs;
     FtpFailure& m_failure;
 };
 
@@ -435,7 +429,8 @@ std::unique_ptr<FtpSession> WinInetFtp::Open(const FtpServerAddress& address, co
         m_failure = attempt->failure;
         return nullptr;
     }
-    return std::make_unique<WinInetSession>(attempt->internet, attempt->connection, password, m_failure);
+    return std::make_unique<WinInetSession>(attempt->internet, attempt->connection, password, m_dataSilenceLimitMs,
+                                            m_failure);
 }
 
 void WinInetFtp::PumpPendingMessages()

@@ -8,11 +8,18 @@
 
 class WinInetFtp : public FtpPrimitives {
 public:
+    // The time limit of every reply, and of a data connection's silence.
+    static constexpr unsigned long kTimeLimitMs = 20000;
+
+    // dataSilenceLimitMs: how long a transfer waits for a silent server.
+    explicit WinInetFtp(unsigned long dataSilenceLimitMs = kTimeLimitMs) : m_dataSilenceLimitMs(dataSilenceLimitMs) {}
+
     std::unique_ptr<FtpSession> Open(const FtpServerAddress& address, const std::wstring& user,
                                      const std::wstring& password, FtpMode mode) override;
     FtpFailure LastFailure() const override { return m_failure; }
     void PumpPendingMessages() override;
 
 private:
+    unsigned long m_dataSilenceLimitMs;
     FtpFailure m_failure;
 };

@@ -6,6 +6,7 @@
 #include "localpane/LocalPath.h"
 #include "transfer/TransferPaths.h"
 
+#include <algorithm>
 #include <chrono>
 
 namespace {
@@ -127,15 +128,32 @@ std::optional<OverwriteSide> TransferBatch::ExistingTarget(const Item& item, boo
             return std::nullopt;
         return OverwriteSide{info->size, info->time};
     }
-    if (item.remoteFolder == m_profile.folder)
-        return ListedFile(m_shown, item.name);
-    const auto known = m_targetListings.find(item.remoteFolder);
+    const FtpListing* listing = TargetListing(item.remoteFolder);
+    return listing ? ListedFile(*listing, item.name) : std::nullopt;
+}
+
+const FtpListing* TransferBatch::TargetListing(const std::wstring& folder)
+{
+    if (folder == m_profile.folder)
+        return &m_shown;
+    const auto known = m_targetListings.find(folder);
     if (known != m_targetListings.end())
-        return ListedFile(known->second, item.name);
-    // A folder that is not there yet lists nothing, which is what it holds.
-    FtpListing& listing = m_targetListings[item.remoteFolder];
-    m_engine.ListFtpFolder(listing, m_profile.login, item.remoteFolder);
-    return ListedFile(listing, item.name);
+        return known->second ? &*known->second : nullptr;
+    // A folder its parent's listing does not show is not there yet, and
+    // nothing in it can be replaced: it costs no login of its own.
+    std::wstring parent;
+    std::wstring name;
+    SplitFtpPath(folder, parent, name);
+    // Target folders lie below the profile's folder; any other is listed.
+    const bool below = folder.size() > m_profile.folder.size();
+    const FtpListing* parentListing = below ? TargetListing(parent) : nullptr;
+    std::optional<FtpListing>& listing = m_targetListings[folder];
+    if (!below || (parentListing && std::find(parentListing->folderNames.begin(), parentListing->folderNames.end(),
+                                              name) != parentListing->folderNames.end())) {
+        listing.emplace();
+        m_engine.ListFtpFolder(*listing, m_profile.login, folder);
+    }
+    return listing ? &*listing : nullptr;
 }
 
 FtpTransferResult TransferBatch::Move(const Item& item, bool upload)

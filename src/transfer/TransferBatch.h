@@ -87,6 +87,8 @@ private:
                           FailureReport& report);
     // What the existing target is, when there is one.
     std::optional<OverwriteSide> ExistingTarget(const Item& item, bool upload);
+    // The listing of an upload's target folder; null for a folder not there yet.
+    const FtpListing* TargetListing(const std::wstring& folder);
     OverwriteDecision DecideOverwrite(const Item& item, bool upload, OverwritePolicy& policy);
     FtpTransferResult Move(const Item& item, bool upload);
 
@@ -97,7 +99,8 @@ private:
     TransferEvents& m_events;
     Clock m_clock;
     TransferProgress m_progress;
-    // Listings of the upload's target folders inside trees, one per folder.
-    std::map<std::wstring, FtpListing> m_targetListings;
+    // Listings of the upload's target folders inside trees, one per folder
+    // (none for a folder not there yet).
+    std::map<std::wstring, std::optional<FtpListing>> m_targetListings;
     bool m_busy = false;
 };

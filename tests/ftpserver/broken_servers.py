@@ -4,6 +4,10 @@ of the program's time limit and failure reasons. Each takes its own port:
   --silent PORT   accepts connections and never sends a byte
   --hangup PORT   sends its greeting and closes the connection at once
   --busy PORT     greets, then answers every command with 421
+  --stall PORT    logs anyone in, then stalls in the middle of every transfer:
+                  RETR sends 1 MiB and then nothing, STOR takes 1 MiB and then
+                  reads no more, each until the client closes the data
+                  connection (or a minute passed); DELE works
 Runs until it receives SIGTERM.
 """
 
@@ -12,6 +16,10 @@ import signal
 import socket
 import sys
 import threading
+import time
+
+STALL_AFTER = 1024 * 1024
+STALL_SECONDS = 60
 
 
 def serve(port, handle):
@@ -41,13 +49,76 @@ def busy(connection):
             connection.sendall(b"421 Too many connections.\r\n")
 
 
+def wait_for_close(data):
+    """Holds the data connection open, sending and reading nothing, until
+    the client closes it."""
+    data.settimeout(STALL_SECONDS)
+    deadline = time.monotonic() + STALL_SECONDS
+    try:
+        while time.monotonic() < deadline:
+            if not data.recv(65536, socket.MSG_PEEK):
+                return
+            time.sleep(0.05)  # unread data waits in the buffer: the client's sends stall
+    except OSError:
+        pass
+
+
+def stall(connection):
+    with connection:
+        replies = connection.makefile("rb")
+        connection.sendall(b"220 Test server ready.\r\n")
+        passive = None
+        for line in replies:
+            words = line.decode("latin-1").strip().split(" ", 1)
+            verb = words[0].upper()
+            if verb in ("USER",):
+                answer = "331 Password required."
+            elif verb in ("PASS",):
+                answer = "230 Logged in."
+            elif verb == "PWD":
+                answer = '257 "/" is the current directory.'
+            elif verb in ("CWD", "TYPE", "DELE", "NOOP"):
+                answer = "250 OK."
+            elif verb == "PASV":
+                passive = socket.socket(socket.AF_INET, socket.SOCK_STREAM)
+                passive.bind(("127.0.0.1", 0))
+                passive.listen(1)
+                port = passive.getsockname()[1]
+                answer = "227 Entering Passive Mode (127,0,0,1,%d,%d)." % (port // 256, port % 256)
+            elif verb in ("RETR", "STOR") and passive:
+                connection.sendall(b"150 Opening data connection.\r\n")
+                data, _ = passive.accept()
+                with data:
+                    if verb == "RETR":
+                        data.sendall(b"s" * STALL_AFTER)
+                    else:
+                        taken = 0
+                        while taken < STALL_AFTER:
+                            chunk = data.recv(min(65536, STALL_AFTER - taken))
+                            if not chunk:
+                                break
+                            taken += len(chunk)
+                    wait_for_close(data)
+                passive.close()
+                passive = None
+                answer = "426 Transfer aborted."
+            elif verb == "QUIT":
+                connection.sendall(b"221 Bye.\r\n")
+                return
+            else:
+                answer = "502 Not implemented."
+            connection.sendall((answer + "\r\n").encode("latin-1"))
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--silent", type=int, required=True)
     parser.add_argument("--hangup", type=int, required=True)
     parser.add_argument("--busy", type=int, required=True)
+    parser.add_argument("--stall", type=int, required=True)
     arguments = parser.parse_args()
-    for port, handle in ((arguments.silent, silent), (arguments.hangup, hangup), (arguments.busy, busy)):
+    for port, handle in ((arguments.silent, silent), (arguments.hangup, hangup), (arguments.busy, busy),
+                         (arguments.stall, stall)):
         threading.Thread(target=serve, args=(port, handle), daemon=True).start()
     signal.signal(signal.SIGTERM, lambda signum, frame: sys.exit(0))
     signal.pause()

@@ -212,6 +212,8 @@ TEST_F(TransferBatchTest, EachReplaceAnswerDecidesForItsFileOrForTheRest)
         ftp.AddFile(std::wstring(L"/home/www/up/") + name, 2);
     }
     files.AddFile(L"C:\\Data\\up\\new.txt", 1);
+    files.AddFile(L"C:\\Data\\up\\fresh\\f1", 1);  // a folder the server has not got yet
+    shown.folderNames = {L"up"};
     using C = OverwriteChoice;
     struct Case {
         std::vector<C> answers;
@@ -225,19 +227,22 @@ TEST_F(TransferBatchTest, EachReplaceAnswerDecidesForItsFileOrForTheRest)
         for (const bool upload : {false, true}) {
             events.answers = c.answers;
             events.asked.clear();
-            engine.DeleteFtpFile(profile.login, L"www/up", L"new.txt");  // an earlier case's upload
+            // An earlier case's uploads.
+            engine.DeleteFtpFile(profile.login, L"www/up", L"new.txt");
+            engine.DeleteFtpFile(profile.login, L"www/up/fresh", L"f1");
+            engine.RemoveFtpFolder(profile.login, L"www/up", L"fresh");
             ftp.log.clear();
             const std::vector<PaneRow> rows = {{L"f1", RowKind::File}, {L"f2", RowKind::File}, {L"f3", RowKind::File}};
             const auto report = upload ? batch.Upload(L"C:\\Data", {{L"up", RowKind::Folder}})
                                        : batch.Download(L"C:\\Dl", rows);
             ASSERT_TRUE(report);
             EXPECT_EQ(events.asked.size(), static_cast<std::size_t>(c.asked)) << upload;
-            // The upload's new file has no twin: it goes unasked unless the batch was cancelled.
+            // The upload's new files have no twins: they go unasked unless the batch was cancelled.
             const std::size_t moved = Lines(ftp.log, upload ? L"STOR" : L"RETR").size();
-            EXPECT_EQ(moved, static_cast<std::size_t>(c.transferred + (upload && !c.stopped))) << upload;
+            EXPECT_EQ(moved, static_cast<std::size_t>(c.transferred + (upload && !c.stopped ? 2 : 0))) << upload;
             EXPECT_EQ(report->WasStopped(), c.stopped) << upload;
             EXPECT_EQ(report->FailedCount(), 0) << upload;
-            // The tree's folder is listed once for all its files.
+            // The tree's folder is listed once for all its files; the new one not at all.
             EXPECT_EQ(Lines(ftp.log, L"LIST"), upload ? Log{L"LIST /home/www/up"} : Log{});
         }
     }

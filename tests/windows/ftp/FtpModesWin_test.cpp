@@ -114,3 +114,36 @@ TEST(FtpModesWin, ServersThatCannotBeUsedEachGiveTheirOwnReasonAndNothingIsWritt
     EXPECT_EQ(std::set<std::wstring>(reasons.begin(), reasons.end()).size(), reasons.size());
     EXPECT_TRUE(std::filesystem::is_empty(std::filesystem::path(local)));
 }
+
+TEST(FtpModesWin, ATransferTheServerFallsSilentInIsGivenUpAndStopIsHeardMeanwhile)
+{
+    const std::wstring local = ScratchFolder(L"stalled");
+    testenv::WriteFile(local + L"\\up.bin", std::string(32 * 1024 * 1024, 'u'));
+    const FtpLogin login = {ftptest::ServerOn(L"FTPT_STALL_PORT"), testenv::kUser, testenv::kPassword};
+    // The server sends or takes 1 MiB and then nothing: a second of silence
+    // ends the wait here (20 s in the program).
+    WinInetFtp quick(1000);
+    FtpEngine engine(quick);
+    const FtpTransferResult down = engine.DownloadFile(local, login, L"", L"stalled.bin");
+    EXPECT_EQ(down.status, FtpTransferStatus::kFailed);
+    EXPECT_EQ(engine.LastFailure().kind, FtpFailureKind::kNoAnswer);
+    const FtpTransferResult up = engine.UploadFile(local + L"\\up.bin", login, L"");
+    EXPECT_EQ(up.status, FtpTransferStatus::kFailed);
+    EXPECT_EQ(engine.LastFailure().kind, FtpFailureKind::kNoAnswer);
+    EXPECT_TRUE(up.partialLeft);  // its connection went with the call given up
+
+    // While the server is silent, the block call keeps being told, and a stop
+    // it asks for ends the transfer long before the time limit.
+    WinInetFtp patient;
+    FtpEngine waiting(patient);
+    int calls = 0;
+    const FtpTransferResult stopped =
+        waiting.DownloadFile(local, login, L"", L"stalled.bin", std::nullopt, [&](std::uint64_t) { return ++calls < 5; });
+    EXPECT_EQ(stopped.status, FtpTransferStatus::kStopped);
+    EXPECT_EQ(calls, 5);
+    // No partial download is left behind.
+    std::vector<std::wstring> names;
+    for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(local)))
+        names.push_back(entry.path().filename().wstring());
+    EXPECT_EQ(names, std::vector<std::wstring>{L"up.bin"});
+}

@@ -8,6 +8,11 @@ Serves one root folder on 127.0.0.1 with three users (password "secret"):
 Folders and files can refuse commands by their names, so that tests can
 provoke failures a real server produces:
   a file whose name starts with "undeletable"  refuses DELE
+  a file whose name starts with "broken"       breaks while RETR sends it:
+      once its first 1 MiB (1048576 bytes) has reached the client, or its end
+      when it is shorter, the data connection is reset (an abortive close,
+      RST) and the transfer is answered 426; the control connection stays
+      usable
   a folder named "noenter" (or anything below)  refuses CWD
   a folder named "nolist" (or anything below)   refuses LIST, NLST and MLSD
 The log file receives one line per command received: "<user>\t<command line>"
@@ -17,13 +22,18 @@ way servers behind firewalls or with a mode switched off answer its commands.
 """
 
 import argparse
+import fcntl
 import os
 import signal
+import socket
+import struct
 import sys
+import termios
+import time
 import logging
 
 from pyftpdlib.authorizers import DummyAuthorizer
-from pyftpdlib.handlers import FTPHandler
+from pyftpdlib.handlers import FileProducer, FTPHandler
 from pyftpdlib.servers import FTPServer
 
 PASSWORD = "secret"
@@ -48,6 +58,63 @@ HOSTILE_NAMES = [
     "tab\tname",
     "ok.txt",
 ]
+
+# How much of a "broken" file RETR sends before it resets the data connection.
+BROKEN_AFTER = 1024 * 1024
+# The longest wait for the client to take in what was sent before the reset.
+BROKEN_DRAIN_SECONDS = 10
+
+
+def wait_until_taken(sock, limit_seconds):
+    """Waits until the peer has acknowledged every byte written to the socket
+    (TIOCOUTQ answers 0), for at most limit_seconds. A reset throws away
+    whatever is still queued, so without the wait the client would get an
+    arbitrary part of the bytes sent."""
+    deadline = time.monotonic() + limit_seconds
+    while time.monotonic() < deadline:
+        queued = struct.unpack("i", fcntl.ioctl(sock.fileno(), termios.TIOCOUTQ, b"\0" * 4))[0]
+        if queued == 0:
+            return
+        time.sleep(0.001)
+
+
+class FileWithoutDescriptor:
+    """An open file that hides its descriptor, so that pyftpdlib sends it
+    through the producer below rather than with sendfile(), which would
+    pass the whole file to the kernel at once."""
+
+    def __init__(self, file):
+        self._file = file
+        self.name = file.name
+
+    def read(self, size):
+        return self._file.read(size)
+
+    @property
+    def closed(self):
+        return self._file.closed
+
+    def close(self):
+        self._file.close()
+
+
+class BreakingProducer(FileProducer):
+    """Produces the first `limit` bytes of a file, then calls `reset`.
+    asynchat asks for more only once everything produced so far has been
+    handed to the socket, so the reset comes after those bytes went out."""
+
+    def __init__(self, file, transfer_type, limit, reset):
+        super().__init__(file, transfer_type)
+        self._left = limit
+        self._reset = reset
+
+    def more(self):
+        data = self.file.read(min(self.buffer_size, self._left)) if self._left > 0 else b""
+        if not data:
+            self._reset()
+            return b""
+        self._left -= len(data)
+        return self._data_wrapper(data) if self._data_wrapper else data
 
 
 def parse_arguments():
@@ -77,6 +144,9 @@ def path_has_component(handler, path, name):
 
 def make_handler(log_file, refuse_port, refuse_pasv):
     class TestHandler(FTPHandler):
+        # True while RETR serves a file whose name starts with "broken".
+        _breaking = False
+
         def pre_process_command(self, line, cmd, arg):
             shown = "PASS ******" if cmd == "PASS" else line
             log_file.write("%s\t%s\n" % (self.username or "-", shown))
@@ -98,6 +168,35 @@ def make_handler(log_file, refuse_port, refuse_pasv):
                 self.respond("550 This file cannot be deleted.")
                 return None
             return super().ftp_DELE(path)
+
+        def ftp_RETR(self, file):
+            self._breaking = os.path.basename(file).startswith("broken")
+            try:
+                return super().ftp_RETR(file)
+            finally:
+                self._breaking = False
+
+        def push_dtp_data(self, data, isproducer=False, file=None, cmd=None):
+            # pyftpdlib's RETR has opened the file (and honoured REST); a
+            # broken file goes out through a producer that stops and resets.
+            if self._breaking and cmd == "RETR":
+                file = FileWithoutDescriptor(file)
+                data = BreakingProducer(file, self._current_type, BROKEN_AFTER, self._reset_data_connection)
+            super().push_dtp_data(data, isproducer, file, cmd)
+
+        def _reset_data_connection(self):
+            # SO_LINGER with a zero time makes close() send RST instead of FIN:
+            # the client sees the connection break, not a short file. Closing
+            # the channel with a reply set answers it on the control connection.
+            # The wait blocks the server's loop briefly; the tests run one
+            # transfer at a time.
+            channel = self.data_channel
+            if channel is None:
+                return
+            wait_until_taken(channel.socket, BROKEN_DRAIN_SECONDS)
+            channel.socket.setsockopt(socket.SOL_SOCKET, socket.SO_LINGER, struct.pack("ii", 1, 0))
+            channel._resp = ("426 Connection reset by the server; transfer aborted.", logging.debug)
+            channel.close()
 
         def _refuse_listing(self, path):
             if path_has_component(self, path, "nolist"):

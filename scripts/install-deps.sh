@@ -7,7 +7,7 @@ packages=(
   cmake make g++ g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine64 wine xvfb xauth x11-utils imagemagick
   python3-pyftpdlib googletest libgtest-dev
-  nsis fp-utils xdotool
+  nsis fp-utils xdotool curl
 )
 
 missing=()

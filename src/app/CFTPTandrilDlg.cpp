@@ -131,11 +131,15 @@ void CFTPTandrilDlg::ApplyTexts()
 
 bool CFTPTandrilDlg::OnCommand(WORD id, WORD code, HWND control)
 {
-    // While a batch runs (its uploads let messages through) every command is
-    // ignored, Enter and Esc too: ending the dialog would pull the window away
-    // from under the batch. Closing it is the one way out, under WM_CLOSE.
-    if (m_transferCommand.IsBusy())
+    // While a batch runs (it lets messages through between blocks) the
+    // transfer button reads Stop, and it and Esc stop the batch. Every other
+    // command is ignored, Enter too: ending the dialog would pull the window
+    // away from under the batch. Closing it stops the batch, under WM_CLOSE.
+    if (m_transferCommand.IsBusy()) {
+        if (id == IDCANCEL || (id == IDC_TRANSFER && code == BN_CLICKED))
+            m_transferCommand.StopBatch();
         return true;
+    }
     if (id == IDOK) {
         OnEnter();
         return true;
@@ -289,8 +293,8 @@ bool CFTPTandrilDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_P
         return false;
     case WM_CLOSE:
         if (m_transferCommand.IsBusy()) {
-            // The batch stops after its current file and closes the window then.
-            m_transferCommand.RequestStop();
+            // The batch stops after its current block and closes the window then.
+            m_transferCommand.RequestClose();
             return true;
         }
         SaveState();

@@ -8,12 +8,14 @@ namespace {
 MainLayout RulesAt96Dpi(int w, int h)
 {
     const int m = w / 2;
+    const int q = w / 4;  // the progress bar's share of the status row
     MainLayout layout;
     layout.controls = {
         {1002, m - 105, h - 45, 209, 34},      // transfer
         {1010, m - 140, h - 45, 34, 34},       // "<"
         {1017, m + 105, h - 45, 34, 34},       // ">"
-        {1009, 7, h - 71, w - 14, 24},         // status line
+        {1009, 7, h - 71, w - q - 19, 24},     // status line
+        {1018, w - q - 7, h - 67, q, 16},      // progress bar, shown while a batch runs
         {1015, 10, 11, m - 17, h - 92},        // local group box
         {1003, 20, 28, m - 140, 20},           // local path box
         {1004, m - 118, 28, 101, 20},          // local browse

@@ -130,30 +130,50 @@ bool FtpEngine::ListFtpFolder(FtpListing& listing, const FtpLogin& login, const 
     return true;
 }
 
-bool FtpEngine::UploadFile(const std::wstring& localPath, const FtpLogin& login, const std::wstring& folder)
+FtpBlockCallback FtpEngine::Pumping(const FtpBlockCallback& blockDone)
+{
+    return [this, &blockDone](std::uint64_t bytes) {
+        m_ftp.PumpPendingMessages();
+        return !blockDone || blockDone(bytes);
+    };
+}
+
+FtpTransferResult FtpEngine::Finished(const FtpTransferResult& result)
+{
+    if (result.status == FtpTransferStatus::kStopped && !result.partialLeft)
+        m_failure = {};
+    else if (!result)
+        Fail();
+    return result;
+}
+
+FtpTransferResult FtpEngine::UploadFile(const std::wstring& localPath, const FtpLogin& login,
+                                        const std::wstring& folder, const FtpBlockCallback& blockDone)
 {
     const std::wstring remoteName = RemoteNameOfLocalPath(localPath);
     if (remoteName.empty()) {
         m_failure = {};
-        return false;
+        return {};
     }
     std::unique_ptr<FtpSession> session = Open(ParseServerName(login.serverName), login);
     if (!session)
-        return false;
+        return {};
     // The common cases cost one command: the folder exists, or only its last
     // level is missing. Deeper gaps get every level created.
     if (!folder.empty() && !session->ChangeDir(folder)) {
         if (!session->MakeDir(folder))
             CreateLevels(*session, folder);
-        if (!session->ChangeDir(folder))
-            return Fail();
+        if (!session->ChangeDir(folder)) {
+            Fail();
+            return {};
+        }
     }
     m_ftp.PumpPendingMessages();
-    const bool stored = session->Put(localPath, remoteName) || Fail();
+    const FtpTransferResult result = Finished(session->Put(localPath, remoteName, Pumping(blockDone)));
     session.reset();
-    if (stored)
+    if (result)
         m_ftp.PumpPendingMessages();
-    return stored;
+    return result;
 }
 
 void FtpEngine::CreateFtpFolderPath(const FtpLogin& login, const std::wstring& path)
@@ -163,15 +183,18 @@ void FtpEngine::CreateFtpFolderPath(const FtpLogin& login, const std::wstring& p
         CreateLevels(*session, path);
 }
 
-bool FtpEngine::DownloadFile(const std::wstring& localFolder, const FtpLogin& login, const std::wstring& folder,
-                                 const std::wstring& fileName)
+FtpTransferResult FtpEngine::DownloadFile(const std::wstring& localFolder, const FtpLogin& login,
+                                          const std::wstring& folder, const std::wstring& fileName,
+                                          std::optional<std::uint64_t> listedSize, const FtpBlockCallback& blockDone)
 {
     if (!IsSafeLocalRelativePath(fileName)) {
         m_failure = {};
-        return false;
+        return {};
     }
     const std::unique_ptr<FtpSession> session = OpenIn(login, folder);
-    return session && (session->Get(fileName, LocalTarget(localFolder, fileName)) || Fail());
+    if (!session)
+        return {};
+    return Finished(session->Get(fileName, LocalTarget(localFolder, fileName), listedSize, Pumping(blockDone)));
 }
 
 bool FtpEngine::EnumerateFtpTree(FtpListing& listing, const FtpLogin& login, const std::wstring& folder)
@@ -206,6 +229,7 @@ void FtpEngine::WalkLevel(const FtpServerAddress& address, const FtpLogin& login
         if (!IsFolder(entry)) {
             listing.fileNames.push_back(path);
             listing.fileSizes.push_back(CombineFileSize(entry.sizeHigh, entry.sizeLow));
+            listing.fileTimes.push_back(entry.lastWriteTime);
             continue;
         }
         // A listing that names a folder twice leads to the same path twice.

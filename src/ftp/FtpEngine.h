@@ -44,17 +44,23 @@ public:
 
     // Stores the local file in the folder under its own name, creating the
     // folder with every missing level first. Lets waiting window messages
-    // through before the transfer and after a successful one.
-    bool UploadFile(const std::wstring& localPath, const FtpLogin& login, const std::wstring& folder);
+    // through before the transfer, after each block (then blockDone is told
+    // the bytes so far and may stop it) and after a successful one. An
+    // unfinished upload is deleted again.
+    FtpTransferResult UploadFile(const std::wstring& localPath, const FtpLogin& login, const std::wstring& folder,
+                                 const FtpBlockCallback& blockDone = {});
 
     // Creates every missing level of the path, on a login of its own.
     void CreateFtpFolderPath(const FtpLogin& login, const std::wstring& path);
 
     // Fetches folder/fileName to localFolder\fileName ("/" in the name names
     // sub-folders on both sides; the local ones must exist). Refuses names
-    // that are no safe local names, writing nothing.
-    bool DownloadFile(const std::wstring& localFolder, const FtpLogin& login, const std::wstring& folder,
-                      const std::wstring& fileName);
+    // that are no safe local names, writing nothing. The target is replaced
+    // only by a whole file: listedSize bytes where the listing gave a size.
+    // Lets waiting window messages through after each block, as UploadFile.
+    FtpTransferResult DownloadFile(const std::wstring& localFolder, const FtpLogin& login, const std::wstring& folder,
+                                   const std::wstring& fileName, std::optional<std::uint64_t> listedSize = {},
+                                   const FtpBlockCallback& blockDone = {});
 
     // Fills the listing with the paths of every file and folder below the
     // folder, depth first, each folder before its contents, and with the paths
@@ -109,6 +115,10 @@ private:
                    FtpListing& listing, TreeWalk& walk);
     // Takes the reason of the primitive call that just failed; returns false.
     bool Fail();
+    // blockDone after the waiting window messages.
+    FtpBlockCallback Pumping(const FtpBlockCallback& blockDone);
+    // Takes the reason when the transfer did not complete.
+    FtpTransferResult Finished(const FtpTransferResult& result);
 
     FtpPrimitives& m_ftp;
     int m_maxTreeFolders;

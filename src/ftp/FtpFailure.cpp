@@ -24,6 +24,8 @@ bool MayBeModeFailure(const FtpFailure& failure)
     case FtpFailureKind::kSystem:
         return failure.error >= kInternetErrorFirst && failure.error <= kInternetErrorLast;
     case FtpFailureKind::kNone:
+    case FtpFailureKind::kIncomplete:
+    case FtpFailureKind::kPartialLeft:
         break;
     }
     return false;
@@ -75,6 +77,10 @@ std::wstring FailureReasonLine(const FtpFailure& failure, const FailureWords& wo
         if (!failure.text.empty())
             return failure.text;
         return failure.error ? L"Error " + std::to_wstring(failure.error) : std::wstring();
+    case FtpFailureKind::kIncomplete:
+        return words.incomplete;
+    case FtpFailureKind::kPartialLeft:
+        return words.partialLeft;
     case FtpFailureKind::kNone:
         break;
     }

@@ -13,6 +13,8 @@ enum class FtpFailureKind {
     kServerReply,  // text: the server's reply, such as "530 Login incorrect."
     kNoAnswer,     // the server did not answer within the time limit
     kSystem,       // text: the system's words for the error (WinINet's or a local one)
+    kIncomplete,   // the data ended before the whole file had arrived
+    kPartialLeft,  // an unfinished upload could not be deleted from the server
 };
 
 struct FtpFailure {
@@ -21,6 +23,14 @@ struct FtpFailure {
     std::wstring text;
     bool atLogin = false;  // no connection or no login: nothing else was tried
 };
+
+// A failure known only by its kind.
+inline FtpFailure FailureOfKind(FtpFailureKind kind)
+{
+    FtpFailure failure;
+    failure.kind = kind;
+    return failure;
+}
 
 // A file or folder an operation failed on, and why.
 struct FtpFailedEntry {
@@ -32,6 +42,8 @@ struct FtpFailedEntry {
 struct FailureWords {
     std::wstring serverAnswered;  // holds %1 for the reply
     std::wstring noAnswer;
+    std::wstring incomplete;
+    std::wstring partialLeft;
 };
 
 // WinINet's error numbers (wininet.h), for the pure code.

@@ -18,9 +18,10 @@ public:
     std::vector<std::uint64_t> fileSizes;
     // Sub-folders in server order, never "." or "..".
     std::vector<std::wstring> folderNames;
-    // A folder's listing only: the last-write times WinINet reports, as
-    // FILETIME ticks at the positions of fileNames and folderNames (0 where
-    // the server gave none), and the time of a ".." entry if it listed one.
+    // The last-write times WinINet reports, as FILETIME ticks at the
+    // positions of fileNames and folderNames (0 where the server gave none;
+    // a tree walk gives only the files'), and the time of a ".." entry if a
+    // folder's listing had one.
     std::vector<std::uint64_t> fileTimes;
     std::vector<std::uint64_t> folderTimes;
     std::uint64_t parentTime = 0;

@@ -44,19 +44,16 @@ public:
         if (Begin())
             m_inner->FindEnd();
     }
-    bool Put(const std::wstring& localPath, const std::wstring& remoteName) override
+    FtpTransferResult Put(const std::wstring& localPath, const std::wstring& remoteName,
+                          const FtpBlockCallback& blockDone) override
     {
-        if (!Begin())
-            return false;
-        return Worked(m_inner->Put(localPath, remoteName)) ||
-               TryOtherMode([&](FtpSession& session) { return session.Put(localPath, remoteName); });
+        return Transfer([&](FtpSession& session) { return session.Put(localPath, remoteName, blockDone); });
     }
-    bool Get(const std::wstring& remoteName, const std::wstring& localPath) override
+    FtpTransferResult Get(const std::wstring& remoteName, const std::wstring& localPath,
+                          std::optional<std::uint64_t> expected, const FtpBlockCallback& blockDone) override
     {
-        if (!Begin())
-            return false;
-        return Worked(m_inner->Get(remoteName, localPath)) ||
-               TryOtherMode([&](FtpSession& session) { return session.Get(remoteName, localPath); });
+        return Transfer(
+            [&](FtpSession& session) { return session.Get(remoteName, localPath, expected, blockDone); });
     }
     bool Delete(const std::wstring& name) override { return Begin() && m_inner->Delete(name); }
     bool RemoveDir(const std::wstring& name) override { return Begin() && m_inner->RemoveDir(name); }
@@ -66,6 +63,27 @@ public:
     }
 
 private:
+    // A transfer is tried in the other mode only when it failed before its
+    // first byte: once data flowed, the mode works and the fault is elsewhere.
+    template <typename Call>
+    FtpTransferResult Transfer(Call call)
+    {
+        if (!Begin())
+            return {};
+        const FtpTransferResult first = call(*m_inner);
+        if (first.status != FtpTransferStatus::kFailed || first.bytes > 0) {
+            Worked(first.bytes > 0 || static_cast<bool>(first));
+            return first;
+        }
+        FtpTransferResult second;
+        if (TryOtherMode([&](FtpSession& session) {
+                second = call(session);
+                return second.status != FtpTransferStatus::kFailed || second.bytes > 0;
+            }))
+            return second;
+        return second.bytes > 0 || second.partialLeft ? second : first;
+    }
+
     // Every call starts with a fresh reason. A session whose second try could
     // not even log in has nothing left to call.
     bool Begin()

@@ -6,6 +6,7 @@
 
 #include "ftp/FtpFailure.h"
 #include "ftp/FtpServerAddress.h"
+#include "ftp/FtpTransfer.h"
 #include "ftp/ServerProfile.h"
 
 #include <cstdint>
@@ -42,9 +43,18 @@ public:
     virtual FtpFindStatus FindFirst(FtpFindEntry& entry) = 0;
     virtual bool FindNext(FtpFindEntry& entry) = 0;
     virtual void FindEnd() = 0;
-    // Binary transfers; an existing target of the same name is replaced.
-    virtual bool Put(const std::wstring& localPath, const std::wstring& remoteName) = 0;
-    virtual bool Get(const std::wstring& remoteName, const std::wstring& localPath) = 0;
+    // Binary transfers in blocks, blockDone told after each (it may be
+    // empty; a stop it asks for after the last block changes nothing). An existing target of the same name is replaced. An upload that
+    // does not complete is deleted from the server again (partialLeft when
+    // that fails); it is short when fewer bytes went than the local file held
+    // when it was opened.
+    virtual FtpTransferResult Put(const std::wstring& localPath, const std::wstring& remoteName,
+                                  const FtpBlockCallback& blockDone) = 0;
+    // The data goes to a new file beside the target, which replaces the target
+    // only when the transfer completed: never a partial file in its place. It
+    // is short when fewer bytes came than `expected` (see IsWholeTransfer).
+    virtual FtpTransferResult Get(const std::wstring& remoteName, const std::wstring& localPath,
+                                  std::optional<std::uint64_t> expected, const FtpBlockCallback& blockDone) = 0;
     virtual bool Delete(const std::wstring& name) = 0;
     virtual bool RemoveDir(const std::wstring& name) = 0;
     // Renames an entry of the current directory. Servers differ on whether an

@@ -11,6 +11,7 @@
 #include <mutex>
 #include <system_error>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -173,25 +174,91 @@ public:
         }
     }
 
-    bool Put(const std::wstring& localPath, const std::wstring& remoteName) override
+    FtpTransferResult Put(const std::wstring& localPath, const std::wstring& remoteName,
+                          const FtpBlockCallback& blockDone) override
     {
-        return Done(::FtpPutFileW(m_connection, localPath.c_str(), remoteName.c_str(), FTP_TRANSFER_TYPE_BINARY, 0));
+        FtpTransferResult result;
+        const HANDLE local = ::CreateFileW(localPath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                           FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+        if (local == INVALID_HANDLE_VALUE) {
+            Done(FALSE);
+            return result;
+        }
+        LARGE_INTEGER size = {};
+        const HINTERNET remote = Done(::GetFileSizeEx(local, &size)) ? OpenRemote(remoteName, GENERIC_WRITE) : nullptr;
+        if (!remote) {
+            ::CloseHandle(local);
+            return result;
+        }
+        std::vector<char> block(kTransferBlockSize);
+        result.status = FtpTransferStatus::kComplete;
+        for (;;) {
+            DWORD read = 0;
+            if (!Done(::ReadFile(local, block.data(), static_cast<DWORD>(block.size()), &read, nullptr))) {
+                result.status = FtpTransferStatus::kFailed;
+                break;
+            }
+            if (read == 0)
+                break;
+            DWORD written = 0;
+            if (!Done(::InternetWriteFile(remote, block.data(), read, &written)) || written != read) {
+                result.status = FtpTransferStatus::kFailed;
+                break;
+            }
+            result.bytes += read;
+            // A stop after the last block leaves the file whole.
+            if (blockDone && !blockDone(result.bytes) && result.bytes < static_cast<std::uint64_t>(size.QuadPart)) {
+                result.status = FtpTransferStatus::kStopped;
+                break;
+            }
+        }
+        ::CloseHandle(local);
+        if (result.status == FtpTransferStatus::kComplete &&
+            !IsWholeTransfer(result.bytes, static_cast<std::uint64_t>(size.QuadPart))) {
+            result.status = FtpTransferStatus::kShort;
+            m_failure = FailureOfKind(FtpFailureKind::kIncomplete);
+        }
+        CloseRemote(remote, result);
+        if (!result) {
+            // The reason stays the transfer's, not the deletion's.
+            const FtpFailure reason = m_failure;
+            result.partialLeft = !Delete(remoteName);
+            m_failure = result.partialLeft && result.status == FtpTransferStatus::kStopped
+                            ? FailureOfKind(FtpFailureKind::kPartialLeft)
+                            : reason;
+        }
+        return result;
     }
 
-    // WinINet creates the local file before the server has answered, so a
-    // refused transfer would truncate an existing file of that name. The data
-    // goes to a fresh file beside the target and replaces it only when whole.
-    bool Get(const std::wstring& remoteName, const std::wstring& localPath) override
+    FtpTransferResult Get(const std::wstring& remoteName, const std::wstring& localPath,
+                          std::optional<std::uint64_t> expected, const FtpBlockCallback& blockDone) override
     {
+        FtpTransferResult result;
         wchar_t partial[MAX_PATH] = {};
-        if (!::GetTempFileNameW(FolderOf(localPath).c_str(), L"ftp", 0, partial))
-            return Done(FALSE);
-        const bool fetched = Done(::FtpGetFileW(m_connection, remoteName.c_str(), partial, FALSE,
-                                                FILE_ATTRIBUTE_NORMAL, FTP_TRANSFER_TYPE_BINARY | INTERNET_FLAG_RELOAD, 0));
-        if (fetched && Done(::MoveFileExW(partial, localPath.c_str(), MOVEFILE_REPLACE_EXISTING)))
-            return true;
-        ::DeleteFileW(partial);
-        return false;
+        if (!Done(::GetTempFileNameW(FolderOf(localPath).c_str(), L"ftp", 0, partial)))
+            return result;
+        const HINTERNET remote = OpenRemote(remoteName, GENERIC_READ);
+        const HANDLE local = remote ? ::CreateFileW(partial, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                                    FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr)
+                                    : INVALID_HANDLE_VALUE;
+        if (remote && local == INVALID_HANDLE_VALUE)
+            Done(FALSE);
+        if (local != INVALID_HANDLE_VALUE) {
+            result.status = ReadBlocks(remote, local, expected, blockDone, result.bytes);
+            if (!Done(::CloseHandle(local)))
+                result.status = FtpTransferStatus::kFailed;
+        }
+        if (remote)
+            CloseRemote(remote, result);
+        if (result && !IsWholeTransfer(result.bytes, expected)) {
+            result.status = FtpTransferStatus::kShort;
+            m_failure = FailureOfKind(FtpFailureKind::kIncomplete);
+        }
+        if (result && !Done(::MoveFileExW(partial, localPath.c_str(), MOVEFILE_REPLACE_EXISTING)))
+            result.status = FtpTransferStatus::kFailed;
+        if (!result)
+            ::DeleteFileW(partial);
+        return result;
     }
 
     bool Delete(const std::wstring& name) override { return Done(::FtpDeleteFileW(m_connection, name.c_str())); }
@@ -210,6 +277,62 @@ public:
     }
 
 private:
+    // RELOAD and NO_CACHE_WRITE: a file is neither served from nor copied
+    // into the Internet cache.
+    HINTERNET OpenRemote(const std::wstring& name, DWORD access)
+    {
+        const HINTERNET file =
+            ::FtpOpenFileW(m_connection, name.c_str(), access,
+                           FTP_TRANSFER_TYPE_BINARY | INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE, 0);
+        Done(file != nullptr);
+        return file;
+    }
+
+    // Closing the file ends its data connection, and the server's reply to
+    // the transfer comes then: WinINet reports no failure for it, so a
+    // refusal (426, 451, 552, ...) is read from the reply itself.
+    void CloseRemote(HINTERNET remote, FtpTransferResult& result)
+    {
+        ::InternetCloseHandle(remote);
+        if (result.status != FtpTransferStatus::kComplete)
+            return;
+        const std::wstring reply = LastReply();
+        if (IsErrorReply(reply)) {
+            result.status = FtpTransferStatus::kFailed;
+            m_failure = {FtpFailureKind::kServerReply, ERROR_INTERNET_EXTENDED_ERROR, HidePassword(reply, m_password)};
+        }
+    }
+
+    // Fills whole blocks before writing them: WinINet hands out what one
+    // receive brought, often a few KiB.
+    FtpTransferStatus ReadBlocks(HINTERNET remote, HANDLE local, std::optional<std::uint64_t> expected,
+                                 const FtpBlockCallback& blockDone, std::uint64_t& bytes)
+    {
+        std::vector<char> block(kTransferBlockSize);
+        for (bool end = false; !end;) {
+            DWORD filled = 0;
+            while (filled < block.size()) {
+                DWORD read = 0;
+                if (!Done(::InternetReadFile(remote, block.data() + filled, static_cast<DWORD>(block.size()) - filled,
+                                             &read)))
+                    return FtpTransferStatus::kFailed;
+                if (read == 0) {
+                    end = true;
+                    break;
+                }
+                filled += read;
+            }
+            DWORD written = 0;
+            if (filled > 0 && (!Done(::WriteFile(local, block.data(), filled, &written, nullptr)) || written != filled))
+                return FtpTransferStatus::kFailed;
+            bytes += filled;
+            // A stop after the last block leaves the file whole.
+            if (filled > 0 && blockDone && !blockDone(bytes) && !(expected && bytes >= *expected))
+                return FtpTransferStatus::kStopped;
+        }
+        return FtpTransferStatus::kComplete;
+    }
+
     // Keeps the reason of a failed call.
     bool Done(BOOL result)
     {
@@ -286,7 +409,8 @@ std::unique_ptr<FtpSession> WinInetFtp::Open(const FtpServerAddress& address, co
     attempt->port = address.port;
     attempt->user = user;
     attempt->password = password;
-    attempt->flags = mode == FtpMode::kPassive ? INTERNET_FLAG_PASSIVE : 0;
+    // Wine reads the cache flag of a file's transfer from its connection.
+    attempt->flags = INTERNET_FLAG_NO_CACHE_WRITE | (mode == FtpMode::kPassive ? INTERNET_FLAG_PASSIVE : 0);
     try {
         std::thread(LogIn, attempt).detach();
     } catch (const std::system_error&) {
@@ -314,6 +438,11 @@ void WinInetFtp::PumpPendingMessages()
             ::PostQuitMessage(static_cast<int>(message.wParam));
             return;
         }
+        // The dialog manager's keys as in its own loop: Esc becomes IDCANCEL
+        // (Stop during a batch), Tab and Space reach the buttons.
+        const HWND root = message.hwnd ? ::GetAncestor(message.hwnd, GA_ROOT) : nullptr;
+        if (root && ::IsDialogMessageW(root, &message))
+            continue;
         ::TranslateMessage(&message);
         ::DispatchMessageW(&message);
     }

@@ -40,3 +40,7 @@ std::wstring LookUpText(const std::vector<LanguageEntry>& entries, int number);
 
 // The text with its first "%1" replaced by the value; a text without "%1" stays as it is.
 std::wstring FillPlaceholder(std::wstring text, const std::wstring& value);
+
+// The text with each of "%1" to "%9" replaced by the value at that place, in
+// one pass: a value that holds "%2" stays as it is.
+std::wstring FillPlaceholders(const std::wstring& text, const std::vector<std::wstring>& values);

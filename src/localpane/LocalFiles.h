@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,12 @@ struct LocalListing {
     std::uint64_t parentTime = 0;
 };
 
+// A file's size and last-write time (FILETIME ticks, UTC).
+struct LocalFileInfo {
+    std::uint64_t size = 0;
+    std::uint64_t time = 0;
+};
+
 // Folders this many levels below a collected folder are not entered.
 constexpr int kMaxLocalTreeDepth = 64;
 
@@ -33,6 +40,8 @@ public:
     // folders are not followed.
     virtual std::vector<std::wstring> CollectFilesRecursive(const std::wstring& folder) = 0;
     virtual bool Exists(const std::wstring& path) = 0;
+    // Nothing when the path names no file (a folder, or nothing at all).
+    virtual std::optional<LocalFileInfo> FileInfo(const std::wstring& path) = 0;
     // Creates one folder whose parent exists.
     virtual bool CreateFolder(const std::wstring& path) = 0;
     // Sends the file or folder tree to the recycle bin without any dialog.

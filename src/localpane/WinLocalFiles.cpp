@@ -81,6 +81,17 @@ bool WinLocalFiles::Exists(const std::wstring& path)
     return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+std::optional<LocalFileInfo> WinLocalFiles::FileInfo(const std::wstring& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return std::nullopt;
+    return LocalFileInfo{(static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow,
+                         (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                             data.ftLastWriteTime.dwLowDateTime};
+}
+
 bool WinLocalFiles::CreateFolder(const std::wstring& path)
 {
     return ::CreateDirectoryW(path.c_str(), nullptr) != FALSE;

@@ -12,6 +12,7 @@ public:
     LocalListing ListFolder(const std::wstring& folder) override;
     std::vector<std::wstring> CollectFilesRecursive(const std::wstring& folder) override;
     bool Exists(const std::wstring& path) override;
+    std::optional<LocalFileInfo> FileInfo(const std::wstring& path) override;
     bool CreateFolder(const std::wstring& path) override;
     // Nothing happens when the path names no existing entry.
     void DeleteToRecycleBin(const std::wstring& path) override;

@@ -9,6 +9,14 @@ void FailureReport::AddFailed(const std::wstring& name, const FtpFailure& reason
         m_failedNames.push_back({name, reason});
 }
 
+void FailureReport::AddNotTransferred(const std::wstring& name)
+{
+    m_stopped = true;
+    ++m_notTransferredCount;
+    if (m_notTransferred.size() < kMaxNamesShown)
+        m_notTransferred.push_back({name, FtpFailure()});
+}
+
 void FailureReport::AddUnlistedFolders(const std::vector<std::wstring>& folders,
                                        const std::vector<FtpFailure>& reasons)
 {
@@ -26,11 +34,18 @@ void FailureReport::AddTreeWalk(const FtpListing& walk)
 }
 
 std::wstring FailureReport::Message(const std::wstring& failedHeading, const std::wstring& unlistedHeading,
-                                    const FailureWords& words, const std::wstring& limitNote) const
+                                    const FailureWords& words, const std::wstring& limitNote,
+                                    const std::wstring& stoppedHeading) const
 {
     std::wstring message;
-    if (m_failedCount > 0)
-        message = FillPlaceholder(failedHeading, std::to_wstring(m_failedCount)) + FailedEntryLines(m_failedNames, words);
+    if (m_stopped && !stoppedHeading.empty())
+        message = FillPlaceholder(stoppedHeading, std::to_wstring(m_notTransferredCount)) +
+                  FailedEntryLines(m_notTransferred, words);
+    if (m_failedCount > 0) {
+        if (!message.empty())
+            message += L"\n\n";
+        message += FillPlaceholder(failedHeading, std::to_wstring(m_failedCount)) + FailedEntryLines(m_failedNames, words);
+    }
     if (!m_unlisted.empty()) {
         if (!message.empty())
             message += L"\n\n";

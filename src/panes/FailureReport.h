@@ -23,18 +23,27 @@ public:
     // names reach no entry (they count as failed) and its folder limit.
     void AddTreeWalk(const FtpListing& walk);
 
+    // A stopped batch: the files it did not transfer (skipped ones aside).
+    void AddNotTransferred(const std::wstring& name);
+
     int FailedCount() const { return m_failedCount; }
-    bool HasProblems() const { return m_failedCount > 0 || !m_unlisted.empty() || m_limitReached; }
+    bool WasStopped() const { return m_stopped; }
+    bool HasProblems() const { return m_failedCount > 0 || !m_unlisted.empty() || m_limitReached || m_stopped; }
 
     // failedHeading holds %1 for the number of failed entries; the names follow
     // one per line, each with its reason on the next line, then
     // unlistedHeading and the folders, then limitNote when a walk met its
-    // limit. Empty when there were no problems.
+    // limit; before all of them, stoppedHeading (%1: how many) with the files
+    // a stopped batch did not transfer. Empty when there were no problems.
     std::wstring Message(const std::wstring& failedHeading, const std::wstring& unlistedHeading,
-                         const FailureWords& words, const std::wstring& limitNote = std::wstring()) const;
+                         const FailureWords& words, const std::wstring& limitNote = std::wstring(),
+                         const std::wstring& stoppedHeading = std::wstring()) const;
 
 private:
     bool m_limitReached = false;
+    bool m_stopped = false;
+    int m_notTransferredCount = 0;
+    std::vector<FtpFailedEntry> m_notTransferred;
     int m_failedCount = 0;
     std::vector<FtpFailedEntry> m_failedNames;
     std::vector<FtpFailedEntry> m_unlisted;

@@ -32,7 +32,8 @@ int ImageOf(RowKind kind)
 std::wstring FailureMessage(const CTranslation& texts, const FailureReport& report, TextId failedHeading)
 {
     return report.Message(texts.Text(failedHeading), texts.Text(TextId::kFoldersNotRead), ReasonWords(texts),
-                          FillPlaceholder(texts.Text(TextId::kFolderLimitReached), std::to_wstring(kMaxTreeFolders)));
+                          FillPlaceholder(texts.Text(TextId::kFolderLimitReached), std::to_wstring(kMaxTreeFolders)),
+                          texts.Text(TextId::kBatchStopped));
 }
 
 PaneControls::PaneControls(const CTranslation& texts, const PaneControlIds& ids, TextId groupText)

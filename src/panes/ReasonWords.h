@@ -7,5 +7,6 @@
 
 inline FailureWords ReasonWords(const CTranslation& texts)
 {
-    return {texts.Text(TextId::kServerAnswered), texts.Text(TextId::kNoAnswer)};
+    return {texts.Text(TextId::kServerAnswered), texts.Text(TextId::kNoAnswer), texts.Text(TextId::kTransferIncomplete),
+            texts.Text(TextId::kPartialLeftOnServer)};
 }

@@ -34,3 +34,11 @@ std::wstring LocalTimeText(std::uint64_t fileTime)
         return std::wstring();
     return std::wstring(date) + L" " + time;
 }
+
+std::wstring DecimalMark()
+{
+    wchar_t mark[8] = {};
+    if (::GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, mark, 8) <= 1)
+        return L".";
+    return mark;
+}

@@ -16,3 +16,6 @@ std::uint64_t CurrentFileTime();
 // A FILETIME (UTC) in the user's short date and time format, in the local
 // time of that date (so summer times stay summer times): "12/31/2025 11:59 PM".
 std::wstring LocalTimeText(std::uint64_t fileTime);
+
+// The user's decimal mark, "." where the locale gives none.
+std::wstring DecimalMark();

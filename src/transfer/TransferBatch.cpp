@@ -6,120 +6,239 @@
 #include "localpane/LocalPath.h"
 #include "transfer/TransferPaths.h"
 
-TransferBatch::TransferBatch(FtpEngine& engine, LocalFiles& files, const ServerProfile& profile, FtpListing& work,
-                             TransferEvents& events)
-    : m_engine(engine), m_files(files), m_profile(profile), m_work(work), m_events(events)
+#include <chrono>
+
+namespace {
+
+double SteadySeconds()
+{
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+// The size and time a listing gives for one of its files, if it lists it.
+std::optional<OverwriteSide> ListedFile(const FtpListing& listing, const std::wstring& name)
+{
+    for (std::size_t i = 0; i < listing.fileNames.size(); ++i)
+        if (listing.fileNames[i] == name)
+            return OverwriteSide{i < listing.fileSizes.size() ? std::optional<std::uint64_t>(listing.fileSizes[i])
+                                                              : std::nullopt,
+                                 i < listing.fileTimes.size() ? listing.fileTimes[i] : 0};
+    return std::nullopt;
+}
+
+std::wstring LastPart(const std::wstring& path)
+{
+    const std::size_t cut = path.find_last_of(L"\\/");
+    return cut == std::wstring::npos ? path : path.substr(cut + 1);
+}
+
+}  // namespace
+
+TransferBatch::TransferBatch(FtpEngine& engine, LocalFiles& files, const ServerProfile& profile,
+                             const FtpListing& shown, TransferEvents& events, Clock clock)
+    : m_engine(engine),
+      m_files(files),
+      m_profile(profile),
+      m_shown(shown),
+      m_events(events),
+      m_clock(clock ? std::move(clock) : Clock(SteadySeconds))
 {
 }
 
-std::optional<FailureReport> TransferBatch::RunRows(const std::vector<PaneRow>& rows,
-                                                     const std::function<bool(const PaneRow&, FailureReport&)>& transfer,
-                                                     const std::function<void()>& rowDone)
+std::optional<FailureReport> TransferBatch::Upload(const std::wstring& localFolder, const std::vector<PaneRow>& rows)
 {
-    if (m_busy)
-        return std::nullopt;
-    const ScopedFlag busy(m_busy);
-    FailureReport report;
-    for (const PaneRow& row : rows) {
-        if (m_events.ShouldStop())
-            break;
-        if (row.kind == RowKind::Parent || !transfer(row, report))
-            continue;
-        if (m_events.ShouldStop())
-            break;
-        rowDone();
-    }
-    return report;
-}
-
-std::optional<FailureReport> TransferBatch::Upload(const std::wstring& localFolder,
-                                                    const std::vector<PaneRow>& rows)
-{
-    const auto transfer = [&](const PaneRow& row, FailureReport& report) {
-        const std::wstring path = JoinLocal(localFolder, row.name);
-        if (row.kind == RowKind::File) {
-            m_events.ShowTransferring(path);
-            if (!m_engine.UploadFile(path, m_profile.login, m_profile.folder))
-                report.AddFailed(path, m_engine.LastFailure());
-        } else if (row.kind == RowKind::Folder) {
-            UploadFolder(localFolder, path, report);
-        }
-        return true;
-    };
-    return RunRows(rows, transfer, [this] { m_events.UploadRowDone(); });
-}
-
-void TransferBatch::UploadFolder(const std::wstring& localFolder, const std::wstring& folderPath,
-                                 FailureReport& report)
-{
-    for (const std::wstring& file : m_files.CollectFilesRecursive(folderPath)) {
-        if (m_events.ShouldStop())
-            return;
-        const std::wstring subFolder = RemoteSubFolder(localFolder, file);
-        m_events.ShowTransferring(subFolder);
-        if (!m_engine.UploadFile(file, m_profile.login, RemoteTargetFolder(m_profile.folder, subFolder)))
-            report.AddFailed(file, m_engine.LastFailure());
-    }
+    return Run([&](FailureReport&) { return PlanUpload(localFolder, rows); }, true,
+               [this] { m_events.UploadRowDone(); });
 }
 
 std::optional<FailureReport> TransferBatch::Download(const std::wstring& localFolder,
                                                       const std::vector<PaneRow>& rows)
 {
-    const auto transfer = [&](const PaneRow& row, FailureReport& report) {
-        const std::wstring remotePath = JoinFtpPath(m_profile.folder, row.name);
-        // Before any folder was chosen the target would be the root of the
-        // current drive.
-        if (localFolder.empty()) {
-            report.AddFailed(remotePath);
-            return false;
-        }
-        if (row.kind == RowKind::File) {
-            m_events.ShowTransferring(remotePath);
-            if (!IsSafeLocalName(row.name))
-                report.AddFailed(remotePath);
-            else if (!m_engine.DownloadFile(localFolder, m_profile.login, m_profile.folder, row.name))
-                report.AddFailed(remotePath, m_engine.LastFailure());
-        } else if (row.kind == RowKind::Folder) {
-            DownloadFolder(localFolder, remotePath, report);
-        }
-        return true;
-    };
-    return RunRows(rows, transfer, [&] { m_events.DownloadRowDone(localFolder); });
+    return Run([&](FailureReport& report) { return PlanDownload(localFolder, rows, report); }, false,
+               [&] { m_events.DownloadRowDone(localFolder); });
 }
 
-void TransferBatch::DownloadFolder(const std::wstring& localFolder, const std::wstring& remoteFolder,
-                                   FailureReport& report)
+std::optional<FailureReport> TransferBatch::Run(const std::function<Plan(FailureReport&)>& plan, bool upload,
+                                                const std::function<void()>& rowDone)
 {
-    m_engine.EnumerateFtpTree(m_work, m_profile.login, remoteFolder);
-    report.AddTreeWalk(m_work);
-    // A copy: the work listing may be refilled while uploads let messages through.
-    const std::vector<std::wstring> files = m_work.fileNames;
-    for (const std::wstring& file : files) {
-        if (m_events.ShouldStop())
-            return;
-        DownloadTreeFile(localFolder, file, report);
+    if (m_busy)
+        return std::nullopt;
+    const ScopedFlag busy(m_busy);
+    FailureReport report;
+    const Plan rows = plan(report);
+    std::optional<std::uint64_t> total = 0;
+    for (const RowPlan& row : rows)
+        for (const Item& item : row.items)
+            total = total && item.size ? std::optional<std::uint64_t>(*total + *item.size) : std::nullopt;
+    m_progress.Start(total, m_clock());
+    m_targetListings.clear();
+    OverwritePolicy policy;
+    bool stopped = false;
+    for (const RowPlan& row : rows) {
+        for (const Item& item : row.items) {
+            if (stopped || m_events.ShouldStop()) {
+                stopped = true;
+                report.AddNotTransferred(item.shown);
+                continue;
+            }
+            const OverwriteDecision decision = DecideOverwrite(item, upload, policy);
+            if (decision != OverwriteDecision::kTransfer) {
+                m_progress.StartFile(LastPart(item.shown), item.size);
+                m_progress.EndFile(0);
+                stopped = decision == OverwriteDecision::kStop;
+                if (stopped)
+                    report.AddNotTransferred(item.shown);
+                continue;
+            }
+            const FtpTransferResult result = Move(item, upload);
+            if (result.status == FtpTransferStatus::kStopped) {
+                stopped = true;
+                report.AddNotTransferred(item.shown);
+                if (result.partialLeft)
+                    report.AddFailed(item.shown, m_engine.LastFailure());
+            } else if (!result) {
+                report.AddFailed(item.shown, m_engine.LastFailure());
+            }
+        }
+        if (!stopped && row.takesPart && !m_events.ShouldStop())
+            rowDone();
     }
+    return report;
 }
 
-void TransferBatch::DownloadTreeFile(const std::wstring& localFolder, const std::wstring& remotePath,
+OverwriteDecision TransferBatch::DecideOverwrite(const Item& item, bool upload, OverwritePolicy& policy)
+{
+    const std::optional<OverwriteSide> existing = ExistingTarget(item, upload);
+    if (!existing)
+        return OverwriteDecision::kTransfer;
+    const double asked = m_clock();
+    const OverwriteDecision decision = policy.Decide([&] {
+        return m_events.AskOverwrite({item.name, upload, *existing, {item.size, item.time}});
+    });
+    m_progress.Pause(m_clock() - asked);
+    return decision;
+}
+
+std::optional<OverwriteSide> TransferBatch::ExistingTarget(const Item& item, bool upload)
+{
+    if (!upload) {
+        const std::optional<LocalFileInfo> info = m_files.FileInfo(JoinLocal(item.localPath, item.name));
+        if (!info)
+            return std::nullopt;
+        return OverwriteSide{info->size, info->time};
+    }
+    if (item.remoteFolder == m_profile.folder)
+        return ListedFile(m_shown, item.name);
+    const auto known = m_targetListings.find(item.remoteFolder);
+    if (known != m_targetListings.end())
+        return ListedFile(known->second, item.name);
+    // A folder that is not there yet lists nothing, which is what it holds.
+    FtpListing& listing = m_targetListings[item.remoteFolder];
+    m_engine.ListFtpFolder(listing, m_profile.login, item.remoteFolder);
+    return ListedFile(listing, item.name);
+}
+
+FtpTransferResult TransferBatch::Move(const Item& item, bool upload)
+{
+    m_progress.StartFile(LastPart(item.shown), item.size);
+    m_events.ShowProgress(m_progress, m_clock());
+    const FtpBlockCallback blockDone = [this](std::uint64_t bytes) {
+        m_progress.FileBytes(bytes);
+        const double now = m_clock();
+        if (m_progress.Due(now))
+            m_events.ShowProgress(m_progress, now);
+        return !m_events.ShouldStop();
+    };
+    FtpTransferResult result;
+    if (upload) {
+        result = m_engine.UploadFile(item.localPath, m_profile.login, item.remoteFolder, blockDone);
+    } else {
+        if (!m_files.Exists(item.localPath))
+            CreateLocalPath(m_files, item.localPath);
+        result = m_engine.DownloadFile(item.localPath, m_profile.login, item.remoteFolder, item.name, item.size,
+                                       blockDone);
+    }
+    m_progress.EndFile(result.bytes);
+    m_events.ShowProgress(m_progress, m_clock());
+    return result;
+}
+
+TransferBatch::Plan TransferBatch::PlanUpload(const std::wstring& localFolder, const std::vector<PaneRow>& rows)
+{
+    Plan plan;
+    const auto add = [&](RowPlan& row, const std::wstring& file, const std::wstring& remoteFolder) {
+        const std::optional<LocalFileInfo> info = m_files.FileInfo(file);
+        row.items.push_back({file, file, remoteFolder, RemoteNameOfLocalPath(file),
+                             info ? std::optional<std::uint64_t>(info->size) : std::nullopt, info ? info->time : 0});
+    };
+    for (const PaneRow& row : rows) {
+        RowPlan& planned = plan.emplace_back();
+        const std::wstring path = JoinLocal(localFolder, row.name);
+        if (row.kind == RowKind::File) {
+            add(planned, path, m_profile.folder);
+        } else if (row.kind == RowKind::Folder) {
+            m_events.ShowTransferring(path);
+            for (const std::wstring& file : m_files.CollectFilesRecursive(path))
+                add(planned, file, RemoteTargetFolder(m_profile.folder, RemoteSubFolder(localFolder, file)));
+        } else {
+            planned.takesPart = false;
+        }
+    }
+    return plan;
+}
+
+TransferBatch::Plan TransferBatch::PlanDownload(const std::wstring& localFolder, const std::vector<PaneRow>& rows,
+                                                FailureReport& report)
+{
+    Plan plan;
+    for (const PaneRow& row : rows) {
+        RowPlan& planned = plan.emplace_back();
+        const std::wstring remotePath = JoinFtpPath(m_profile.folder, row.name);
+        if (row.kind == RowKind::Parent) {
+            planned.takesPart = false;
+        } else if (localFolder.empty()) {
+            // Before any folder was chosen the target would be the root of
+            // the current drive.
+            planned.takesPart = false;
+            report.AddFailed(remotePath);
+        } else if (row.kind == RowKind::File) {
+            if (!IsSafeLocalName(row.name)) {
+                report.AddFailed(remotePath);
+                continue;
+            }
+            const std::optional<OverwriteSide> listed = ListedFile(m_shown, row.name);
+            planned.items.push_back({remotePath, localFolder, m_profile.folder, row.name,
+                                     listed ? listed->size : std::nullopt, listed ? listed->time : 0});
+        } else if (row.kind == RowKind::Folder) {
+            PlanDownloadTree(localFolder, remotePath, planned, report);
+        }
+    }
+    return plan;
+}
+
+void TransferBatch::PlanDownloadTree(const std::wstring& localFolder, const std::wstring& remoteFolder, RowPlan& row,
                                      FailureReport& report)
 {
-    std::wstring remoteFolder;
-    std::wstring name;
-    SplitFtpPath(remotePath, remoteFolder, name);
-    const std::wstring relative = RelativeToFtpFolder(m_profile.folder, remotePath);
-    // A server may name a folder "CON" or "a:b" anywhere in the tree: such a
-    // file is never written, nor is any folder made for it.
-    if (!IsSafeLocalRelativePath(relative)) {
-        report.AddFailed(remotePath);
-        return;
-    }
-    const std::wstring target = JoinLocalSubFolder(localFolder, LocalSubFolder(relative));
-    if (!m_files.Exists(target))
-        CreateLocalPath(m_files, target);
     m_events.ShowTransferring(remoteFolder);
-    if (!m_engine.DownloadFile(target, m_profile.login, remoteFolder, name))
-        report.AddFailed(remotePath, m_engine.LastFailure());
+    FtpListing tree;
+    m_engine.EnumerateFtpTree(tree, m_profile.login, remoteFolder);
+    report.AddTreeWalk(tree);
+    for (std::size_t i = 0; i < tree.fileNames.size(); ++i) {
+        const std::wstring& remotePath = tree.fileNames[i];
+        std::wstring folder;
+        std::wstring name;
+        SplitFtpPath(remotePath, folder, name);
+        const std::wstring relative = RelativeToFtpFolder(m_profile.folder, remotePath);
+        // A server may name a folder "CON" or "a:b" anywhere in the tree: such
+        // a file is never written, nor is any folder made for it.
+        if (!IsSafeLocalRelativePath(relative)) {
+            report.AddFailed(remotePath);
+            continue;
+        }
+        row.items.push_back({remotePath, JoinLocalSubFolder(localFolder, LocalSubFolder(relative)), folder, name,
+                             i < tree.fileSizes.size() ? std::optional<std::uint64_t>(tree.fileSizes[i]) : std::nullopt,
+                             i < tree.fileTimes.size() ? tree.fileTimes[i] : 0});
+    }
 }
 
 bool TransferBatch::CreateLocalPath(LocalFiles& files, const std::wstring& path)

@@ -7,7 +7,11 @@
 #include "localpane/LocalPane.h"
 #include "panes/PaneControls.h"
 #include "panes/RowModel.h"
+#include "panes/UserLocale.h"
 #include "res/resource.h"
+#include "transfer/COverwriteDlg.h"
+
+#include <commctrl.h>
 
 namespace {
 
@@ -25,10 +29,26 @@ std::vector<PaneRow> SelectedRows(const ListView& list)
     return rows;
 }
 
+ProgressWords MakeProgressWords(const CTranslation& texts)
+{
+    ProgressWords words;
+    words.ofTotal = texts.Text(TextId::kProgressOfTotal);
+    words.timeLeft = texts.Text(TextId::kTimeLeft);
+    words.seconds = texts.Text(TextId::kSeconds);
+    words.minutesSeconds = texts.Text(TextId::kMinutesSeconds);
+    words.hoursMinutes = texts.Text(TextId::kHoursMinutes);
+    words.units = {texts.Text(TextId::kBytes), texts.Text(TextId::kKilobytes), texts.Text(TextId::kMegabytes),
+                   texts.Text(TextId::kGigabytes)};
+    words.decimalMark = DecimalMark();
+    return words;
+}
+
+constexpr int kProgressRange = 1000;
+
 }  // namespace
 
 TransferCommand::TransferCommand(const CTranslation& texts, FtpEngine& engine, LocalFiles& files,
-                                 const ServerProfile& profile, FtpListing& listing, LocalPane& localPane,
+                                 const ServerProfile& profile, const FtpListing& listing, LocalPane& localPane,
                                  FtpPane& ftpPane)
     : m_texts(texts), m_localPane(localPane), m_ftpPane(ftpPane), m_batch(engine, files, profile, listing, *this)
 {
@@ -38,7 +58,7 @@ void TransferCommand::Bind(HWND dialog)
 {
     m_dialog = dialog;
     for (auto [control, id] : {std::pair<Control*, int>{&m_transfer, IDC_TRANSFER}, {&m_toLocal, IDC_TO_LOCAL},
-                               {&m_toFtp, IDC_TO_FTP}, {&m_status, IDC_STATUS}, {&m_localList, IDC_LOCAL_LIST},
+                               {&m_toFtp, IDC_TO_FTP}, {&m_status, IDC_STATUS}, {&m_progress, IDC_PROGRESS}, {&m_localList, IDC_LOCAL_LIST},
                                {&m_ftpList, IDC_FTP_LIST}})
         control->Attach(dialog, id);
 }
@@ -72,26 +92,35 @@ void TransferCommand::UploadSelection()
 {
     if (!CheckSelection(m_localList))
         return;
-    m_stopRequested = false;
     const std::vector<Control> controls = BatchControls(false, true);
-    for (const Control& control : controls)
-        control.Enable(false);
+    StartBatch(controls);
     if (const std::optional<FailureReport> report = m_batch.Upload(m_localPane.CurrentFolder(),
                                                                     SelectedRows(m_localList)))
-        FinishBatch(controls, *report);
+        FinishBatch(controls, *report, true);
 }
 
 void TransferCommand::DownloadSelection()
 {
     if (!CheckSelection(m_ftpList))
         return;
-    m_stopRequested = false;
+    StartBatch(BatchControls(true, true));
     // "<" stays disabled afterwards: it is the button of the current direction.
-    for (const Control& control : BatchControls(true, true))
-        control.Enable(false);
     if (const std::optional<FailureReport> report = m_batch.Download(m_localPane.CurrentFolder(),
                                                                       SelectedRows(m_ftpList)))
-        FinishBatch(BatchControls(true, false), *report);
+        FinishBatch(BatchControls(true, false), *report, false);
+}
+
+void TransferCommand::StartBatch(const std::vector<Control>& disable)
+{
+    m_stopRequested = false;
+    m_closeRequested = false;
+    m_progressWords = MakeProgressWords(m_texts);
+    for (const Control& control : disable)
+        control.Enable(false);
+    m_transfer.SetText(m_texts.Text(TextId::kStop));
+    m_progress.Send(PBM_SETRANGE32, 0, kProgressRange);
+    m_progress.Send(PBM_SETPOS, 0);
+    m_progress.Show(true);
 }
 
 bool TransferCommand::CheckSelection(const ListView& list) const
@@ -105,7 +134,7 @@ bool TransferCommand::CheckSelection(const ListView& list) const
 
 std::vector<Control> TransferCommand::BatchControls(bool withToFtp, bool withToLocal) const
 {
-    std::vector<Control> controls = {m_transfer};
+    std::vector<Control> controls;
     if (withToFtp)
         controls.push_back(m_toFtp);
     if (withToLocal)
@@ -122,24 +151,54 @@ void TransferCommand::ShowTransferring(const std::wstring& path)
     ::UpdateWindow(m_status.Handle());
 }
 
-bool TransferCommand::ShouldStop() { return m_stopRequested || !::IsWindow(m_dialog); }
+void TransferCommand::ShowProgress(const TransferProgress& progress, double now)
+{
+    m_status.SetText(progress.Text(m_progressWords, now));
+    m_progress.Send(PBM_SETPOS, static_cast<WPARAM>(progress.Permille()));
+    ::UpdateWindow(m_status.Handle());
+}
+
+bool TransferCommand::ShouldStop() { return m_stopRequested || m_closeRequested || !::IsWindow(m_dialog); }
+
+OverwriteChoice TransferCommand::AskOverwrite(const OverwriteQuestion& question)
+{
+    COverwriteDlg dialog(m_texts, question);
+    return COverwriteDlg::ChoiceOfResult(Ui().RunModal(dialog, m_dialog));
+}
 
 void TransferCommand::UploadRowDone() { m_ftpPane.Refresh(); }
 
 void TransferCommand::DownloadRowDone(const std::wstring& localFolder) { m_localPane.FillLocalList(localFolder); }
 
-void TransferCommand::FinishBatch(const std::vector<Control>& reenable, const FailureReport& report)
+void TransferCommand::FinishBatch(const std::vector<Control>& reenable, const FailureReport& report, bool upload)
 {
     if (!::IsWindow(m_dialog))
         return;
+    m_progress.Show(false);
+    if (upload)
+        SetUploadDirection();
+    else
+        SetDownloadDirection();
     for (const Control& control : reenable)
         control.Enable(true);
     m_status.SetText(L"");
+    if (m_closeRequested) {
+        // Closing: failures are still told, a stop the user asked for is not.
+        if (report.FailedCount() > 0)
+            Ui().ShowMessage(m_dialog, FailureMessage(m_texts, report, TextId::kFilesNotTransferred),
+                             m_texts.Text(TextId::kMessageCaption), MB_OK);
+        m_closeRequested = false;
+        ::PostMessageW(m_dialog, WM_CLOSE, 0, 0);
+        return;
+    }
+    // A stopped batch did not refresh the target after its last row.
+    if (report.WasStopped()) {
+        if (upload)
+            UploadRowDone();
+        else
+            DownloadRowDone(m_localPane.CurrentFolder());
+    }
     if (report.HasProblems())
         Ui().ShowMessage(m_dialog, FailureMessage(m_texts, report, TextId::kFilesNotTransferred),
                          m_texts.Text(TextId::kMessageCaption), MB_OK);
-    if (m_stopRequested) {
-        m_stopRequested = false;
-        ::PostMessageW(m_dialog, WM_CLOSE, 0, 0);
-    }
 }

@@ -1,8 +1,9 @@
 // The transfer direction (held in the transfer button's caption) and the
 // transfer of the selected rows: upload from the local list, download from the
 // FTP list. The batch itself is the TransferBatch; this class reads the
-// selection, disables what the user must not reach meanwhile, shows the status
-// and the summary.
+// selection, disables what the user must not reach meanwhile, turns the
+// transfer button into Stop, shows the progress, asks before a file is
+// replaced, and shows the summary.
 #pragma once
 
 #include "framework/ListView.h"
@@ -18,7 +19,7 @@ class LocalPane;
 class TransferCommand : private TransferEvents {
 public:
     TransferCommand(const CTranslation& texts, FtpEngine& engine, LocalFiles& files, const ServerProfile& profile,
-                    FtpListing& listing, LocalPane& localPane, FtpPane& ftpPane);
+                    const FtpListing& listing, LocalPane& localPane, FtpPane& ftpPane);
 
     void Bind(HWND dialog);
 
@@ -30,27 +31,33 @@ public:
     // The transfer button: uploads or downloads by the caption's first character.
     void TransferSelection();
 
-    // True while a batch runs (uploads let window messages through meanwhile).
+    // True while a batch runs (window messages come through meanwhile).
     bool IsBusy() const { return m_batch.IsBusy(); }
-    // The window is closing: the running batch stops after its current file
+    // Stop or Esc: the running batch ends after its current block.
+    void StopBatch() { m_stopRequested = true; }
+    // The window is closing: the running batch stops after its current block
     // and then posts WM_CLOSE to the window again.
-    void RequestStop() { m_stopRequested = true; }
+    void RequestClose() { m_closeRequested = true; }
 
 private:
     void UploadSelection();
     void DownloadSelection();
 
-    // The controls a batch disables: the transfer button, the direction
-    // buttons it names, and both panes' Browse, Add Folder and Delete.
+    // The controls a batch disables: the direction buttons it names, and
+    // both panes' Browse, Add Folder and Delete. The transfer button stays
+    // enabled: it reads Stop meanwhile.
     std::vector<Control> BatchControls(bool withToFtp, bool withToLocal) const;
     // False, after text 55, when the list has no selection mark.
     bool CheckSelection(const ListView& list) const;
-    void FinishBatch(const std::vector<Control>& reenable, const FailureReport& report);
+    void StartBatch(const std::vector<Control>& disable);
+    void FinishBatch(const std::vector<Control>& reenable, const FailureReport& report, bool upload);
 
     // TransferEvents
     void ShowTransferring(const std::wstring& path) override;
-    // Closing the window, or the window already gone, ends the batch early.
+    void ShowProgress(const TransferProgress& progress, double now) override;
+    // Stop, closing the window, or the window already gone, ends the batch early.
     bool ShouldStop() override;
+    OverwriteChoice AskOverwrite(const OverwriteQuestion& question) override;
     void UploadRowDone() override;
     void DownloadRowDone(const std::wstring& localFolder) override;
 
@@ -63,7 +70,10 @@ private:
     Control m_toLocal;
     Control m_toFtp;
     Control m_status;
+    Control m_progress;
+    ProgressWords m_progressWords;
     ListView m_localList;
     ListView m_ftpList;
     bool m_stopRequested = false;
+    bool m_closeRequested = false;
 };

@@ -60,6 +60,7 @@ public:
     LocalListing ListFolder(const std::wstring&) override { return m_listing; }
     std::vector<std::wstring> CollectFilesRecursive(const std::wstring&) override { return {}; }
     bool Exists(const std::wstring&) override { return false; }
+    std::optional<LocalFileInfo> FileInfo(const std::wstring&) override { return std::nullopt; }
     bool CreateFolder(const std::wstring&) override { return false; }
     void DeleteToRecycleBin(const std::wstring&) override {}
     bool Rename(const std::wstring&, const std::wstring&, std::wstring&) override { return false; }

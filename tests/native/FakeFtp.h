@@ -3,6 +3,7 @@
 // written to `log` as one line, with paths resolved the way a server would.
 #pragma once
 
+#include "ftp/FtpPath.h"
 #include "ftp/FtpPrimitives.h"
 
 #include <algorithm>
@@ -44,6 +45,10 @@ public:
     std::wstring endlessBelow;             // it and every folder below hold a folder "deeper"
     bool endlessTwice = false;             // ... and a second one, "again"
     std::set<FtpMode> refuseMode;          // listings and transfers in these modes are refused
+    std::map<std::wstring, std::uint64_t> breakAfter;  // absolute files whose data connection breaks then
+    std::map<std::wstring, std::uint64_t> sendsOnly;   // absolute files RETR ends early, at that size
+    // The size of a local file an upload reads.
+    std::function<std::uint64_t(const std::wstring&)> localSize = [](const std::wstring&) { return 0; };
     FtpFailure failure;                    // what LastFailure reports: the last failed call's reason
 
     std::vector<std::wstring> log;
@@ -158,21 +163,47 @@ private:
             return true;
         }
         void FindEnd() override { m_entries.clear(); }
-        bool Put(const std::wstring& localPath, const std::wstring& remoteName) override
+        // The local file's size comes from localSize; the data moves in
+        // blocks, each told to blockDone, and an unfinished upload is deleted
+        // again, as the primitives promise.
+        FtpTransferResult Put(const std::wstring& localPath, const std::wstring& remoteName,
+                              const FtpBlockCallback& blockDone) override
         {
             const std::wstring target = Resolve(m_current, remoteName);
             m_server.log.push_back(L"STOR " + localPath + L" > " + target);
             if (ModeRefused())
-                return false;
-            if (!m_server.Find(target))
-                m_server.AddFile(target, 0);
-            return true;
+                return {};
+            FtpTransferResult result = m_server.Stream(target, m_server.localSize(localPath), blockDone);
+            m_server.Erase(target);
+            m_server.AddFile(target, result.bytes);
+            if (!result) {
+                const FtpFailure reason = m_server.failure;
+                result.partialLeft = !Delete(remoteName);
+                m_server.failure = result.partialLeft && result.status == FtpTransferStatus::kStopped
+                                       ? FailureOfKind(FtpFailureKind::kPartialLeft)
+                                       : reason;
+            }
+            return result;
         }
-        bool Get(const std::wstring& remoteName, const std::wstring& localPath) override
+        FtpTransferResult Get(const std::wstring& remoteName, const std::wstring& localPath,
+                              std::optional<std::uint64_t> expected, const FtpBlockCallback& blockDone) override
         {
             const std::wstring source = Resolve(m_current, remoteName);
             m_server.log.push_back(L"RETR " + source + L" > " + localPath);
-            return !ModeRefused() && (m_server.HasFile(source) || m_server.Refused(false, L"550 Failed to open file."));
+            const FtpFindEntry* entry = m_server.Find(source);
+            if (ModeRefused())
+                return {};
+            if (!m_server.HasFile(source))
+                return m_server.Refused(FtpTransferResult(), L"550 Failed to open file.");
+            const auto sends = m_server.sendsOnly.find(source);
+            FtpTransferResult result = m_server.Stream(
+                source, sends != m_server.sendsOnly.end() ? sends->second : CombineFileSize(entry->sizeHigh, entry->sizeLow),
+                blockDone);
+            if (result && !IsWholeTransfer(result.bytes, expected)) {
+                result.status = FtpTransferStatus::kShort;
+                m_server.failure = FailureOfKind(FtpFailureKind::kIncomplete);
+            }
+            return result;
         }
         bool Delete(const std::wstring& name) override
         {
@@ -226,6 +257,28 @@ private:
         std::vector<FtpFindEntry> m_entries;
         std::size_t m_next = 0;
     };
+
+    // Moves `size` bytes in blocks: a break injected for the path fails the
+    // transfer with the server's reply, blockDone may stop it.
+    FtpTransferResult Stream(const std::wstring& path, std::uint64_t size, const FtpBlockCallback& blockDone)
+    {
+        FtpTransferResult result;
+        const auto broken = breakAfter.find(path);
+        while (result.bytes < size) {
+            const std::uint64_t next = std::min<std::uint64_t>(size, result.bytes + kTransferBlockSize);
+            if (broken != breakAfter.end() && next > broken->second) {
+                result.bytes = broken->second;
+                return Refused(result, L"426 Connection closed; transfer aborted.");
+            }
+            result.bytes = next;
+            if (blockDone && !blockDone(result.bytes) && result.bytes < size) {
+                result.status = FtpTransferStatus::kStopped;
+                return result;
+            }
+        }
+        result.status = FtpTransferStatus::kComplete;
+        return result;
+    }
 
     static std::wstring Parent(const std::wstring& path)
     {

@@ -67,6 +67,16 @@ public:
     }
 
     bool Exists(const std::wstring& path) override { return m_folders.count(path) || m_files.count(path); }
+    std::optional<LocalFileInfo> FileInfo(const std::wstring& path) override
+    {
+        const auto it = m_files.find(path);
+        return it == m_files.end() ? std::nullopt : std::optional<LocalFileInfo>(LocalFileInfo{it->second, 0});
+    }
+    std::uint64_t SizeOf(const std::wstring& path) const
+    {
+        const auto it = m_files.find(path);
+        return it == m_files.end() ? 0 : it->second;
+    }
 
     bool CreateFolder(const std::wstring& path) override
     {

@@ -39,7 +39,7 @@ public:
     void ShowDeleting(const std::wstring& path) override { events.push_back(L"deleting " + path); }
     void ReportDeleteProblems(const FailureReport& report) override
     {
-        events.push_back(L"problems " + report.Message(L"%1:", L"unread:", {L"%1", L"no answer"}, L"limit"));
+        events.push_back(L"problems " + report.Message(L"%1:", L"unread:", {L"%1", L"no answer", L"short", L"left"}, L"limit"));
     }
     void ReportRenameProblem(RenameProblem problem, const std::wstring& name, const std::wstring& reason) override
     {

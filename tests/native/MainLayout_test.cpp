@@ -17,10 +17,10 @@ TEST(MainLayout, PlacesTheBottomButtonsAndColumnAroundTheCentre)
 {
     struct Case { int w, h, transferX, toLocalX, toFtpX, column, ftpBrowseX, statusWidth; };
     const Case cases[] = {
-        {1000, 700, 395, 360, 605, 228, 882, 986},
-        {1001, 700, 395, 360, 605, 228, 883, 987},  // odd widths round M down
-        {700, 500, 245, 210, 455, 100, 582, 686},   // the name column at its minimum
-        {0, 0, -105, -140, 105, 100, -118, -14},    // minimised: client 0 x 0
+        {1000, 700, 395, 360, 605, 228, 882, 731},
+        {1001, 700, 395, 360, 605, 228, 883, 732},  // odd widths round M down
+        {700, 500, 245, 210, 455, 100, 582, 506},   // the name column at its minimum
+        {0, 0, -105, -140, 105, 100, -118, -19},    // minimised: client 0 x 0
     };
     for (const Case& c : cases) {
         const MainLayout layout = ComputeMainLayout(c.w, c.h);
@@ -33,13 +33,13 @@ TEST(MainLayout, PlacesTheBottomButtonsAndColumnAroundTheCentre)
     }
 }
 
-TEST(MainLayout, MovesAllSixteenControlsInTheirOrder)
+TEST(MainLayout, MovesAllSeventeenControlsInTheirOrder)
 {
     const MainLayout layout = ComputeMainLayout(800, 600);
     std::vector<int> ids;
     for (const ControlPlacement& c : layout.controls)
         ids.push_back(c.id);
-    EXPECT_EQ(ids, (std::vector<int>{1002, 1010, 1017, 1009, 1015, 1003, 1004, 1014, 1011, 1007,
+    EXPECT_EQ(ids, (std::vector<int>{1002, 1010, 1017, 1009, 1018, 1015, 1003, 1004, 1014, 1011, 1007,
                                       1016, 1005, 1006, 1013, 1012, 1008}));
     const ControlPlacement ftpList = Find(layout, 1008);
     EXPECT_EQ(ftpList.x, 420);
@@ -50,9 +50,9 @@ TEST(MainLayout, ScalesTheFixedPixelsWithTheDpiAndKeepsTheCentre)
 {
     struct Case { int dpi, w, h; std::vector<ControlPlacement> boxes; int column; };
     const Case cases[] = {
-        {144, 1500, 900, {{1002, 592, 832, 314, 51}, {1017, 908, 832, 51, 51}, {1009, 11, 793, 1479, 36},
-                          {1006, 1323, 42, 152, 30}, {1007, 30, 83, 693, 643}}, 342},
-        {120, 1001, 700, {{1002, 369, 644, 261, 43}, {1017, 631, 644, 43, 43}, {1009, 9, 611, 983, 30},
+        {144, 1500, 900, {{1002, 592, 832, 314, 51}, {1017, 908, 832, 51, 51}, {1009, 11, 793, 1096, 36},
+                          {1018, 1114, 799, 375, 24}, {1006, 1323, 42, 152, 30}, {1007, 30, 83, 693, 643}}, 342},
+        {120, 1001, 700, {{1002, 369, 644, 261, 43}, {1017, 631, 644, 43, 43}, {1009, 9, 611, 727, 30},
                           {1006, 853, 35, 126, 25}, {1007, 25, 69, 452, 486}}, 159},
     };
     for (const Case& c : cases) {

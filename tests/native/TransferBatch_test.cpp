@@ -1,6 +1,6 @@
 // The transfer batch against the fake server and file system: the engine
 // calls of uploads and downloads with their relative paths, the summary of
-// what failed, the busy guard and stopping.
+// what failed, the busy guard, stopping, the replace question and progress.
 #include "FakeFtp.h"
 #include "FakeLocalFiles.h"
 
@@ -14,15 +14,28 @@ namespace {
 
 using Log = std::vector<std::wstring>;
 
+const FailureWords kWords = {L"Server: %1", L"silence", L"incomplete", L"left on server"};
+constexpr std::uint64_t kMiB = 1024 * 1024;
+
 class RecordingEvents : public TransferEvents {
 public:
     Log shown;
     Log rowsDone;
-    // Asked before every file; stops the batch once it answers true.
+    // Asked before every file and after every block; stops the batch once it answers true.
     std::function<bool()> stop = [] { return false; };
+    // The answers to the replace questions, in turn; the names asked about.
+    std::vector<OverwriteChoice> answers;
+    Log asked;
+    std::vector<int> permille;  // the progress bar's values shown
 
     void ShowTransferring(const std::wstring& path) override { shown.push_back(path); }
+    void ShowProgress(const TransferProgress& progress, double) override { permille.push_back(progress.Permille()); }
     bool ShouldStop() override { return stop(); }
+    OverwriteChoice AskOverwrite(const OverwriteQuestion& question) override
+    {
+        asked.push_back(question.name);
+        return asked.size() <= answers.size() ? answers[asked.size() - 1] : OverwriteChoice::kCancel;
+    }
     void UploadRowDone() override { rowsDone.push_back(L"ftp"); }
     void DownloadRowDone(const std::wstring& localFolder) override { rowsDone.push_back(localFolder); }
 };
@@ -49,6 +62,7 @@ protected:
         files.AddFile(L"C:\\Data\\tree\\sub\\y.txt");
         files.AddFolder(L"C:\\Data\\tree\\empty");
         files.AddFolder(L"C:\\Dl");
+        ftp.localSize = [this](const std::wstring& path) { return files.SizeOf(path); };
         ftp.AddFile(L"/home/www/f.bin", 1);
         ftp.AddFile(L"/home/www/t/g.txt", 1);
         ftp.AddFile(L"/home/www/t/u/www/h.txt", 1);
@@ -62,9 +76,10 @@ protected:
     FtpEngine engine{ftp};
     FakeLocalFiles files;
     ServerProfile profile;
-    FtpListing work;
+    FtpListing shown;  // the FTP pane's listing of the profile's folder
     RecordingEvents events;
-    TransferBatch batch{engine, files, profile, work, events};
+    // A clock that stands still: progress is told at each file's start and end and once between.
+    TransferBatch batch{engine, files, profile, shown, events, [] { return 0.0; }};
 };
 
 const PaneRow kParent = {L"[...]", RowKind::Parent};
@@ -87,7 +102,7 @@ TEST_F(TransferBatchTest, UploadsFilesAndTreesBelowTheFtpFolder)
                                                  L"STOR C:\\Data\\tree\\x.txt > " + base + L"/tree/x.txt",
                                                  L"STOR C:\\Data\\tree\\sub\\y.txt > " + base + L"/tree/sub/y.txt"}))
             << c.folder;
-        EXPECT_EQ(events.shown, (Log{L"C:\\Data\\a.txt", L"/tree", L"/tree/sub"}));
+        EXPECT_EQ(events.shown, (Log{L"C:\\Data\\tree"}));
         EXPECT_EQ(events.rowsDone, (Log{L"ftp", L"ftp"}));
         EXPECT_FALSE(ftp.HasFolder(base + L"/tree/empty"));
     }
@@ -106,8 +121,9 @@ TEST_F(TransferBatchTest, DownloadsIntoMissingLocalFoldersAndSummarisesWhatFaile
     EXPECT_EQ(Lines(files.log, L"MKDIR"), (Log{L"MKDIR C:\\Dl\\t", L"MKDIR C:\\Dl\\t\\u", L"MKDIR C:\\Dl\\t\\u\\www"}));
     EXPECT_EQ(report->FailedCount(), 4);
     // The server's reasons follow the names; names refused here have none.
-    EXPECT_EQ(report->Message(L"%1 failed:", L"Unread:", {L"Server: %1", L"silence"}),
-              L"4 failed:\nwww/t/x\\y.txt\nwww/t/CON/z.txt\nwww/gone.txt\nServer: 550 Failed to open file.\nwww/LPT1\n\n"
+    // What is refused before any transfer comes first.
+    EXPECT_EQ(report->Message(L"%1 failed:", L"Unread:", kWords),
+              L"4 failed:\nwww/t/x\\y.txt\nwww/t/CON/z.txt\nwww/LPT1\nwww/gone.txt\nServer: 550 Failed to open file.\n\n"
               L"Unread:\nwww/t/locked\nServer: 550 Listing not allowed.");
     EXPECT_EQ(events.rowsDone, (Log{L"C:\\Dl", L"C:\\Dl", L"C:\\Dl", L"C:\\Dl"}));
 }
@@ -127,7 +143,7 @@ TEST_F(TransferBatchTest, FailedUploadsAreNamedAndTheNextRowStillGoes)
     ftp.AddFile(L"/home/www/tree", 0);  // a file where the folder would go: it can be neither entered nor made
     const auto report = batch.Upload(L"C:\\Data", {{L"tree", RowKind::Folder}, {L"a.txt", RowKind::File}});
     ASSERT_TRUE(report);
-    EXPECT_EQ(report->Message(L"%1 failed:", L"", {L"%1", L""}),
+    EXPECT_EQ(report->Message(L"%1 failed:", L"", {L"%1", L"", L"", L""}),
               L"2 failed:\nC:\\Data\\tree\\x.txt\n550 Failed to change directory.\nC:\\Data\\tree\\sub\\y.txt\n"
               L"550 Failed to change directory.");
     EXPECT_EQ(Lines(ftp.log, L"STOR"), (Log{L"STOR C:\\Data\\a.txt > /home/www/a.txt"}));
@@ -152,12 +168,112 @@ TEST_F(TransferBatchTest, ASecondBatchWhileOneRunsIsRefused)
     EXPECT_FALSE(batch.IsBusy());
 }
 
-TEST_F(TransferBatchTest, AStopEndsTheBatchAfterTheCurrentFile)
+TEST_F(TransferBatchTest, StopEndsTheFileAfterItsBlockAndNamesWhatWasNotTransferred)
 {
-    events.stop = [this] { return !events.shown.empty(); };
-    const auto report = batch.Upload(L"C:\\Data", {{L"tree", RowKind::Folder}, {L"a.txt", RowKind::File}});
-    ASSERT_TRUE(report);
-    EXPECT_EQ(Lines(ftp.log, L"STOR"), (Log{L"STOR C:\\Data\\tree\\x.txt > /home/www/tree/x.txt"}));
+    files.AddFile(L"C:\\Data\\big.bin", 3 * kMiB);
+    ftp.AddFile(L"/home/www/big.bin", 3 * kMiB);
+    int blocks = 0;
+    events.stop = [&] { return !events.permille.empty() && ++blocks > 1; };
+    const auto up = batch.Upload(L"C:\\Data", {{L"big.bin", RowKind::File}, {L"a.txt", RowKind::File}});
+    ASSERT_TRUE(up);
+    // The partial upload was deleted again; a.txt never started.
+    EXPECT_EQ(Lines(ftp.log, L"DELE"), (Log{L"DELE /home/www/big.bin"}));
+    EXPECT_FALSE(ftp.HasFile(L"/home/www/big.bin"));
+    EXPECT_EQ(up->Message(L"%1 failed:", L"", kWords, L"", L"Stopped, %1 not transferred:"),
+              L"Stopped, 2 not transferred:\nC:\\Data\\big.bin\nC:\\Data\\a.txt");
+
+    ftp.AddFile(L"/home/www/big.bin", 3 * kMiB);
+    ftp.refuseDelete.insert(L"/home/www/big.bin");
+    blocks = 0;
+    events.permille.clear();
+    const auto kept = batch.Upload(L"C:\\Data", {{L"big.bin", RowKind::File}});
+    EXPECT_EQ(kept->Message(L"%1 failed:", L"", kWords, L"", L"Stopped:"),
+              L"Stopped:\nC:\\Data\\big.bin\n\n1 failed:\nC:\\Data\\big.bin\nleft on server");
+
+    ftp.AddFile(L"/home/www/down.bin", 3 * kMiB);
+    blocks = 0;
+    events.permille.clear();
+    const auto down = batch.Download(L"C:\\Dl", {{L"down.bin", RowKind::File}});
+    EXPECT_TRUE(down->WasStopped());
+    EXPECT_EQ(down->FailedCount(), 0);
     EXPECT_TRUE(events.rowsDone.empty());
-    EXPECT_FALSE(report->HasProblems());
+}
+
+TEST_F(TransferBatchTest, EachReplaceAnswerDecidesForItsFileOrForTheRest)
+{
+    // Three files exist on both sides: the local downloads' targets, and on
+    // the server in the folder shown and inside the uploaded tree.
+    for (const wchar_t* name : {L"f1", L"f2", L"f3"}) {
+        ftp.AddFile(std::wstring(L"/home/www/") + name, 5);
+        shown.fileNames.push_back(name);
+        shown.fileSizes.push_back(5);
+        files.AddFile(std::wstring(L"C:\\Dl\\") + name, 7);
+        files.AddFile(std::wstring(L"C:\\Data\\up\\") + name, 9);
+        ftp.AddFile(std::wstring(L"/home/www/up/") + name, 2);
+    }
+    files.AddFile(L"C:\\Data\\up\\new.txt", 1);
+    using C = OverwriteChoice;
+    struct Case {
+        std::vector<C> answers;
+        int asked;
+        int transferred;
+        bool stopped;
+    };
+    for (const Case& c : {Case{{C::kReplace, C::kSkip, C::kReplace}, 3, 2, false}, Case{{C::kReplaceAll}, 1, 3, false},
+                          Case{{C::kSkip, C::kSkip, C::kSkip}, 3, 0, false}, Case{{C::kSkip, C::kSkipAll}, 2, 0, false},
+                          Case{{C::kReplace, C::kCancel}, 2, 1, true}}) {
+        for (const bool upload : {false, true}) {
+            events.answers = c.answers;
+            events.asked.clear();
+            engine.DeleteFtpFile(profile.login, L"www/up", L"new.txt");  // an earlier case's upload
+            ftp.log.clear();
+            const std::vector<PaneRow> rows = {{L"f1", RowKind::File}, {L"f2", RowKind::File}, {L"f3", RowKind::File}};
+            const auto report = upload ? batch.Upload(L"C:\\Data", {{L"up", RowKind::Folder}})
+                                       : batch.Download(L"C:\\Dl", rows);
+            ASSERT_TRUE(report);
+            EXPECT_EQ(events.asked.size(), static_cast<std::size_t>(c.asked)) << upload;
+            // The upload's new file has no twin: it goes unasked unless the batch was cancelled.
+            const std::size_t moved = Lines(ftp.log, upload ? L"STOR" : L"RETR").size();
+            EXPECT_EQ(moved, static_cast<std::size_t>(c.transferred + (upload && !c.stopped))) << upload;
+            EXPECT_EQ(report->WasStopped(), c.stopped) << upload;
+            EXPECT_EQ(report->FailedCount(), 0) << upload;
+            // The tree's folder is listed once for all its files.
+            EXPECT_EQ(Lines(ftp.log, L"LIST"), upload ? Log{L"LIST /home/www/up"} : Log{});
+        }
+    }
+}
+
+TEST_F(TransferBatchTest, BrokenAndShortTransfersFailAndTheBatchGoesOn)
+{
+    ftp.AddFile(L"/home/www/broken.bin", 3 * kMiB);
+    ftp.AddFile(L"/home/www/short.bin", 3 * kMiB);
+    ftp.breakAfter[L"/home/www/broken.bin"] = kMiB;
+    ftp.sendsOnly[L"/home/www/short.bin"] = 2 * kMiB;
+    for (const wchar_t* name : {L"broken.bin", L"short.bin", L"f.bin"}) {
+        shown.fileNames.push_back(name);
+        shown.fileSizes.push_back(name == std::wstring(L"f.bin") ? 1 : 3 * kMiB);
+    }
+    const auto report = batch.Download(
+        L"C:\\Dl", {{L"broken.bin", RowKind::File}, {L"short.bin", RowKind::File}, {L"f.bin", RowKind::File}});
+    ASSERT_TRUE(report);
+    EXPECT_EQ(report->Message(L"%1 failed:", L"", kWords),
+              L"2 failed:\nwww/broken.bin\nServer: 426 Connection closed; transfer aborted.\nwww/short.bin\nincomplete");
+    EXPECT_EQ(Lines(ftp.log, L"RETR").size(), 3u);
+    EXPECT_EQ(events.rowsDone.size(), 3u);
+}
+
+TEST_F(TransferBatchTest, ProgressReachesTheWholeForEmptyAndHugeFiles)
+{
+    files.AddFile(L"C:\\Data\\empty.txt", 0);
+    files.AddFile(L"C:\\Data\\huge.iso", 5 * 1024 * kMiB);
+    struct Case { const wchar_t* name; std::size_t updates; };
+    // The huge file's 5120 blocks are told at most ten times a second: here
+    // the clock stands still, so only its start and end.
+    for (const Case& c : {Case{L"empty.txt", 2}, Case{L"huge.iso", 3}}) {
+        events.permille.clear();
+        ASSERT_FALSE(batch.Upload(L"C:\\Data", {{c.name, RowKind::File}})->HasProblems());
+        ASSERT_EQ(events.permille.size(), c.updates) << c.name;
+        EXPECT_EQ(events.permille.back(), 1000) << c.name;
+    }
+    EXPECT_TRUE(ftp.HasFile(L"/home/www/huge.iso"));
 }

@@ -23,7 +23,7 @@ using testenv::WriteFile;
 
 namespace {
 
-const FailureWords kWords = {L"The server answered: %1", L"no answer"};
+const FailureWords kWords = {L"The server answered: %1", L"no answer", L"incomplete", L"partial left"};
 
 std::wstring VsftpdHome()
 {

@@ -204,7 +204,7 @@ TEST(FtpTransferWin, HostileNamesWriteNothingOutsideTheDownloadFolder)
     FtpListing listing;
     ASSERT_TRUE(Engine().ListFtpFolder(listing, login, L"hostile"));
     for (const std::wstring& name : listing.fileNames)
-        EXPECT_EQ(Engine().DownloadFile(local, login, L"hostile", name), name == L"ok.txt")
+        EXPECT_EQ(static_cast<bool>(Engine().DownloadFile(local, login, L"hostile", name)), name == L"ok.txt")
             << name;
     EXPECT_EQ(FolderContents(outer), (std::vector<std::wstring>{L"dl", L"dl\\ok.txt"}));
     EXPECT_FALSE(Exists(outer + L"\\..\\evil.txt"));

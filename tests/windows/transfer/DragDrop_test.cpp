@@ -109,6 +109,8 @@ TEST_F(DragDropTest, AReleaseOverEitherListTransfersInTheDirectionOfTheSourceLis
         {IDC_LOCAL_LIST, Target::kOutside, true, false},
         {IDC_FTP_LIST, Target::kOutside, false, false},
     };
+    // The FTP list still shows the file an earlier case uploaded: replace it.
+    ui.onModal = [](Dialog&) { return IDC_REPLACE; };
     for (const Case& c : cases) {
         const int index = static_cast<int>(&c - cases);
         // Start from the other direction, so the drag has to change it.

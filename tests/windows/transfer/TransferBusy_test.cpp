@@ -1,6 +1,7 @@
 // What reaches the window while an upload lets messages through: clicks, a
-// double-click, menu commands, Enter and Esc start nothing; closing the window
-// stops the batch after its current file and then closes it as usual.
+// double-click, menu commands and Enter start nothing (the transfer button,
+// which reads Stop, and Esc stop the batch); closing the window stops the
+// batch after its current block and then closes it as usual.
 #include "TransferTestSupport.h"
 
 #include "ftp/FtpTestSupport.h"
@@ -31,8 +32,8 @@ TEST_F(TransferBusyTest, CommandsArrivingDuringAnUploadAreIgnored)
     Open(local, {folder});
     SelectRows(LocalList(), {L"a.txt", L"b.txt"});
 
-    for (int id : {IDC_TRANSFER, IDC_TO_LOCAL, IDC_LOCAL_BROWSE, IDC_FTP_BROWSE, IDC_FTP_ADDFOLDER, IDM_LANGUAGE,
-                   IDM_ABOUT, IDM_EXIT, IDOK, IDCANCEL})
+    for (int id : {IDC_TO_LOCAL, IDC_LOCAL_BROWSE, IDC_FTP_BROWSE, IDC_FTP_ADDFOLDER, IDM_LANGUAGE, IDM_ABOUT,
+                   IDM_EXIT, IDOK})
         PostCommand(id);
     // A double-click on the folder row would enter it.
     static NMITEMACTIVATE doubleClick = {};

@@ -112,25 +112,20 @@ TEST_F(TransferCommandTest, UploadsTwoFilesAndATreeWithoutItsEmptyFolders)
     EXPECT_EQ(FilesBelow(FtpPath(folder)), expected);
     EXPECT_EQ(FoldersBelow(FtpPath(folder)), (std::set<std::wstring>{L"Photos", L"Photos/2014"}));
 
-    // One status per file: the full local path of a file row, the remote
-    // sub-folder of a file found below a folder row.
-    const std::wstring prefix = Texts().Text(TextId::kTransferring) + L" ";
-    std::multiset<std::wstring> texts;
-    for (const ControlProbe::Status& status : probe.StatusesStartingWith(prefix)) {
-        texts.insert(status.text.substr(prefix.size()));
-        for (int id : {IDC_TRANSFER, IDC_TO_LOCAL, IDC_LOCAL_ADDFOLDER, IDC_FTP_ADDFOLDER, IDC_LOCAL_BROWSE,
-                       IDC_FTP_BROWSE, IDC_LOCAL_DELETE, IDC_FTP_DELETE}) {
-            // Folders come first in the list, so the folder row is the first
-            // one; the pane refresh after it enables the transfer button again.
-            const bool inFirstRow = status.text.compare(prefix.size(), 1, L"/") == 0;
-            if (id != IDC_TRANSFER || inFirstRow) {
-                EXPECT_FALSE(status.enabled.at(id)) << id << L" " << status.text;
-            }
-        }
-        EXPECT_TRUE(status.enabled.at(IDC_LOCAL_LIST));
-        EXPECT_TRUE(status.enabled.at(IDC_FTP_LIST));
+    // The folder row is read first (folders come first in the list), then
+    // each file shows its progress, with the batch's controls disabled and
+    // the transfer button enabled: it reads Stop.
+    EXPECT_EQ(probe.StatusesStartingWith(Texts().Text(TextId::kTransferring) + L" ").size(), 1u);
+    std::multiset<std::wstring> names;
+    for (const ControlProbe::Status& status : probe.FileProgress()) {
+        names.insert(NameOfProgress(status.text));
+        for (int id : {IDC_TO_LOCAL, IDC_LOCAL_ADDFOLDER, IDC_FTP_ADDFOLDER, IDC_LOCAL_BROWSE, IDC_FTP_BROWSE,
+                       IDC_LOCAL_DELETE, IDC_FTP_DELETE})
+            EXPECT_FALSE(status.enabled.at(id)) << id << L" " << status.text;
+        for (int id : {IDC_TRANSFER, IDC_LOCAL_LIST, IDC_FTP_LIST})
+            EXPECT_TRUE(status.enabled.at(id)) << id << L" " << status.text;
     }
-    EXPECT_EQ(texts, (std::multiset<std::wstring>{local + L"\\a.txt", L"/Photos", L"/Photos/2014", local + L"\\b.txt"}));
+    EXPECT_EQ(names, (std::multiset<std::wstring>{L"a.txt", L"x.txt", L"a.jpg", L"b.txt"}));
 
     // The FTP pane was listed again after each of the three rows.
     EXPECT_EQ(probe.StatusesStartingWith(Texts().Text(TextId::kReadingFtpFolder)).size(), 3u);
@@ -159,6 +154,7 @@ TEST_F(TransferCommandTest, DownloadsFilesAndATreeIntoMissingLocalFolders)
     const std::wstring local = ScratchFolder(L"h6-down");
     WriteFileIn(local + L"\\f1.txt", "an older version");
     Open(local, {folder});
+    ui.onModal = [](Dialog&) { return IDC_REPLACE; };  // f1.txt is there already
     Click(IDC_TO_LOCAL);
 
     SelectRows(FtpList(), {L"tree", L"f1.txt"});
@@ -171,27 +167,30 @@ TEST_F(TransferCommandTest, DownloadsFilesAndATreeIntoMissingLocalFolders)
     EXPECT_EQ(FilesBelow(local), expected);
     EXPECT_EQ(FoldersBelow(local), (std::set<std::wstring>{L"tree", L"tree/sub", L"tree/sub/deep"}));
 
-    const std::wstring prefix = Texts().Text(TextId::kTransferring) + L" ";
+    // The folder row is read first; then its files in the server's order.
     std::vector<std::wstring> texts;
-    for (const ControlProbe::Status& status : probe.StatusesStartingWith(prefix)) {
-        texts.push_back(status.text.substr(prefix.size()));
+    for (const ControlProbe::Status& status : probe.StatusesStartingWith(Texts().Text(TextId::kTransferring) + L" "))
+        texts.push_back(status.text);
+    for (const ControlProbe::Status& status : probe.FileProgress()) {
+        texts.push_back(NameOfProgress(status.text));
         for (int id : kWatched)
-            EXPECT_EQ(status.enabled.at(id), id == IDC_LOCAL_LIST || id == IDC_FTP_LIST) << id;
+            EXPECT_EQ(status.enabled.at(id), id == IDC_TRANSFER || id == IDC_LOCAL_LIST || id == IDC_FTP_LIST) << id;
     }
-    // The folder row comes first; its files in the server's order.
-    ASSERT_EQ(texts.size(), 3u);
-    std::sort(texts.begin(), texts.begin() + 2);
-    EXPECT_EQ(texts, (std::vector<std::wstring>{folder + L"/tree", folder + L"/tree/sub/deep", folder + L"/f1.txt"}));
+    ASSERT_EQ(texts.size(), 4u);
+    std::sort(texts.begin() + 1, texts.begin() + 3);
+    EXPECT_EQ(texts, (std::vector<std::wstring>{Texts().Text(TextId::kTransferring) + L" " + folder + L"/tree",
+                                                L"d.txt", L"t.txt", L"f1.txt"}));
 
     // The local list was filled again after each of the two rows.
     EXPECT_EQ(probe.localPathTexts, (std::vector<std::wstring>{local + L"\\...", local + L"\\..."}));
     EXPECT_EQ(RowSet(LocalList()), (std::set<std::wstring>{L"[...]", L"tree", L"f1.txt"}));
 
+    EXPECT_EQ(ui.modalTemplates, (std::vector<UINT>{IDD_OVERWRITE}));
     std::map<int, std::vector<bool>> changes = ChangesOf(probe);
-    for (int id : {IDC_TRANSFER, IDC_TO_FTP, IDC_LOCAL_ADDFOLDER, IDC_FTP_ADDFOLDER, IDC_LOCAL_BROWSE,
+    for (int id : {IDC_TO_FTP, IDC_LOCAL_ADDFOLDER, IDC_FTP_ADDFOLDER, IDC_LOCAL_BROWSE,
                    IDC_FTP_BROWSE, IDC_LOCAL_DELETE, IDC_FTP_DELETE})
         EXPECT_EQ(changes[id], kOffOn) << id;
-    for (int id : {IDC_TO_LOCAL, IDC_LOCAL_LIST, IDC_FTP_LIST})
+    for (int id : {IDC_TRANSFER, IDC_TO_LOCAL, IDC_LOCAL_LIST, IDC_FTP_LIST})
         EXPECT_EQ(changes[id], kNone) << id;
     EXPECT_FALSE(::IsWindowEnabled(Item(IDC_TO_LOCAL)));
     EXPECT_EQ(Text(IDC_STATUS), L"");
@@ -206,10 +205,11 @@ TEST_F(TransferCommandTest, OnlyTheParentRowTogglesTheButtonsAndTransfersNothing
     WriteFileIn(FtpPath(folder + L"/r.txt"), "r");
     Open(local, {folder});
 
-    struct Case { int direction; std::vector<int> toggled; int untouched; };
+    // The transfer button stays enabled: it reads Stop while the batch runs.
+    struct Case { int direction; int toggled; int untouched; };
     const Case cases[] = {
-        {IDC_TO_FTP, {IDC_TRANSFER, IDC_TO_LOCAL}, IDC_TO_FTP},
-        {IDC_TO_LOCAL, {IDC_TRANSFER, IDC_TO_FTP}, IDC_TO_LOCAL},
+        {IDC_TO_FTP, IDC_TO_LOCAL, IDC_TO_FTP},
+        {IDC_TO_LOCAL, IDC_TO_FTP, IDC_TO_LOCAL},
     };
     for (const Case& c : cases) {
         Click(c.direction);
@@ -217,12 +217,13 @@ TEST_F(TransferCommandTest, OnlyTheParentRowTogglesTheButtonsAndTransfersNothing
         ControlProbe probe(window->Handle());
         Click(IDC_TRANSFER);
         std::map<int, std::vector<bool>> changes = ChangesOf(probe);
-        std::vector<int> toggled = c.toggled;
+        std::vector<int> toggled = {c.toggled};
         toggled.insert(toggled.end(), {IDC_LOCAL_ADDFOLDER, IDC_FTP_ADDFOLDER, IDC_LOCAL_BROWSE, IDC_FTP_BROWSE,
                                        IDC_LOCAL_DELETE, IDC_FTP_DELETE});
         for (int id : toggled)
             EXPECT_EQ(changes[id], kOffOn) << c.direction << L" " << id;
         EXPECT_EQ(changes[c.untouched], kNone) << c.direction;
+        EXPECT_EQ(changes[IDC_TRANSFER], kNone) << c.direction;
         EXPECT_TRUE(probe.StatusesStartingWith(Texts().Text(TextId::kTransferring)).empty());
         EXPECT_TRUE(probe.localPathTexts.empty());
     }
@@ -287,10 +288,10 @@ TEST_F(TransferCommandTest, NamesUnsafeAsLocalNamesAreSkippedDeepInATreeAndSumma
         const std::unique_ptr<FtpSession> session = ftp.Open(ParseServerName(ServerName()), kUser, kPassword, FtpMode::kPassive);
         ASSERT_TRUE(session);
         ASSERT_TRUE(session->ChangeDir(folder + L"/tree/deep"));
-        ASSERT_TRUE(session->Put(source + L"\\payload.txt", L"a:b"));
+        ASSERT_TRUE(session->Put(source + L"\\payload.txt", L"a:b", {}));
         ASSERT_TRUE(session->MakeDir(L"CON"));
         ASSERT_TRUE(session->ChangeDir(L"CON"));
-        ASSERT_TRUE(session->Put(source + L"\\payload.txt", L"inner.txt"));
+        ASSERT_TRUE(session->Put(source + L"\\payload.txt", L"inner.txt", {}));
     }
     const std::wstring local = ScratchFolder(L"h6-hostile");
     Open(local, {folder});

@@ -77,10 +77,13 @@ TEST_F(TransferPlacesTest, AnEmptyFtpFolderMeansTheLoginDirectoryBothWays)
     ControlProbe probe(window->Handle());
     Click(IDC_TRANSFER);
     EXPECT_EQ(FilesBelow(target), (Files{{L"h6-login-get/deep/g.txt", "g"}, {L"h6-login-get.txt", "get"}}));
+    // The tree is read at the login directory's path, relative as the profile's folder.
     const std::wstring prefix = Texts().Text(TextId::kTransferring) + L" ";
     std::vector<std::wstring> texts;
     for (const ControlProbe::Status& status : probe.StatusesStartingWith(prefix))
         texts.push_back(status.text.substr(prefix.size()));
-    EXPECT_EQ(texts, (std::vector<std::wstring>{L"h6-login-get/deep", L"h6-login-get.txt"}));
+    for (const ControlProbe::Status& status : probe.FileProgress())
+        texts.push_back(NameOfProgress(status.text));
+    EXPECT_EQ(texts, (std::vector<std::wstring>{L"h6-login-get", L"g.txt", L"h6-login-get.txt"}));
     EXPECT_TRUE(ui.messages.empty());
 }

@@ -50,6 +50,18 @@ std::vector<ControlProbe::Status> ControlProbe::StatusesStartingWith(const std::
     return found;
 }
 
+std::vector<ControlProbe::Status> ControlProbe::FileProgress() const
+{
+    std::vector<Status> found;
+    for (const Status& status : statuses)
+        if (status.text.find(L" %)") != std::wstring::npos &&
+            (found.empty() || NameOfProgress(found.back().text) != NameOfProgress(status.text)))
+            found.push_back(status);
+    return found;
+}
+
+std::wstring NameOfProgress(const std::wstring& text) { return text.substr(0, text.find(L"  ")); }
+
 LRESULT CALLBACK ControlProbe::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     ControlProbe& probe = *g_probe;

@@ -43,6 +43,9 @@ public:
 
     // The status texts that begin with the prefix, in order.
     std::vector<Status> StatusesStartingWith(const std::wstring& prefix) const;
+    // The progress texts ("name  1.0 of 2.0 KB (50 %) ..."), the first of
+    // each file's run.
+    std::vector<Status> FileProgress() const;
 
 private:
     static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -74,6 +77,9 @@ protected:
     // Dispatches every message waiting for this thread.
     static void Pump();
 };
+
+// The name a progress text begins with.
+std::wstring NameOfProgress(const std::wstring& text);
 
 // Writes the file, creating its folder with every missing level first.
 void WriteFileIn(const std::wstring& path, const std::string& bytes);

@@ -1,0 +1,8 @@
+#include "ftp/FtpTransfer.h"
+
+bool IsWholeTransfer(std::uint64_t bytes, std::optional<std::uint64_t> expected)
+{
+    if (!expected)
+        return true;
+    return *expected == kCappedListedSize ? bytes >= *expected : bytes == *expected;
+}

@@ -1,0 +1,39 @@
+// One file's transfer as the FTP primitives stream it: blocks of 1 MiB, a
+// call after each block that may stop the transfer, and a result that tells
+// a whole file from a short, stopped or failed one.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <optional>
+
+constexpr std::size_t kTransferBlockSize = 1024 * 1024;
+
+// Wine's listing parser caps every size at this value: a file listed with it
+// may be larger.
+constexpr std::uint64_t kCappedListedSize = 2147483647;
+
+enum class FtpTransferStatus {
+    kComplete,  // every byte of the source arrived
+    kShort,     // the data ended before the source's size was reached
+    kStopped,   // the block call asked to stop
+    kFailed,    // a call failed; the primitives' LastFailure says why
+};
+
+struct FtpTransferResult {
+    FtpTransferStatus status = FtpTransferStatus::kFailed;
+    std::uint64_t bytes = 0;  // moved before the transfer ended
+    // An upload that did not complete left part of the file on the server:
+    // deleting it failed.
+    bool partialLeft = false;
+
+    explicit operator bool() const { return status == FtpTransferStatus::kComplete; }
+};
+
+// Told the bytes moved so far after each block; false stops the transfer.
+using FtpBlockCallback = std::function<bool(std::uint64_t bytesSoFar)>;
+
+// Whether `bytes` is the whole of a source of the expected size. An unknown
+// size accepts any count; a capped listed size is a lower bound.
+bool IsWholeTransfer(std::uint64_t bytes, std::optional<std::uint64_t> expected);

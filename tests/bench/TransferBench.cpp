@@ -300,6 +300,44 @@ void MeasureInTurn(int round, Scenario& scenario, const std::vector<std::functio
 
 double MiBPerSecond(std::uintmax_t size, double ms) { return static_cast<double>(size) / kMiB / (ms / 1000); }
 
+// The medians of the rounds, the ratios beside the targets, and the window's
+// answer times (all rounds together).
+void PrintReport(int rounds, const std::vector<Scenario>& trees, const std::vector<Scenario>& bigFiles,
+                 const std::vector<double>& watchedTimes, std::vector<double> answers)
+{
+    std::printf("\nMedians of %d rounds\n  %-24s %11s %14s %10s\n", rounds, "", "command", "engine calls",
+                "overhead");
+    for (const Scenario& scenario : trees) {
+        const double command = Median(scenario.times[0]);
+        const double engine = Median(scenario.times[1]);
+        std::printf("  %-24s %8.0f ms %11.0f ms %+8.1f %%\n", scenario.title.c_str(), command, engine,
+                    100.0 * (command - engine) / engine);
+    }
+    std::printf("\n  %-24s %22s %22s %22s\n", "", "command", "whole-file calls", "curl");
+    for (const Scenario& scenario : bigFiles) {
+        std::printf("  %-24s", scenario.title.c_str());
+        for (const std::vector<double>& way : scenario.times)
+            std::printf(" %6.0f ms (%4.0f MiB/s)", Median(way), MiBPerSecond(kBigSize, Median(way)));
+        std::printf("\n");
+    }
+    std::printf("\n");
+    for (const Scenario& scenario : bigFiles) {
+        const double command = Median(scenario.times[0]);
+        std::printf("  %-24s command %5.1fx as fast as the whole-file calls, %5.2fx curl's time\n",
+                    scenario.title.c_str(), Median(scenario.times[1]) / command,
+                    command / Median(scenario.times[2]));
+    }
+    std::printf("Targets: the command at least 3x as fast as the whole-file calls and at most 1.5x curl's\n"
+                "time; the tree no slower than before.\n");
+
+    std::sort(answers.begin(), answers.end());
+    std::printf("\nThe window while the command downloads %llu MiB (median %.0f ms, %.0f MiB/s):\n"
+                "  answers to WM_GETTEXT: %zu, median %.1f ms, maximum %.1f ms\n",
+                static_cast<unsigned long long>(kWatchedSize / kMiB), Median(watchedTimes),
+                MiBPerSecond(kWatchedSize, Median(watchedTimes)), answers.size(),
+                answers.empty() ? 0.0 : Median(answers), answers.empty() ? 0.0 : answers.back());
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv)
@@ -436,38 +474,7 @@ int wmain(int argc, wchar_t** argv)
             testenv::RemoveTree(folder);
     }
 
-    std::printf("\nMedians of %d rounds\n  %-24s %11s %14s %10s\n", rounds, "", "command", "engine calls",
-                "overhead");
-    for (const Scenario* scenario : {&upTree, &downTree}) {
-        const double command = Median(scenario->times[0]);
-        const double engine = Median(scenario->times[1]);
-        std::printf("  %-24s %8.0f ms %11.0f ms %+8.1f %%\n", scenario->title.c_str(), command, engine,
-                    100.0 * (command - engine) / engine);
-    }
-    std::printf("\n  %-24s %22s %22s %22s\n", "", "command", "whole-file calls", "curl");
-    for (const Scenario* scenario : {&upBig, &downBig}) {
-        std::printf("  %-24s", scenario->title.c_str());
-        for (const std::vector<double>& way : scenario->times)
-            std::printf(" %6.0f ms (%4.0f MiB/s)", Median(way), MiBPerSecond(kBigSize, Median(way)));
-        std::printf("\n");
-    }
-    std::printf("\n");
-    for (const Scenario* scenario : {&upBig, &downBig}) {
-        const double command = Median(scenario->times[0]);
-        std::printf("  %-24s command %5.1fx as fast as the whole-file calls, %5.2fx curl's time\n",
-                    scenario->title.c_str(), Median(scenario->times[1]) / command,
-                    command / Median(scenario->times[2]));
-    }
-    std::printf("Targets: the command at least 3x as fast as the whole-file calls and at most 1.5x curl's\n"
-                "time; the tree no slower than before.\n");
-
-    std::sort(answers.begin(), answers.end());
-    std::printf("\nThe window while the command downloads %llu MiB (median %.0f ms, %.0f MiB/s):\n"
-                "  answers to WM_GETTEXT: %zu, median %.1f ms, maximum %.1f ms\n",
-                static_cast<unsigned long long>(watchedMiB), Median(watchedTimes),
-                MiBPerSecond(kWatchedSize, Median(watchedTimes)), answers.size(),
-                answers.empty() ? 0.0 : Median(answers), answers.empty() ? 0.0 : answers.back());
-
+    PrintReport(rounds, {upTree, downTree}, {upBig, downBig}, watchedTimes, answers);
     if (bench.MessagesShown()) {
         std::printf("A message box came up: %ls\n", ui.messages.front().text.c_str());
         right = false;

@@ -1,13 +1,18 @@
 // What the benchmarks share: the wall time of one run, the median of several,
-// and the FTP engine as the program builds it.
+// the FTP engine as the program builds it, and a login of their own through
+// WinINet for the calls the program does not make.
 #pragma once
 
 #include "ftp/FtpEngine.h"
 #include "ftp/WinInetFtp.h"
 
+#include <windows.h>
+#include <wininet.h>
+
 #include <algorithm>
 #include <chrono>
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace bench {
@@ -31,5 +36,42 @@ inline FtpEngine& Engine()
     static FtpEngine engine(winInet);
     return engine;
 }
+
+// One FTP login through WinINet, closed when the object goes: binary
+// transfers with the whole-file calls, in passive or active mode.
+class WinInetLogin {
+public:
+    WinInetLogin(INTERNET_PORT port, const std::wstring& user, const std::wstring& password, bool passive)
+    {
+        m_internet = ::InternetOpenW(nullptr, INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0);
+        if (m_internet)
+            m_ftp = ::InternetConnectW(m_internet, L"127.0.0.1", port, user.c_str(), password.c_str(),
+                                       INTERNET_SERVICE_FTP, passive ? INTERNET_FLAG_PASSIVE : 0, 0);
+    }
+    ~WinInetLogin()
+    {
+        if (m_ftp)
+            ::InternetCloseHandle(m_ftp);
+        if (m_internet)
+            ::InternetCloseHandle(m_internet);
+    }
+    WinInetLogin(const WinInetLogin&) = delete;
+    WinInetLogin& operator=(const WinInetLogin&) = delete;
+
+    // remotePath is relative to the login directory ("folder/name").
+    bool Get(const std::wstring& remotePath, const std::wstring& localPath) const
+    {
+        return m_ftp && ::FtpGetFileW(m_ftp, remotePath.c_str(), localPath.c_str(), FALSE, FILE_ATTRIBUTE_NORMAL,
+                                      FTP_TRANSFER_TYPE_BINARY | INTERNET_FLAG_RELOAD, 0);
+    }
+    bool Put(const std::wstring& localPath, const std::wstring& remotePath) const
+    {
+        return m_ftp && ::FtpPutFileW(m_ftp, localPath.c_str(), remotePath.c_str(), FTP_TRANSFER_TYPE_BINARY, 0);
+    }
+
+private:
+    HINTERNET m_internet = nullptr;
+    HINTERNET m_ftp = nullptr;
+};
 
 }  // namespace bench

@@ -1,8 +1,15 @@
-// What the transfer command costs beside the engine calls it makes: a tree of
-// 100 files and one file of 200 MiB, uploaded and downloaded through the real
-// main window (rows selected, a click on the transfer button) and through the
-// same engine calls made directly, in the same run. Prints the medians and the
-// command's overhead; exits 1 when a transfer came out wrong.
+// What the transfer command costs, in the real main window (rows selected, a
+// click on the transfer button), against a local test server:
+// - a tree of 100 files both ways, beside the engine calls it makes made
+//   directly;
+// - a file of 256 MiB both ways, beside WinINet's whole-file calls
+//   (FtpGetFileW / FtpPutFileW on a login of our own) and beside Linux curl,
+//   which scripts/bench_transfer.sh runs and times outside Wine when this
+//   program asks for it on its standard output;
+// - how fast the window answers a message sent from another thread while it
+//   downloads a file of 300 MiB.
+// Prints the medians of the rounds and the ratios against the targets; exits 1
+// when a transfer came out wrong.
 #include "app/CFTPTandrilDlg.h"
 #include "common/ProgramParts.h"
 #include "common/SettingsFixture.h"
@@ -17,14 +24,17 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <chrono>
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
-#include <cwchar>
 #include <filesystem>
 #include <functional>
+#include <iterator>
 #include <memory>
+#include <optional>
 #include <string>
+#include <thread>
+#include <utility>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -37,14 +47,19 @@ using bench::Milliseconds;
 
 constexpr int kFolders = 10;
 constexpr int kFilesPerLevel = 5;
-constexpr std::uintmax_t kBigSize = 200ull * 1024 * 1024;
+constexpr std::uintmax_t kMiB = 1024 * 1024;
+constexpr std::uintmax_t kBigSize = 256 * kMiB;
+constexpr std::uintmax_t kWatchedSize = 300 * kMiB;
+// How often the watching thread asks the window, and how long it waits at most.
+constexpr DWORD kProbeIntervalMs = 20;
+constexpr UINT kProbeLimitMs = 60000;
 
 bool WriteBytes(const std::wstring& path, std::uintmax_t size)
 {
     const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return false;
-    std::string chunk(1 << 20, '\0');
+    std::string chunk(kMiB, '\0');
     for (std::size_t i = 0; i < chunk.size(); ++i)
         chunk[i] = static_cast<char>('a' + i % 26);
     bool written = true;
@@ -72,10 +87,11 @@ bool MakeTree(const std::wstring& root)
     return true;
 }
 
-// Number of files and their total size below a folder.
-std::pair<int, std::uintmax_t> Census(const std::wstring& folder)
+using Census = std::pair<int, std::uintmax_t>;  // number of files, their total size
+
+Census CensusOf(const std::wstring& folder)
 {
-    std::pair<int, std::uintmax_t> census = {0, 0};
+    Census census = {0, 0};
     std::error_code error;
     for (fs::recursive_directory_iterator it(fs::path(folder), error), end; !error && it != end; it.increment(error))
         if (it->is_regular_file()) {
@@ -85,47 +101,66 @@ std::pair<int, std::uintmax_t> Census(const std::wstring& folder)
     return census;
 }
 
+// The size of a file, or no value when it is missing.
+std::optional<std::uintmax_t> SizeOf(const std::wstring& path)
+{
+    std::error_code error;
+    const std::uintmax_t size = fs::file_size(fs::path(path), error);
+    return error ? std::nullopt : std::optional<std::uintmax_t>(size);
+}
+
 std::wstring Slashed(std::wstring path)
 {
     std::replace(path.begin(), path.end(), L'\\', L'/');
     return path;
 }
 
+// The bench's names are ASCII.
+std::string Narrow(const std::wstring& text)
+{
+    std::string narrow;
+    for (wchar_t c : text)
+        narrow.push_back(static_cast<char>(c));
+    return narrow;
+}
+
+// Wine shows the Linux root as drive Z:.
+std::string LinuxPath(const std::wstring& winePath) { return Narrow(Slashed(winePath.substr(2))); }
+
 struct Login {
     std::wstring server = testenv::ServerName();
     std::wstring user = testenv::kUser;
     std::wstring password = testenv::kPassword;
+    FtpMode mode = FtpMode::kPassive;
 
-    operator FtpLogin() const { return {server, user, password}; }
+    operator FtpLogin() const { return {server, user, password, mode}; }
+    bench::WinInetLogin Open() const
+    {
+        return bench::WinInetLogin(static_cast<INTERNET_PORT>(testenv::FtpPort()), user, password,
+                                   mode == FtpMode::kPassive);
+    }
 };
 
 // The engine calls of a folder upload: one UploadFile per file into the
 // file's folder below the target, then the listing of the FTP folder.
-void DirectUploadTree(const Login& login, const std::wstring& localFolder, const std::wstring& ftpFolder)
+bool DirectUploadTree(const Login& login, const std::wstring& localFolder, const std::wstring& ftpFolder)
 {
-    const std::vector<std::wstring> files = WinLocalFiles().CollectFilesRecursive(localFolder + L"\\tree");
-    FtpListing listing;
-    for (const std::wstring& file : files) {
+    bool all = true;
+    for (const std::wstring& file : WinLocalFiles().CollectFilesRecursive(localFolder + L"\\tree")) {
         const std::wstring relative = Slashed(file.substr(localFolder.size() + 1));
-        Engine().UploadFile(file, login,
-                   ftpFolder + L"/" + relative.substr(0, relative.rfind(L'/')));
+        if (!Engine().UploadFile(file, login, ftpFolder + L"/" + relative.substr(0, relative.rfind(L'/'))))
+            all = false;
     }
-    Engine().ListFtpFolder(listing, login, ftpFolder);
-}
-
-void DirectUploadFile(const Login& login, const std::wstring& file, const std::wstring& ftpFolder)
-{
     FtpListing listing;
-    Engine().UploadFile(file, login, ftpFolder);
-    Engine().ListFtpFolder(listing, login, ftpFolder);
+    return Engine().ListFtpFolder(listing, login, ftpFolder) && all;
 }
 
 // The engine calls of a folder download: the tree walk, then one DownloadFile
 // per file into its local folder, made when missing.
-void DirectDownloadTree(const Login& login, const std::wstring& ftpFolder, const std::wstring& localFolder)
+bool DirectDownloadTree(const Login& login, const std::wstring& ftpFolder, const std::wstring& localFolder)
 {
     FtpListing listing;
-    Engine().EnumerateFtpTree(listing, login, ftpFolder + L"/tree");
+    bool all = Engine().EnumerateFtpTree(listing, login, ftpFolder + L"/tree");
     for (const std::wstring& path : listing.fileNames) {
         const std::size_t slash = path.rfind(L'/');
         std::wstring relative = path.substr(ftpFolder.size() + 1, slash - ftpFolder.size() - 1);
@@ -133,17 +168,85 @@ void DirectDownloadTree(const Login& login, const std::wstring& ftpFolder, const
         const std::wstring target = localFolder + L"\\" + relative;
         if (::GetFileAttributesW(target.c_str()) == INVALID_FILE_ATTRIBUTES)
             testenv::MakeFolders(target);
-        Engine().DownloadFile(target, login, path.substr(0, slash),
-                     path.substr(slash + 1));
+        if (!Engine().DownloadFile(target, login, path.substr(0, slash), path.substr(slash + 1)))
+            all = false;
     }
+    return all;
 }
+
+// Asks scripts/bench_transfer.sh to run curl: one line "@curl get FTP-PATH
+// FILE" or "@curl put FILE FTP-PATH" on standard output, answered on standard
+// input with the wall time in ms and curl's exit status. No value when curl
+// failed or nobody answered.
+std::optional<double> CurlTimed(const char* verb, const std::string& from, const std::string& to)
+{
+    std::printf("@curl %s %s %s\n", verb, from.c_str(), to.c_str());
+    std::fflush(stdout);
+    char answer[128] = {};
+    double ms = 0;
+    int status = -1;
+    if (!std::fgets(answer, sizeof(answer), stdin) || std::sscanf(answer, "%lf %d", &ms, &status) != 2 ||
+        status != 0)
+        return std::nullopt;
+    return ms;
+}
+
+// Sends WM_GETTEXT to a window from a thread of its own every
+// kProbeIntervalMs and records how long each answer took, until stopped.
+class AnswerProbe {
+public:
+    explicit AnswerProbe(HWND window) : m_window(window), m_thread([this] { Run(); }) {}
+    ~AnswerProbe()
+    {
+        if (m_thread.joinable())
+            Stop();
+    }
+
+    // The answer times in ms. Handles this thread's messages while it waits,
+    // so that a question sent just now is answered rather than timed out.
+    std::vector<double> Stop()
+    {
+        m_stop = true;
+        while (!m_finished) {
+            MSG msg;
+            while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                ::TranslateMessage(&msg);
+                ::DispatchMessageW(&msg);
+            }
+            ::Sleep(1);
+        }
+        m_thread.join();
+        return m_times;
+    }
+
+private:
+    void Run()
+    {
+        while (!m_stop) {
+            wchar_t title[256] = {};
+            DWORD_PTR copied = 0;
+            m_times.push_back(Milliseconds([&] {
+                ::SendMessageTimeoutW(m_window, WM_GETTEXT, std::size(title), reinterpret_cast<LPARAM>(title),
+                                      SMTO_NORMAL, kProbeLimitMs, &copied);
+            }));
+            ::Sleep(kProbeIntervalMs);
+        }
+        m_finished = true;
+    }
+
+    HWND m_window;
+    std::vector<double> m_times;
+    std::atomic<bool> m_stop{false};
+    std::atomic<bool> m_finished{false};
+    std::thread m_thread;  // last: starts once the members above exist
+};
 
 class Bench {
 public:
     Bench(CFTPTandrilDlg& window, testenv::RecordingUi& ui) : m_window(window), m_ui(ui) {}
 
-    // Selects the one row and clicks the transfer button in the direction.
-    double Command(int direction, int listId, const std::wstring& row)
+    // Selects the one row of the list and sets the transfer direction.
+    void Select(int direction, int listId, const std::wstring& row)
     {
         Click(direction);
         const ListView list(m_window.Item(listId));
@@ -152,9 +255,19 @@ public:
         for (int i = 0; i < list.Count(); ++i)
             if (list.CellText(i, 0) == row)
                 list.SetSelectionMark(i);
-        return Milliseconds([&] { Click(IDC_TRANSFER); });
     }
 
+    // The time of a click on the transfer button, which returns when the
+    // batch has ended.
+    double Transfer() { return Milliseconds([&] { Click(IDC_TRANSFER); }); }
+
+    double Command(int direction, int listId, const std::wstring& row)
+    {
+        Select(direction, listId, row);
+        return Transfer();
+    }
+
+    HWND Handle() const { return m_window.Handle(); }
     bool MessagesShown() const { return !m_ui.messages.empty(); }
 
 private:
@@ -168,11 +281,62 @@ private:
     testenv::RecordingUi& m_ui;
 };
 
+// The times of one transfer made in several ways, one list per way.
 struct Scenario {
-    const char* title;
-    std::vector<double> command;
-    std::vector<double> direct;
+    std::string title;
+    std::vector<std::vector<double>> times;
 };
+
+// Makes each way of a transfer once, starting with a different way each round
+// so that none always meets the server and the caches in the same state.
+void MeasureInTurn(int round, Scenario& scenario, const std::vector<std::function<double()>>& ways)
+{
+    scenario.times.resize(ways.size());
+    for (std::size_t i = 0; i < ways.size(); ++i) {
+        const std::size_t way = (i + round) % ways.size();
+        scenario.times[way].push_back(ways[way]());
+    }
+}
+
+double MiBPerSecond(std::uintmax_t size, double ms) { return static_cast<double>(size) / kMiB / (ms / 1000); }
+
+// The medians of the rounds, the ratios beside the targets, and the window's
+// answer times (all rounds together).
+void PrintReport(int rounds, const std::vector<Scenario>& trees, const std::vector<Scenario>& bigFiles,
+                 const std::vector<double>& watchedTimes, std::vector<double> answers)
+{
+    std::printf("\nMedians of %d rounds\n  %-24s %11s %14s %10s\n", rounds, "", "command", "engine calls",
+                "overhead");
+    for (const Scenario& scenario : trees) {
+        const double command = Median(scenario.times[0]);
+        const double engine = Median(scenario.times[1]);
+        std::printf("  %-24s %8.0f ms %11.0f ms %+8.1f %%\n", scenario.title.c_str(), command, engine,
+                    100.0 * (command - engine) / engine);
+    }
+    std::printf("\n  %-24s %22s %22s %22s\n", "", "command", "whole-file calls", "curl");
+    for (const Scenario& scenario : bigFiles) {
+        std::printf("  %-24s", scenario.title.c_str());
+        for (const std::vector<double>& way : scenario.times)
+            std::printf(" %6.0f ms (%4.0f MiB/s)", Median(way), MiBPerSecond(kBigSize, Median(way)));
+        std::printf("\n");
+    }
+    std::printf("\n");
+    for (const Scenario& scenario : bigFiles) {
+        const double command = Median(scenario.times[0]);
+        std::printf("  %-24s command %5.1fx as fast as the whole-file calls, %5.2fx curl's time\n",
+                    scenario.title.c_str(), Median(scenario.times[1]) / command,
+                    command / Median(scenario.times[2]));
+    }
+    std::printf("Targets: the command at least 3x as fast as the whole-file calls and at most 1.5x curl's\n"
+                "time; the tree no slower than before.\n");
+
+    std::sort(answers.begin(), answers.end());
+    std::printf("\nThe window while the command downloads %llu MiB (median %.0f ms, %.0f MiB/s):\n"
+                "  answers to WM_GETTEXT: %zu, median %.1f ms, maximum %.1f ms\n",
+                static_cast<unsigned long long>(kWatchedSize / kMiB), Median(watchedTimes),
+                MiBPerSecond(kWatchedSize, Median(watchedTimes)), answers.size(),
+                answers.empty() ? 0.0 : Median(answers), answers.empty() ? 0.0 : answers.back());
+}
 
 }  // namespace
 
@@ -181,19 +345,24 @@ int wmain(int argc, wchar_t** argv)
     INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&controls);
     const int rounds = argc > 1 ? std::max(1, _wtoi(argv[1])) : 3;
+    const std::uintmax_t bigMiB = kBigSize / kMiB;
+    const std::uintmax_t watchedMiB = kWatchedSize / kMiB;
 
     const std::wstring source = testenv::ScratchFolder(L"bench-transfer-source");
-    const std::wstring target = testenv::ScratchFolder(L"bench-transfer-target");
-    std::printf("Creating a tree of %d files and a file of %llu MiB...\n", kFolders * kFilesPerLevel * 2,
-                static_cast<unsigned long long>(kBigSize >> 20));
-    if (!MakeTree(source + L"\\tree") || !WriteBytes(source + L"\\big.bin", kBigSize)) {
+    const std::wstring viaCommand = testenv::FreshFtpFolder(L"bench-command");
+    const std::wstring viaEngine = testenv::FreshFtpFolder(L"bench-engine");
+    const std::wstring viaWholeFile = testenv::FreshFtpFolder(L"bench-whole-file");
+    const std::wstring viaCurl = testenv::FreshFtpFolder(L"bench-curl");
+    std::printf("Creating a tree of %d files, a file of %llu MiB and one of %llu MiB on the server...\n",
+                kFolders * kFilesPerLevel * 2, static_cast<unsigned long long>(bigMiB),
+                static_cast<unsigned long long>(watchedMiB));
+    if (!MakeTree(source + L"\\tree") || !WriteBytes(source + L"\\big.bin", kBigSize) ||
+        !WriteBytes(testenv::FtpPath(viaCommand + L"/watched.bin"), kWatchedSize)) {
         std::printf("Could not create the files\n");
         return 1;
     }
-    const auto treeCensus = Census(source + L"\\tree");
+    const Census treeCensus = CensusOf(source + L"\\tree");
 
-    const std::wstring viaCommand = testenv::FreshFtpFolder(L"bench-command");
-    const std::wstring viaEngine = testenv::FreshFtpFolder(L"bench-engine");
     const Login login;
     testenv::RecordingUi ui;
     testenv::WriteUserSettings({{L"Language", L"[1033]"},
@@ -208,12 +377,14 @@ int wmain(int argc, wchar_t** argv)
     }
     Bench bench(*window, ui);
 
-    Scenario upTree{"upload 100-file tree", {}, {}};
-    Scenario upBig{"upload 200 MiB file", {}, {}};
-    Scenario downTree{"download 100-file tree", {}, {}};
-    Scenario downBig{"download 200 MiB file", {}, {}};
+    Scenario upTree{"upload 100-file tree", {}};
+    Scenario downTree{"download 100-file tree", {}};
+    Scenario upBig{"upload " + std::to_string(bigMiB) + " MiB file", {}};
+    Scenario downBig{"download " + std::to_string(bigMiB) + " MiB file", {}};
+    std::vector<double> watchedTimes;
+    std::vector<double> answers;
     bool right = true;
-    auto check = [&right](const char* what, std::pair<int, std::uintmax_t> got, std::pair<int, std::uintmax_t> want) {
+    auto check = [&right](const char* what, Census got, Census want) {
         if (got != want) {
             std::printf("  %s: %d files, %llu bytes; expected %d files, %llu bytes\n", what, got.first,
                         static_cast<unsigned long long>(got.second), want.first,
@@ -221,67 +392,96 @@ int wmain(int argc, wchar_t** argv)
             right = false;
         }
     };
+    auto checkSize = [&check](const char* what, const std::wstring& path, std::uintmax_t want) {
+        const std::optional<std::uintmax_t> size = SizeOf(path);
+        check(what, size ? Census{1, *size} : Census{0, 0}, {1, want});
+    };
+    // A way that failed is timed all the same; its file check reports it.
+    auto timed = [&right](const char* what, const std::function<bool()>& transfer) {
+        return [&right, what, transfer] {
+            bool done = false;
+            const double ms = Milliseconds([&] { done = transfer(); });
+            if (!done) {
+                std::printf("  %s failed\n", what);
+                right = false;
+            }
+            return ms;
+        };
+    };
+    auto curl = [&right](const char* verb, const std::string& from, const std::string& to) {
+        return [&right, verb, from, to] {
+            const std::optional<double> ms = CurlTimed(verb, from, to);
+            if (!ms) {
+                std::printf("  curl %s failed\n", verb);
+                right = false;
+            }
+            return ms.value_or(0);
+        };
+    };
 
     for (int round = 0; round < rounds; ++round) {
         std::printf("Round %d of %d\n", round + 1, rounds);
-        // Both sides start from the same state: nothing of the tree or the
-        // file on the server, nothing in the local target.
-        testenv::RemoveTree(testenv::FtpPath(viaCommand + L"/tree"));
-        testenv::RemoveTree(testenv::FtpPath(viaEngine + L"/tree"));
-        ::DeleteFileW(testenv::FtpPath(viaCommand + L"/big.bin").c_str());
-        ::DeleteFileW(testenv::FtpPath(viaEngine + L"/big.bin").c_str());
+        // Every way starts from the same state: nothing of the tree or the
+        // file on the server, nothing in the local targets.
+        for (const std::wstring& folder : {viaCommand, viaEngine, viaWholeFile, viaCurl}) {
+            testenv::RemoveTree(testenv::FtpPath(folder + L"/tree"));
+            ::DeleteFileW(testenv::FtpPath(folder + L"/big.bin").c_str());
+        }
         window->FillLocalList(source);
-        // Which of the two goes first alternates, so that neither always
-        // meets the server and the caches in the same state.
-        const bool commandFirst = round % 2 == 0;
-        auto measure = [commandFirst](Scenario& scenario, const std::function<double()>& command,
-                                      const std::function<void()>& direct) {
-            if (commandFirst)
-                scenario.command.push_back(command());
-            scenario.direct.push_back(Milliseconds(direct));
-            if (!commandFirst)
-                scenario.command.push_back(command());
-        };
-        measure(upTree, [&] { return bench.Command(IDC_TO_FTP, IDC_LOCAL_LIST, L"tree"); },
-                [&] { DirectUploadTree(login, source, viaEngine); });
-        measure(upBig, [&] { return bench.Command(IDC_TO_FTP, IDC_LOCAL_LIST, L"big.bin"); },
-                [&] { DirectUploadFile(login, source + L"\\big.bin", viaEngine); });
-        check("tree uploaded by the command", Census(testenv::FtpPath(viaCommand + L"/tree")), treeCensus);
-        check("tree uploaded by the engine", Census(testenv::FtpPath(viaEngine + L"/tree")), treeCensus);
-        check("file uploaded by the command", Census(testenv::FtpPath(viaCommand)),
-              {treeCensus.first + 1, treeCensus.second + kBigSize});
+        const std::wstring bigSource = source + L"\\big.bin";
+        MeasureInTurn(round, upTree,
+                      {[&] { return bench.Command(IDC_TO_FTP, IDC_LOCAL_LIST, L"tree"); },
+                       timed("engine upload of the tree", [&] { return DirectUploadTree(login, source, viaEngine); })});
+        MeasureInTurn(round, upBig,
+                      {[&] { return bench.Command(IDC_TO_FTP, IDC_LOCAL_LIST, L"big.bin"); },
+                       timed("FtpPutFileW", [&] { return login.Open().Put(bigSource, viaWholeFile + L"/big.bin"); }),
+                       curl("put", LinuxPath(bigSource), Narrow(viaCurl + L"/big.bin"))});
+        check("tree uploaded by the command", CensusOf(testenv::FtpPath(viaCommand + L"/tree")), treeCensus);
+        check("tree uploaded by the engine", CensusOf(testenv::FtpPath(viaEngine + L"/tree")), treeCensus);
+        checkSize("file uploaded by the command", testenv::FtpPath(viaCommand + L"/big.bin"), kBigSize);
+        checkSize("file uploaded by FtpPutFileW", testenv::FtpPath(viaWholeFile + L"/big.bin"), kBigSize);
+        checkSize("file uploaded by curl", testenv::FtpPath(viaCurl + L"/big.bin"), kBigSize);
 
         const std::wstring commandTarget = testenv::ScratchFolder(L"bench-transfer-target\\command");
         const std::wstring engineTarget = testenv::ScratchFolder(L"bench-transfer-target\\engine");
+        const std::wstring wholeFileTarget = testenv::ScratchFolder(L"bench-transfer-target\\whole-file");
+        const std::wstring curlTarget = testenv::ScratchFolder(L"bench-transfer-target\\curl");
         window->FillLocalList(commandTarget);
-        measure(downTree, [&] { return bench.Command(IDC_TO_LOCAL, IDC_FTP_LIST, L"tree"); },
-                [&] { DirectDownloadTree(login, viaCommand, engineTarget); });
-        measure(downBig, [&] { return bench.Command(IDC_TO_LOCAL, IDC_FTP_LIST, L"big.bin"); },
-                [&] { Engine().DownloadFile(engineTarget, login, viaCommand, L"big.bin"); });
-        check("tree downloaded by the command", Census(commandTarget + L"\\tree"), treeCensus);
-        check("tree downloaded by the engine", Census(engineTarget + L"\\tree"), treeCensus);
-        check("file downloaded by the command", Census(commandTarget),
-              {treeCensus.first + 1, treeCensus.second + kBigSize});
-        check("file downloaded by the engine", Census(engineTarget),
-              {treeCensus.first + 1, treeCensus.second + kBigSize});
+        const std::wstring bigOnServer = viaCommand + L"/big.bin";
+        MeasureInTurn(round, downTree,
+                      {[&] { return bench.Command(IDC_TO_LOCAL, IDC_FTP_LIST, L"tree"); },
+                       timed("engine download of the tree",
+                             [&] { return DirectDownloadTree(login, viaCommand, engineTarget); })});
+        MeasureInTurn(round, downBig,
+                      {[&] { return bench.Command(IDC_TO_LOCAL, IDC_FTP_LIST, L"big.bin"); },
+                       timed("FtpGetFileW",
+                             [&] { return login.Open().Get(bigOnServer, wholeFileTarget + L"\\big.bin"); }),
+                       curl("get", Narrow(bigOnServer), LinuxPath(curlTarget + L"\\big.bin"))});
+        check("tree downloaded by the command", CensusOf(commandTarget + L"\\tree"), treeCensus);
+        check("tree downloaded by the engine", CensusOf(engineTarget + L"\\tree"), treeCensus);
+        checkSize("file downloaded by the command", commandTarget + L"\\big.bin", kBigSize);
+        checkSize("file downloaded by FtpGetFileW", wholeFileTarget + L"\\big.bin", kBigSize);
+        checkSize("file downloaded by curl", curlTarget + L"\\big.bin", kBigSize);
+
+        // The window's answers while the command downloads the biggest file.
+        bench.Select(IDC_TO_LOCAL, IDC_FTP_LIST, L"watched.bin");
+        AnswerProbe probe(bench.Handle());
+        watchedTimes.push_back(bench.Transfer());
+        const std::vector<double> roundAnswers = probe.Stop();
+        answers.insert(answers.end(), roundAnswers.begin(), roundAnswers.end());
+        checkSize("file downloaded while the window was asked", commandTarget + L"\\watched.bin", kWatchedSize);
+        for (const std::wstring& folder : {commandTarget, engineTarget, wholeFileTarget, curlTarget})
+            testenv::RemoveTree(folder);
     }
 
-    std::printf("\nMedian of %d rounds           command      engine direct   overhead\n", rounds);
-    for (const Scenario* scenario : {&upTree, &upBig, &downTree, &downBig}) {
-        const double command = Median(scenario->command);
-        const double direct = Median(scenario->direct);
-        std::printf("  %-24s %9.0f ms   %9.0f ms   %+6.1f %%\n", scenario->title, command, direct,
-                    100.0 * (command - direct) / direct);
-    }
-    std::printf("Target: the command adds under 5 %%.\n");
+    PrintReport(rounds, {upTree, downTree}, {upBig, downBig}, watchedTimes, answers);
     if (bench.MessagesShown()) {
         std::printf("A message box came up: %ls\n", ui.messages.front().text.c_str());
         right = false;
     }
     window.reset();
     testenv::RemoveTree(source);
-    testenv::RemoveTree(target);
-    testenv::RemoveTree(testenv::FtpPath(viaCommand));
-    testenv::RemoveTree(testenv::FtpPath(viaEngine));
+    for (const std::wstring& folder : {viaCommand, viaEngine, viaWholeFile, viaCurl})
+        testenv::RemoveTree(testenv::FtpPath(folder));
     return right ? 0 : 1;
 }

@@ -16,7 +16,7 @@ constexpr std::chrono::milliseconds kSlice(100);
 // How long a call may take to come back after a stop before it is given up.
 constexpr std::chrono::milliseconds kStopGrace(1000);
 // Writes go out in parts, so that a slow line still shows progress.
-constexpr DWORD kWritePart = 64 * 1024;
+constexpr DWORD kWritePart = 1024 * 1024;
 
 }  // namespace
 
@@ -25,13 +25,14 @@ struct WinInetDataThread::Shared {
     std::condition_variable wake;      // a job for the thread
     std::condition_variable finished;  // the job returned
     Job job = Job::kNone;
-    DWORD size = 0;                    // to write; afterwards, moved
+    int block = 0;
+    DWORD size = 0;                    // to move; afterwards, moved
     std::atomic<DWORD> progress{0};
     std::atomic<bool> quit{false};
     bool ok = true;
     FtpFailure failure;
     bool gaveUp = false;
-    std::vector<char> block = std::vector<char>(kTransferBlockSize);
+    std::vector<char> blocks[2] = {std::vector<char>(kTransferBlockSize), std::vector<char>(kTransferBlockSize)};
     HINTERNET file = nullptr;
     HINTERNET connection = nullptr;
     HINTERNET internet = nullptr;
@@ -51,7 +52,7 @@ WinInetDataThread::WinInetDataThread(HINTERNET file, HINTERNET connection, HINTE
 
 WinInetDataThread::~WinInetDataThread()
 {
-    if (m_gaveUp) {
+    if (Settle()) {
         m_thread.detach();
         return;
     }
@@ -63,16 +64,34 @@ WinInetDataThread::~WinInetDataThread()
     m_thread.join();
 }
 
-std::vector<char>& WinInetDataThread::Block() { return m_shared->block; }
-
-WinInetDataThread::Result WinInetDataThread::Read(const Waiting& waiting)
+bool WinInetDataThread::Settle()
 {
-    return Run(Job::kRead, static_cast<DWORD>(m_shared->block.size()), waiting);
+    if (m_running)
+        Finish([](DWORD) { return false; });
+    return m_gaveUp;
 }
 
-WinInetDataThread::Result WinInetDataThread::Write(DWORD size, const Waiting& waiting)
+std::vector<char>& WinInetDataThread::Block(int index) { return m_shared->blocks[index & 1]; }
+
+void WinInetDataThread::StartRead(int block) { Start(Job::kRead, block, static_cast<DWORD>(kTransferBlockSize)); }
+
+void WinInetDataThread::StartWrite(int block, DWORD size)
 {
-    return Run(Job::kWrite, std::min(size, static_cast<DWORD>(m_shared->block.size())), waiting);
+    Start(Job::kWrite, block, std::min(size, static_cast<DWORD>(kTransferBlockSize)));
+}
+
+void WinInetDataThread::Start(Job job, int block, DWORD size)
+{
+    {
+        const std::lock_guard<std::mutex> guard(m_shared->lock);
+        m_shared->job = job;
+        m_shared->block = block & 1;
+        m_shared->size = size;
+        m_shared->progress = 0;
+        m_shared->quit = false;
+    }
+    m_shared->wake.notify_one();
+    m_running = true;
 }
 
 void WinInetDataThread::Work(const std::shared_ptr<Shared>& shared)
@@ -85,16 +104,15 @@ void WinInetDataThread::Work(const std::shared_ptr<Shared>& shared)
             return;
         const Job job = s.job;
         const DWORD size = s.size;
+        char* const data = s.blocks[s.block].data();
         lock.unlock();
         bool ok = true;
         FtpFailure failure;
         DWORD done = 0;
         while (done < size && !s.quit) {
             DWORD moved = 0;
-            ok = job == Job::kRead
-                     ? ::InternetReadFile(s.file, s.block.data() + done, size - done, &moved) != FALSE
-                     : ::InternetWriteFile(s.file, s.block.data() + done, std::min(kWritePart, size - done), &moved) !=
-                           FALSE;
+            ok = job == Job::kRead ? ::InternetReadFile(s.file, data + done, size - done, &moved) != FALSE
+                                   : ::InternetWriteFile(s.file, data + done, size - done, &moved) != FALSE;
             if (!ok) {
                 failure = FailureOfLastCall(s.password);
                 break;
@@ -119,17 +137,12 @@ void WinInetDataThread::Work(const std::shared_ptr<Shared>& shared)
     }
 }
 
-WinInetDataThread::Result WinInetDataThread::Run(Job job, DWORD size, const Waiting& waiting)
+WinInetDataThread::Result WinInetDataThread::Finish(const Waiting& waiting)
 {
+    if (!m_running)
+        return {Outcome::kDone, 0};
+    m_running = false;
     Shared& s = *m_shared;
-    {
-        const std::lock_guard<std::mutex> guard(s.lock);
-        s.job = job;
-        s.size = size;
-        s.progress = 0;
-        s.quit = false;
-    }
-    s.wake.notify_one();
     DWORD lastProgress = 0;
     Clock::time_point quietSince = Clock::now();
     Clock::time_point stoppedAt;

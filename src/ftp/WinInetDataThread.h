@@ -43,27 +43,33 @@ public:
     WinInetDataThread(const WinInetDataThread&) = delete;
     WinInetDataThread& operator=(const WinInetDataThread&) = delete;
 
-    // The block the calls read into and write from.
-    std::vector<char>& Block();
-    // Fills the block from the file; fewer bytes only at the file's end.
-    Result Read(const Waiting& waiting);
-    // Writes the first `size` bytes of the block to the file.
-    Result Write(DWORD size, const Waiting& waiting);
+    // Two blocks, so that the next one's data call can run while the caller
+    // works with the other one (writes it to disk, or reads the next part
+    // of the local file into it).
+    std::vector<char>& Block(int index);
+    // Starts filling the block from the file; fewer bytes only at the file's end.
+    void StartRead(int block);
+    // Starts writing the first `size` bytes of the block to the file.
+    void StartWrite(int block, DWORD size);
+    // Waits for the call started last (none: kDone with 0 bytes).
+    Result Finish(const Waiting& waiting);
 
     const FtpFailure& Failure() const { return m_failure; }
-    // A call was given up: the file and the handles are the thread's now.
-    bool GaveUp() const { return m_gaveUp; }
+    // Ends a call still under way as a stop would; true when a call was
+    // given up: the file and the handles are the thread's now.
+    bool Settle();
 
 private:
     struct Shared;
     enum class Job { kNone, kRead, kWrite, kEnd };
 
     static void Work(const std::shared_ptr<Shared>& shared);
-    Result Run(Job job, DWORD size, const Waiting& waiting);
+    void Start(Job job, int block, DWORD size);
 
     std::shared_ptr<Shared> m_shared;
     std::thread m_thread;
     DWORD m_silenceLimitMs;
     FtpFailure m_failure;
     bool m_gaveUp = false;
+    bool m_running = false;  // a call was started and not finished
 };

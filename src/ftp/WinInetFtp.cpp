@@ -149,29 +149,8 @@ public:
         bool gaveUp = false;
         {
             WinInetDataThread data(remote, m_connection, m_internet, m_password, m_silenceLimitMs);
-            result.status = FtpTransferStatus::kComplete;
-            for (;;) {
-                DWORD read = 0;
-                if (!Done(::ReadFile(local, data.Block().data(), static_cast<DWORD>(data.Block().size()), &read,
-                                     nullptr))) {
-                    result.status = FtpTransferStatus::kFailed;
-                    break;
-                }
-                if (read == 0)
-                    break;
-                const WinInetDataThread::Result written = data.Write(read, Waiting(blockDone, result.bytes));
-                result.bytes += written.bytes;
-                if (written.outcome != WinInetDataThread::Outcome::kDone || written.bytes != read) {
-                    result.status = DataFailure(data, written.outcome);
-                    break;
-                }
-                // A stop after the last block leaves the file whole.
-                if (blockDone && !blockDone(result.bytes) && result.bytes < whole) {
-                    result.status = FtpTransferStatus::kStopped;
-                    break;
-                }
-            }
-            gaveUp = data.GaveUp();
+            result.status = SendBlocks(data, local, whole, blockDone, result.bytes);
+            gaveUp = data.Settle();
         }
         ::CloseHandle(local);
         if (result.status == FtpTransferStatus::kComplete && !IsWholeTransfer(result.bytes, whole)) {
@@ -215,8 +194,8 @@ public:
         if (local != INVALID_HANDLE_VALUE) {
             {
                 WinInetDataThread data(remote, m_connection, m_internet, m_password, m_silenceLimitMs);
-                result.status = ReadBlocks(data, local, expected, blockDone, result.bytes);
-                gaveUp = data.GaveUp();
+                result.status = ReceiveBlocks(data, local, expected, blockDone, result.bytes);
+                gaveUp = data.Settle();
             }
             if (!Done(::CloseHandle(local)))
                 result.status = FtpTransferStatus::kFailed;
@@ -286,22 +265,53 @@ private:
         }
     }
 
-    // Reads whole blocks before writing them: WinINet hands out what one
-    // receive brought, often a few KiB.
-    FtpTransferStatus ReadBlocks(WinInetDataThread& data, HANDLE local, std::optional<std::uint64_t> expected,
+    // Sends the local file block by block; the next block is read from
+    // disk while the one before goes out.
+    FtpTransferStatus SendBlocks(WinInetDataThread& data, HANDLE local, std::uint64_t whole,
                                  const FtpBlockCallback& blockDone, std::uint64_t& bytes)
     {
-        for (;;) {
-            const WinInetDataThread::Result read = data.Read(Waiting(blockDone, bytes));
+        DWORD read = 0;
+        if (!Done(::ReadFile(local, data.Block(0).data(), static_cast<DWORD>(data.Block(0).size()), &read, nullptr)))
+            return FtpTransferStatus::kFailed;
+        for (int block = 0; read > 0; block ^= 1) {
+            data.StartWrite(block, read);
+            DWORD next = 0;
+            const bool readNext = Done(::ReadFile(local, data.Block(block ^ 1).data(),
+                                                  static_cast<DWORD>(data.Block(block ^ 1).size()), &next, nullptr));
+            const WinInetDataThread::Result written = data.Finish(Waiting(blockDone, bytes));
+            bytes += written.bytes;
+            if (written.outcome != WinInetDataThread::Outcome::kDone || written.bytes != read)
+                return DataFailure(data, written.outcome);
+            if (!readNext)
+                return FtpTransferStatus::kFailed;
+            // A stop after the last block leaves the file whole.
+            if (blockDone && !blockDone(bytes) && bytes < whole)
+                return FtpTransferStatus::kStopped;
+            read = next;
+        }
+        return FtpTransferStatus::kComplete;
+    }
+
+    // Receives whole blocks (WinINet hands out what one receive brought,
+    // often a few KiB); the next block comes in while one is written to disk.
+    FtpTransferStatus ReceiveBlocks(WinInetDataThread& data, HANDLE local, std::optional<std::uint64_t> expected,
+                                    const FtpBlockCallback& blockDone, std::uint64_t& bytes)
+    {
+        data.StartRead(0);
+        for (int block = 0;; block ^= 1) {
+            const WinInetDataThread::Result read = data.Finish(Waiting(blockDone, bytes));
             if (read.outcome != WinInetDataThread::Outcome::kDone)
                 return DataFailure(data, read.outcome);
+            const bool end = read.bytes < data.Block(block).size();
+            if (!end)
+                data.StartRead(block ^ 1);
             DWORD written = 0;
-            if (read.bytes > 0 &&
-                (!Done(::WriteFile(local, data.Block().data(), read.bytes, &written, nullptr)) || written != read.bytes))
+            if (read.bytes > 0 && (!Done(::WriteFile(local, data.Block(block).data(), read.bytes, &written, nullptr)) ||
+                                   written != read.bytes))
                 return FtpTransferStatus::kFailed;
             bytes += read.bytes;
-            if (read.bytes < data.Block().size())
-                return FtpTransferStatus::kComplete;  // the end of the file
+            if (end)
+                return FtpTransferStatus::kComplete;
             // A stop after the last block leaves the file whole.
             if (blockDone && !blockDone(bytes) && !(expected && bytes >= *expected))
                 return FtpTransferStatus::kStopped;

@@ -39,15 +39,21 @@ struct WinInetDataThread::Shared {
     std::wstring password;
 };
 
-WinInetDataThread::WinInetDataThread(HINTERNET file, HINTERNET connection, HINTERNET internet,
-                                     const std::wstring& password, DWORD silenceLimitMs)
+WinInetDataThread::WinInetDataThread(DWORD silenceLimitMs)
     : m_shared(std::make_shared<Shared>()), m_silenceLimitMs(silenceLimitMs)
 {
+    m_thread = std::thread(Work, m_shared);
+}
+
+void WinInetDataThread::Attach(HINTERNET file, HINTERNET connection, HINTERNET internet, const std::wstring& password)
+{
+    Settle();
+    const std::lock_guard<std::mutex> guard(m_shared->lock);
     m_shared->file = file;
     m_shared->connection = connection;
     m_shared->internet = internet;
     m_shared->password = password;
-    m_thread = std::thread(Work, m_shared);
+    m_failure = FtpFailure();
 }
 
 WinInetDataThread::~WinInetDataThread()

@@ -6,7 +6,9 @@
 // stop), and gives a call up after a silence of the time limit, or a second
 // after a stop the call does not come back from. A call given up keeps its
 // thread, which closes the file and the handles handed over once the call
-// returns; until then the session must not touch them.
+// returns; until then the session must not touch them. One thread serves
+// one transfer after the other (a thread's start costs Wine a while); one
+// that was given up is not used again.
 #pragma once
 
 #include "ftp/FtpFailure.h"
@@ -35,13 +37,14 @@ public:
     // Told the bytes the call has moved so far; false asks to stop.
     using Waiting = std::function<bool(DWORD bytes)>;
 
-    // The session's connection and Internet handles go to the thread if a
-    // call is given up.
-    WinInetDataThread(HINTERNET file, HINTERNET connection, HINTERNET internet, const std::wstring& password,
-                      DWORD silenceLimitMs);
+    explicit WinInetDataThread(DWORD silenceLimitMs);
     ~WinInetDataThread();
     WinInetDataThread(const WinInetDataThread&) = delete;
     WinInetDataThread& operator=(const WinInetDataThread&) = delete;
+
+    // The next calls are on this file. The session's connection and Internet
+    // handles go to the thread if a call is given up.
+    void Attach(HINTERNET file, HINTERNET connection, HINTERNET internet, const std::wstring& password);
 
     // Two blocks, so that the next one's data call can run while the caller
     // works with the other one (writes it to disk, or reads the next part

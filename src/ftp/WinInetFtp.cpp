@@ -62,11 +62,12 @@ std::wstring FolderOf(const std::wstring& path)
 class WinInetSession : public FtpSession {
 public:
     WinInetSession(HINTERNET internet, HINTERNET connection, const std::wstring& password, DWORD silenceLimitMs,
-                   FtpFailure& failure)
+                   std::unique_ptr<WinInetDataThread>& dataThread, FtpFailure& failure)
         : m_internet(internet),
           m_connection(connection),
           m_password(password),
           m_silenceLimitMs(silenceLimitMs),
+          m_dataThread(dataThread),
           m_failure(failure)
     {
     }
@@ -146,12 +147,9 @@ public:
             return result;
         }
         const std::uint64_t whole = static_cast<std::uint64_t>(size.QuadPart);
-        bool gaveUp = false;
-        {
-            WinInetDataThread data(remote, m_connection, m_internet, m_password, m_silenceLimitMs);
-            result.status = SendBlocks(data, local, whole, blockDone, result.bytes);
-            gaveUp = data.Settle();
-        }
+        WinInetDataThread& data = DataThreadFor(remote);
+        result.status = SendBlocks(data, local, whole, blockDone, result.bytes);
+        const bool gaveUp = Settled(data);
         ::CloseHandle(local);
         if (result.status == FtpTransferStatus::kComplete && !IsWholeTransfer(result.bytes, whole)) {
             result.status = FtpTransferStatus::kShort;
@@ -192,11 +190,9 @@ public:
             Done(FALSE);
         bool gaveUp = false;
         if (local != INVALID_HANDLE_VALUE) {
-            {
-                WinInetDataThread data(remote, m_connection, m_internet, m_password, m_silenceLimitMs);
-                result.status = ReceiveBlocks(data, local, expected, blockDone, result.bytes);
-                gaveUp = data.Settle();
-            }
+            WinInetDataThread& data = DataThreadFor(remote);
+            result.status = ReceiveBlocks(data, local, expected, blockDone, result.bytes);
+            gaveUp = Settled(data);
             if (!Done(::CloseHandle(local)))
                 result.status = FtpTransferStatus::kFailed;
         }
@@ -335,6 +331,23 @@ private:
         return FtpTransferStatus::kFailed;
     }
 
+    WinInetDataThread& DataThreadFor(HINTERNET remote)
+    {
+        if (!m_dataThread)
+            m_dataThread = std::make_unique<WinInetDataThread>(m_silenceLimitMs);
+        m_dataThread->Attach(remote, m_connection, m_internet, m_password);
+        return *m_dataThread;
+    }
+
+    // True when a call was given up: its thread is not used again.
+    bool Settled(WinInetDataThread& data)
+    {
+        if (!data.Settle())
+            return false;
+        m_dataThread.reset();
+        return true;
+    }
+
     // A data call given up took the file and the connection with it.
     void HandedOver()
     {
@@ -358,6 +371,7 @@ private:
     std::wstring m_cacheCopy;  // of the open remote file
     std::wstring m_password;
     DWORD m_silenceLimitMs;
+    std::unique_ptr<WinInetDataThread>& m_dataThread;
     FtpFailure& m_failure;
 };
 
@@ -414,6 +428,10 @@ void LogIn(const std::shared_ptr<LoginAttempt>& attempt)
 
 }  // namespace
 
+WinInetFtp::WinInetFtp(unsigned long dataSilenceLimitMs) : m_dataSilenceLimitMs(dataSilenceLimitMs) {}
+
+WinInetFtp::~WinInetFtp() = default;
+
 std::unique_ptr<FtpSession> WinInetFtp::Open(const FtpServerAddress& address, const std::wstring& user,
                                              const std::wstring& password, FtpMode mode)
 {
@@ -440,7 +458,7 @@ std::unique_ptr<FtpSession> WinInetFtp::Open(const FtpServerAddress& address, co
         return nullptr;
     }
     return std::make_unique<WinInetSession>(attempt->internet, attempt->connection, password, m_dataSilenceLimitMs,
-                                            m_failure);
+                                            m_dataThread, m_failure);
 }
 
 void WinInetFtp::PumpPendingMessages()

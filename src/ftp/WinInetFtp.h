@@ -6,13 +6,16 @@
 
 #include "ftp/FtpPrimitives.h"
 
+class WinInetDataThread;
+
 class WinInetFtp : public FtpPrimitives {
 public:
     // The time limit of every reply, and of a data connection's silence.
     static constexpr unsigned long kTimeLimitMs = 20000;
 
     // dataSilenceLimitMs: how long a transfer waits for a silent server.
-    explicit WinInetFtp(unsigned long dataSilenceLimitMs = kTimeLimitMs) : m_dataSilenceLimitMs(dataSilenceLimitMs) {}
+    explicit WinInetFtp(unsigned long dataSilenceLimitMs = kTimeLimitMs);
+    ~WinInetFtp() override;
 
     std::unique_ptr<FtpSession> Open(const FtpServerAddress& address, const std::wstring& user,
                                      const std::wstring& password, FtpMode mode) override;
@@ -21,5 +24,7 @@ public:
 
 private:
     unsigned long m_dataSilenceLimitMs;
+    // Makes the data calls of every transfer; made at the first one.
+    std::unique_ptr<WinInetDataThread> m_dataThread;
     FtpFailure m_failure;
 };

@@ -44,9 +44,10 @@ public:
     virtual bool FindNext(FtpFindEntry& entry) = 0;
     virtual void FindEnd() = 0;
     // Binary transfers in blocks, blockDone told after each (it may be
-    // empty; a stop it asks for after the last block changes nothing). An existing target of the same name is replaced. An upload that
-    // does not complete is deleted from the server again (partialLeft when
-    // that fails); it is short when fewer bytes went than the local file held
+    // empty; a stop it asks for after the last block changes nothing). An
+    // existing target of the same name is replaced. An upload that does not
+    // complete is deleted from the server again (partialLeft when that
+    // fails); it is short when fewer bytes went than the local file held
     // when it was opened.
     virtual FtpTransferResult Put(const std::wstring& localPath, const std::wstring& remoteName,
                                   const FtpBlockCallback& blockDone) = 0;

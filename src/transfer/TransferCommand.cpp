@@ -58,8 +58,8 @@ void TransferCommand::Bind(HWND dialog)
 {
     m_dialog = dialog;
     for (auto [control, id] : {std::pair<Control*, int>{&m_transfer, IDC_TRANSFER}, {&m_toLocal, IDC_TO_LOCAL},
-                               {&m_toFtp, IDC_TO_FTP}, {&m_status, IDC_STATUS}, {&m_progress, IDC_PROGRESS}, {&m_localList, IDC_LOCAL_LIST},
-                               {&m_ftpList, IDC_FTP_LIST}})
+                               {&m_toFtp, IDC_TO_FTP}, {&m_status, IDC_STATUS}, {&m_progress, IDC_PROGRESS},
+                               {&m_localList, IDC_LOCAL_LIST}, {&m_ftpList, IDC_FTP_LIST}})
         control->Attach(dialog, id);
 }
 

@@ -1,6 +1,7 @@
 #include "transfer/TransferProgress.h"
 
 #include "i18n/LanguageFile.h"
+#include "panes/SizeText.h"
 
 #include <algorithm>
 #include <cmath>
@@ -10,12 +11,15 @@ namespace {
 
 constexpr double kKilo = 1024.0;
 
+// The unit the size column would use, as an index into ProgressWords::units.
 int UnitOf(std::uint64_t bytes)
 {
-    int unit = 0;
-    for (double value = static_cast<double>(bytes); value >= kKilo && unit < 3; value /= kKilo)
-        ++unit;
-    return unit;
+    switch (SizeUnitText(bytes)) {
+    case TextId::kBytes: return 0;
+    case TextId::kKilobytes: return 1;
+    case TextId::kMegabytes: return 2;
+    default: return 3;
+    }
 }
 
 // The number in the unit, one decimal (none for bytes), with the locale's mark.
@@ -120,8 +124,9 @@ std::wstring TransferProgress::Text(const ProgressWords& words, double now) cons
     const int speedUnit = UnitOf(static_cast<std::uint64_t>(speed));
     text += L"  " + Number(static_cast<std::uint64_t>(speed), speedUnit, words.decimalMark) + L" " +
             words.units[speedUnit] + L"/s";
-    if (total && *total > done)
-        text += L"  " + FillPlaceholder(words.timeLeft,
-                                        Duration(static_cast<std::uint64_t>(std::ceil((*total - done) / speed)), words));
+    if (total && *total > done) {
+        const auto secondsLeft = static_cast<std::uint64_t>(std::ceil(static_cast<double>(*total - done) / speed));
+        text += L"  " + FillPlaceholder(words.timeLeft, Duration(secondsLeft, words));
+    }
     return text;
 }

@@ -18,7 +18,13 @@ struct FtpLogin {
     FtpMode mode = FtpMode::kPassive;  // the mode the profile asks for
 };
 
+// How many files a transfer batch moves at once, each on a login of its own.
+constexpr int kMinConnections = 1;
+constexpr int kMaxConnections = 8;
+constexpr int kDefaultConnections = 2;
+
 struct ServerProfile {
     FtpLogin login;
     std::wstring folder;  // relative to the login directory unless it begins with "/"
+    int connections = kDefaultConnections;  // simultaneous transfers, kMinConnections to kMaxConnections
 };

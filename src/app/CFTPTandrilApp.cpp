@@ -2,7 +2,7 @@
 
 #include "app/CFTPTandrilDlg.h"
 #include "framework/ComApartment.h"
-#include "ftp/FtpEngine.h"
+#include "ftp/FtpWork.h"
 #include "ftp/WinInetFtp.h"
 #include "localpane/WinLocalFiles.h"
 #include "settings/SettingsFile.h"
@@ -18,10 +18,9 @@ int CFTPTandrilApp::Run()
     INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&controls);
     SettingsFile settings;
-    WinInetFtp winInet;
-    FtpEngine engine(winInet);
+    FtpWork work(std::make_shared<FtpEnginePool>([] { return std::make_unique<WinInetFtp>(); }));
     WinLocalFiles files;
-    auto window = std::make_unique<CFTPTandrilDlg>(settings, engine, files);
+    auto window = std::make_unique<CFTPTandrilDlg>(settings, work, files);
     window->RunModal(nullptr);
     return 0;
 }

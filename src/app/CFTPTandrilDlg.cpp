@@ -16,21 +16,26 @@
 
 #include <windowsx.h>
 
-CFTPTandrilDlg::CFTPTandrilDlg(SettingsFile& settings, FtpEngine& engine, LocalFiles& files)
+CFTPTandrilDlg::CFTPTandrilDlg(SettingsFile& settings, FtpWork& work, LocalFiles& files)
     : Dialog(IDD_FTPTANDRIL_DIALOG),
       m_icon(static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME),
                                              IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED))),
       m_settings(settings),
-      m_engine(engine),
+      m_work(work),
       m_translation(settings),
       m_localPane(m_translation, files),
-      m_ftpPane(m_translation, engine, m_profile, m_ftpListing),
-      m_transferCommand(m_translation, engine, files, m_profile, m_ftpListing, m_localPane, m_ftpPane),
+      m_ftpPane(m_translation, work, m_profile, m_ftpListing),
+      m_transferCommand(m_translation, work, files, m_profile, m_ftpListing, m_localPane, m_ftpPane),
       m_drag(m_transferCommand)
 {
+    m_work.SetBusyListener([this](bool busy, FtpWorkKind kind) { OnFtpBusy(busy, kind); });
 }
 
-CFTPTandrilDlg::~CFTPTandrilDlg() = default;
+CFTPTandrilDlg::~CFTPTandrilDlg()
+{
+    m_work.SetBusyListener({});
+    m_work.Stop();
+}
 
 BOOL CFTPTandrilDlg::InitMainWindow()
 {
@@ -52,6 +57,9 @@ BOOL CFTPTandrilDlg::InitMainWindow()
     RestoreLocalFolder();
     ApplyTexts();
     m_transferCommand.SetUploadDirection();
+    // The start-up listing runs already: the window shows it busy.
+    if (m_work.IsBusy())
+        OnFtpBusy(true, FtpWorkKind::kListing);
     ShowModeSwitch();
     return TRUE;
 }
@@ -131,14 +139,20 @@ void CFTPTandrilDlg::ApplyTexts()
 
 bool CFTPTandrilDlg::OnCommand(WORD id, WORD code, HWND control)
 {
-    // While a batch runs (it lets messages through between blocks) the
-    // transfer button reads Stop, and it and Esc stop the batch. Every other
-    // command is ignored, Enter too: ending the dialog would pull the window
-    // away from under the batch. Closing it stops the batch, under WM_CLOSE.
-    if (m_transferCommand.IsBusy()) {
-        if (id == IDCANCEL || (id == IDC_TRANSFER && code == BN_CLICKED))
-            m_transferCommand.StopBatch();
-        return true;
+    // While FTP work runs the transfer button reads Stop, and it and Esc
+    // stop the work. A change of language would start the FTP pane anew
+    // under it; closing waits for it to stop (WM_CLOSE).
+    if (m_work.IsBusy()) {
+        if (id == IDCANCEL || (id == IDC_TRANSFER && code == BN_CLICKED)) {
+            m_work.Stop();
+            return true;
+        }
+        if (id == IDM_EXIT) {
+            ::PostMessageW(Handle(), WM_CLOSE, 0, 0);
+            return true;
+        }
+        if (id == IDM_LANGUAGE || id == IDC_TRANSFER)
+            return true;
     }
     if (id == IDOK) {
         OnEnter();
@@ -154,11 +168,52 @@ bool CFTPTandrilDlg::OnCommand(WORD id, WORD code, HWND control)
     return handled;
 }
 
+void CFTPTandrilDlg::OnFtpBusy(bool busy, FtpWorkKind kind)
+{
+    for (int id : {IDC_FTP_BROWSE, IDC_FTP_ADDFOLDER, IDC_FTP_DELETE})
+        ::EnableWindow(Item(id), !busy);
+    if (!busy) {
+        m_transferCommand.ShowDirection();
+        Control(Item(IDC_STATUS)).SetText(L"");
+        ShowModeSwitch();
+        if (m_closeAfterWork)
+            ::PostMessageW(Handle(), WM_CLOSE, 0, 0);
+        return;
+    }
+    for (int id : {IDC_TO_LOCAL, IDC_TO_FTP})
+        ::EnableWindow(Item(id), FALSE);
+    Control transfer(Item(IDC_TRANSFER));
+    transfer.SetText(m_translation.Text(TextId::kStop));
+    transfer.Enable(true);
+    TextId status = TextId::kReadingFtpFolder;
+    switch (kind) {
+    case FtpWorkKind::kListing: status = TextId::kReadingFtpFolder; break;
+    case FtpWorkKind::kCreating: status = TextId::kCreatingFolder; break;
+    case FtpWorkKind::kDeleting: status = TextId::kDeleting; break;
+    case FtpWorkKind::kRenaming: status = TextId::kRenaming; break;
+    case FtpWorkKind::kTransfer: status = TextId::kTransferring; break;
+    case FtpWorkKind::kCheck: status = TextId::kCheckingConnection; break;
+    }
+    Control(Item(IDC_STATUS)).SetText(m_translation.Text(status));
+}
+
+bool CFTPTandrilDlg::BlockedWhileBusy(const NMHDR& header) const
+{
+    if (!m_work.IsBusy())
+        return false;
+    // A drag from either list is a transfer.
+    if (header.code == LVN_BEGINDRAG)
+        return true;
+    if (header.idFrom != IDC_FTP_LIST)
+        return false;
+    return header.code == NM_DBLCLK || header.code == LVN_KEYDOWN || header.code == LVN_BEGINLABELEDITW;
+}
+
 void CFTPTandrilDlg::ShowModeSwitch()
 {
-    if (m_transferCommand.IsBusy())
+    if (m_work.IsBusy())
         return;
-    if (const std::optional<FtpMode> mode = m_engine.TakeModeSwitch())
+    if (const std::optional<FtpMode> mode = m_work.TakeModeSwitch())
         Control(Item(IDC_STATUS))
             .SetText(m_translation.Text(*mode == FtpMode::kActive ? TextId::kSwitchedToActive
                                                                   : TextId::kSwitchedToPassive));
@@ -174,7 +229,7 @@ void CFTPTandrilDlg::OnEnter()
             m_localPane.OnBrowse();
         else
             m_localPane.ShowTypedFolder();
-    } else if (focus == m_ftpPath.Handle() && m_ftpPane.InAddFolderMode()) {
+    } else if (focus == m_ftpPath.Handle() && m_ftpPane.InAddFolderMode() && !m_work.IsBusy()) {
         m_ftpPane.OnBrowse();
     }
 }
@@ -217,12 +272,9 @@ bool CFTPTandrilDlg::OnNotify(NMHDR* header, LRESULT& result)
     PaneWindow* pane = PaneOfList(header->idFrom);
     if (!pane)
         return false;
-    // A batch's uploads let painting through, and painting asks for cell texts.
-    if (m_transferCommand.IsBusy() && header->code != LVN_GETDISPINFOW) {
-        // An edit begun now would rename under the running batch.
-        if (header->code != LVN_BEGINLABELEDITW)
-            return false;
-        result = TRUE;
+    if (BlockedWhileBusy(*header)) {
+        // TRUE keeps an edit from starting.
+        result = header->code == LVN_BEGINLABELEDITW ? TRUE : 0;
         return true;
     }
     if (header->code == LVN_BEGINDRAG) {
@@ -242,13 +294,15 @@ bool CFTPTandrilDlg::OnContextMenu(HWND control, LPARAM position)
     PaneWindow* pane = PaneOfList(static_cast<UINT_PTR>(::GetDlgCtrlID(control)));
     if (!pane)
         return false;
-    if (m_transferCommand.IsBusy())
+    if (pane == &m_ftpPane && m_work.IsBusy())
         return true;
     const int command = pane->ChooseFromContextMenu(position);
     if (command != IDM_LIST_TRANSFER) {
         pane->RunListCommand(command);
         return true;
     }
+    if (m_work.IsBusy())
+        return true;
     if (pane == &m_localPane)
         m_transferCommand.SetUploadDirection();
     else
@@ -262,8 +316,7 @@ bool CFTPTandrilDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_P
     switch (message) {
     case WM_SYSCOMMAND:
         if ((wParam & 0xFFF0) == IDM_ABOUTBOX) {
-            if (!m_transferCommand.IsBusy())
-                ShowAbout();
+            ShowAbout();
             return true;
         }
         return false;
@@ -292,9 +345,12 @@ bool CFTPTandrilDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_P
         // new DPI (KeepOwnLayoutOnDpiChange keeps it from moving them).
         return false;
     case WM_CLOSE:
-        if (m_transferCommand.IsBusy()) {
-            // The batch stops after its current block and closes the window then.
-            m_transferCommand.RequestClose();
+        if (m_work.IsBusy()) {
+            // The work stops (or is given up a second later) and the window
+            // closes then.
+            m_closeAfterWork = true;
+            m_transferCommand.SetClosing();
+            m_work.Stop();
             return true;
         }
         SaveState();

@@ -3,8 +3,10 @@
 // user sees lives in one place: the local folder in its path box, the server
 // profile and FTP folder in the window's one live profile, the FTP folder's
 // contents in the FtpListing, the transfer direction in the transfer button's
-// caption. The settings file, the FTP engine and the local file system are the
-// application's, handed in.
+// caption. The settings file, the FTP work and the local file system are the
+// application's, handed in. While FTP work runs the window is busy: the
+// status line says what is being done, the transfer button reads Stop, and
+// what would conflict with the work is disabled or ignored.
 #pragma once
 
 #include "app/MainMenu.h"
@@ -12,7 +14,7 @@
 #include "app/RowImages.h"
 #include "framework/Dialog.h"
 #include "framework/ListView.h"
-#include "ftp/FtpEngine.h"
+#include "ftp/FtpWork.h"
 #include "ftppane/FtpPane.h"
 #include "i18n/CTranslation.h"
 #include "localpane/LocalPane.h"
@@ -29,7 +31,7 @@
 
 class CFTPTandrilDlg : public Dialog {
 public:
-    CFTPTandrilDlg(SettingsFile& settings, FtpEngine& engine, LocalFiles& files);
+    CFTPTandrilDlg(SettingsFile& settings, FtpWork& work, LocalFiles& files);
     ~CFTPTandrilDlg() override;
 
     // Restores the last run's state, applies the chosen language and fills both
@@ -61,6 +63,11 @@ private:
     // The context menu of either list; false for other controls.
     bool OnContextMenu(HWND control, LPARAM position);
 
+    // The one place the busy state is set and cleared.
+    void OnFtpBusy(bool busy, FtpWorkKind kind);
+    // What the user may not do to the FTP side while its work runs.
+    bool BlockedWhileBusy(const NMHDR& header) const;
+
     void LayOut(int width, int height);
     void KeepMinimumSize(MINMAXINFO& limits) const;
     // WM_DPICHANGED: the window moved to a display of another scale.
@@ -83,12 +90,13 @@ private:
 
     HICON m_icon;
     SettingsFile& m_settings;
-    FtpEngine& m_engine;
+    FtpWork& m_work;
     CTranslation m_translation;
     DpapiProtector m_protector;
     bool m_toldPasswordUnreadable = false;
     bool m_firstRun = true;
     bool m_bound = false;
+    bool m_closeAfterWork = false;  // closed while FTP work ran: closes when it has stopped
     int m_dpi = kDefaultDpi;
     RowImages m_rowImages;
     ServerProfile m_profile;

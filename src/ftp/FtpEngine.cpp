@@ -3,34 +3,10 @@
 #include "ftp/FtpPath.h"
 #include "ftp/SafeLocalName.h"
 
+#include <chrono>
 #include <vector>
 
 namespace {
-
-// Reads the whole listing of the session's current directory, keeping only
-// entries whose names can stand for an entry of that directory. Names that
-// hold "/" or "\" name no entry of it; they go to `unusable` when it is given.
-// The time of a ".." entry goes to parentTime when asked for.
-bool ReadLevel(FtpSession& session, std::vector<FtpFindEntry>& entries, std::vector<std::wstring>* unusable = nullptr,
-               std::uint64_t* parentTime = nullptr)
-{
-    FtpFindEntry entry;
-    const FtpFindStatus status = session.FindFirst(entry);
-    if (status == FtpFindStatus::kEmpty)
-        return true;
-    if (status == FtpFindStatus::kFailed)
-        return false;
-    do {
-        if (IsUsableEntryName(entry.name))
-            entries.push_back(entry);
-        else if (unusable && entry.name.find_first_of(L"/\\") != std::wstring::npos)
-            unusable->push_back(entry.name);
-        else if (parentTime && entry.name == L"..")
-            *parentTime = entry.lastWriteTime;
-    } while (session.FindNext(entry));
-    session.FindEnd();
-    return true;
-}
 
 bool IsFolder(const FtpFindEntry& entry) { return (entry.attributes & kFtpAttributeDirectory) != 0; }
 
@@ -67,32 +43,98 @@ std::wstring LocalTarget(const std::wstring& localFolder, const std::wstring& fi
     return target;
 }
 
-}  // namespace
-
-FtpEngine::FtpEngine(FtpPrimitives& ftp, int maxTreeFolders) : m_ftp(ftp), m_maxTreeFolders(maxTreeFolders) {}
-
-std::unique_ptr<FtpSession> FtpEngine::Open(const FtpServerAddress& address, const FtpLogin& login)
+double SteadySeconds()
 {
-    if (!address.valid) {
-        m_failure = {FtpFailureKind::kSystem, kInternetInvalidUrl, WinInetErrorText(kInternetInvalidUrl), true};
-        return nullptr;
-    }
-    std::unique_ptr<FtpSession> session = m_modes.Open(address, login.user, login.password, login.mode);
-    if (!session) {
-        Fail();
-        m_failure.atLogin = true;
-    }
-    return session;
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }
 
-std::unique_ptr<FtpSession> FtpEngine::OpenIn(const FtpLogin& login, const std::wstring& folder)
+bool SameLogin(const FtpLogin& a, const FtpLogin& b)
 {
-    std::unique_ptr<FtpSession> session = Open(ParseServerName(login.serverName), login);
-    if (session && !folder.empty() && !session->ChangeDir(folder)) {
-        Fail();
-        session.reset();
+    return a.serverName == b.serverName && a.user == b.user && a.password == b.password && a.mode == b.mode;
+}
+
+bool IsAbsoluteFolder(const std::wstring& folder) { return !folder.empty() && folder[0] == L'/'; }
+
+}  // namespace
+
+FtpEngine::FtpEngine(FtpPrimitives& ftp, int maxTreeFolders, std::shared_ptr<FtpModeMemory> modes, Clock clock)
+    : m_ftp(ftp),
+      m_maxTreeFolders(maxTreeFolders),
+      m_modes(ftp, std::move(modes)),
+      m_clock(clock ? std::move(clock) : Clock(SteadySeconds))
+{
+}
+
+FtpEngine::~FtpEngine() = default;
+
+void FtpEngine::CloseSession() { m_kept = Kept(); }
+
+bool FtpEngine::IsSessionIdle() const { return m_kept.session && m_clock() - m_kept.lastUse >= kIdleLimit; }
+
+bool FtpEngine::LogIn(const FtpLogin& login)
+{
+    CloseSession();
+    const FtpServerAddress address = ParseServerName(login.serverName);
+    if (!address.valid) {
+        m_failure = {FtpFailureKind::kSystem, kInternetInvalidUrl, WinInetErrorText(kInternetInvalidUrl), true};
+        return false;
     }
-    return session;
+    m_kept.session = m_modes.Open(address, login.user, login.password, login.mode);
+    if (!m_kept.session) {
+        Fail();
+        m_failure.atLogin = true;
+        return false;
+    }
+    m_kept.login = login;
+    if (!m_kept.session->CurrentDir(m_kept.home) || !IsAbsoluteFolder(m_kept.home))
+        m_kept.home.clear();
+    m_kept.current = m_kept.home;
+    return true;
+}
+
+bool FtpEngine::OnSession(const FtpLogin& login, const Step& step)
+{
+    const bool reused = m_kept.session && SameLogin(m_kept.login, login) && m_clock() - m_kept.lastUse < kIdleLimit;
+    if (!reused && !LogIn(login))
+        return false;
+    bool done = step(*m_kept.session);
+    if (!done && IsDroppedConnection(m_failure)) {
+        CloseSession();
+        if (reused && !Stopped()) {
+            if (!LogIn(login))
+                return false;
+            done = step(*m_kept.session);
+            if (!done && IsDroppedConnection(m_failure))
+                CloseSession();
+        }
+    }
+    // Without the login directory's name a relative folder means something
+    // else after a CWD: such a session serves one operation only.
+    if (m_kept.session && m_kept.home.empty())
+        CloseSession();
+    if (m_kept.session)
+        m_kept.lastUse = m_clock();
+    return done;
+}
+
+std::wstring FtpEngine::Absolute(const std::wstring& folder) const
+{
+    if (IsAbsoluteFolder(folder) || m_kept.home.empty())
+        return folder;
+    if (folder.empty())
+        return m_kept.home;
+    return m_kept.home.back() == L'/' ? m_kept.home + folder : m_kept.home + L"/" + folder;
+}
+
+bool FtpEngine::Enter(FtpSession& session, const std::wstring& folder)
+{
+    const std::wstring target = Absolute(folder);
+    if (target == m_kept.current)
+        return true;
+    if (!target.empty() && !session.ChangeDir(target))
+        return Fail();
+    m_kept.current = target;
+    return true;
 }
 
 bool FtpEngine::Fail()
@@ -106,17 +148,42 @@ FtpMode FtpEngine::ModeInUse(const FtpLogin& login) const
     return m_modes.ModeInUse(ParseServerName(login.serverName), login.mode);
 }
 
+bool FtpEngine::ReadLevel(FtpSession& session, std::vector<FtpFindEntry>& entries, std::vector<std::wstring>* unusable,
+                          std::uint64_t* parentTime)
+{
+    FtpFindEntry entry;
+    const FtpFindStatus status = session.FindFirst(entry);
+    if (status == FtpFindStatus::kEmpty)
+        return true;
+    if (status == FtpFindStatus::kFailed)
+        return Fail();
+    do {
+        if (Stopped()) {
+            session.FindEnd();
+            m_failure = {};
+            return false;
+        }
+        if (IsUsableEntryName(entry.name))
+            entries.push_back(entry);
+        else if (unusable && entry.name.find_first_of(L"/\\") != std::wstring::npos)
+            unusable->push_back(entry.name);
+        else if (parentTime && entry.name == L"..")
+            *parentTime = entry.lastWriteTime;
+    } while (session.FindNext(entry));
+    session.FindEnd();
+    return true;
+}
+
 bool FtpEngine::ListFtpFolder(FtpListing& listing, const FtpLogin& login, const std::wstring& folder)
 {
     listing.Clear();
     std::vector<FtpFindEntry> entries;
-    {
-        const std::unique_ptr<FtpSession> session = OpenIn(login, folder);
-        if (!session)
-            return false;
-        if (!ReadLevel(*session, entries, nullptr, &listing.parentTime))
-            return Fail();
-    }
+    const bool listed = OnSession(login, [&](FtpSession& session) {
+        entries.clear();
+        return Enter(session, folder) && ReadLevel(session, entries, nullptr, &listing.parentTime);
+    });
+    if (!listed)
+        return false;
     for (const FtpFindEntry& entry : entries) {
         if (IsFolder(entry)) {
             listing.folderNames.push_back(entry.name);
@@ -128,14 +195,6 @@ bool FtpEngine::ListFtpFolder(FtpListing& listing, const FtpLogin& login, const 
         }
     }
     return true;
-}
-
-FtpBlockCallback FtpEngine::Pumping(const FtpBlockCallback& blockDone)
-{
-    return [this, &blockDone](std::uint64_t bytes) {
-        m_ftp.PumpPendingMessages();
-        return !blockDone || blockDone(bytes);
-    };
 }
 
 FtpTransferResult FtpEngine::Finished(const FtpTransferResult& result)
@@ -155,32 +214,40 @@ FtpTransferResult FtpEngine::UploadFile(const std::wstring& localPath, const Ftp
         m_failure = {};
         return {};
     }
-    std::unique_ptr<FtpSession> session = Open(ParseServerName(login.serverName), login);
-    if (!session)
-        return {};
-    // The common cases cost one command: the folder exists, or only its last
-    // level is missing. Deeper gaps get every level created.
-    if (!folder.empty() && !session->ChangeDir(folder)) {
-        if (!session->MakeDir(folder))
-            CreateLevels(*session, folder);
-        if (!session->ChangeDir(folder)) {
-            Fail();
-            return {};
+    FtpTransferResult result;
+    OnSession(login, [&](FtpSession& session) {
+        // The common cases cost one command or none: the folder exists, or
+        // only its last level is missing. Deeper gaps get every level created.
+        if (!Enter(session, folder)) {
+            const std::wstring target = Absolute(folder);
+            if (!session.MakeDir(target))
+                CreateLevels(session, target);
+            if (!Enter(session, folder))
+                return false;
         }
-    }
-    m_ftp.PumpPendingMessages();
-    const FtpTransferResult result = Finished(session->Put(localPath, remoteName, Pumping(blockDone)));
-    session.reset();
-    if (result)
-        m_ftp.PumpPendingMessages();
+        result = Finished(session.Put(localPath, remoteName, blockDone));
+        return static_cast<bool>(result);
+    });
     return result;
 }
 
 void FtpEngine::CreateFtpFolderPath(const FtpLogin& login, const std::wstring& path)
 {
-    const std::unique_ptr<FtpSession> session = Open(ParseServerName(login.serverName), login);
-    if (session)
-        CreateLevels(*session, path);
+    OnSession(login, [&](FtpSession& session) {
+        CreateLevels(session, Absolute(path));
+        return true;
+    });
+}
+
+bool FtpEngine::CreateFtpFolders(const FtpLogin& login, const std::vector<std::wstring>& paths)
+{
+    return OnSession(login, [&](FtpSession& session) {
+        // A folder that exists refuses to be made again; whether a folder is
+        // really there shows when it is entered.
+        for (const std::wstring& path : paths)
+            session.MakeDir(Absolute(path));
+        return true;
+    });
 }
 
 FtpTransferResult FtpEngine::DownloadFile(const std::wstring& localFolder, const FtpLogin& login,
@@ -191,36 +258,41 @@ FtpTransferResult FtpEngine::DownloadFile(const std::wstring& localFolder, const
         m_failure = {};
         return {};
     }
-    const std::unique_ptr<FtpSession> session = OpenIn(login, folder);
-    if (!session)
-        return {};
-    return Finished(session->Get(fileName, LocalTarget(localFolder, fileName), listedSize, Pumping(blockDone)));
+    FtpTransferResult result;
+    OnSession(login, [&](FtpSession& session) {
+        if (!Enter(session, folder))
+            return false;
+        result = Finished(session.Get(fileName, LocalTarget(localFolder, fileName), listedSize, blockDone));
+        return static_cast<bool>(result);
+    });
+    return result;
 }
 
 bool FtpEngine::EnumerateFtpTree(FtpListing& listing, const FtpLogin& login, const std::wstring& folder)
 {
     listing.Clear();
     TreeWalk walk;
-    WalkLevel(ParseServerName(login.serverName), login, folder, 0, listing, walk);
+    WalkLevel(login, folder, 0, listing, walk);
     return !listing.fileNames.empty() || !listing.folderNames.empty();
 }
 
-void FtpEngine::WalkLevel(const FtpServerAddress& address, const FtpLogin& login, const std::wstring& folder,
-                          int depth, FtpListing& listing, TreeWalk& walk)
+void FtpEngine::WalkLevel(const FtpLogin& login, const std::wstring& folder, int depth, FtpListing& listing,
+                          TreeWalk& walk)
 {
     ++walk.foldersListed;
     std::vector<FtpFindEntry> entries;
     std::vector<std::wstring> unusable;
-    {
-        const std::unique_ptr<FtpSession> session = Open(address, login);
-        const bool entered = session && (folder.empty() || session->ChangeDir(folder));
-        if (!entered || !ReadLevel(*session, entries, &unusable)) {
-            if (session)
-                Fail();
-            listing.unlistedFolders.push_back(folder);
-            listing.unlistedReasons.push_back(m_failure);
-            return;
-        }
+    const bool read = !Stopped() && OnSession(login, [&](FtpSession& session) {
+        entries.clear();
+        unusable.clear();
+        return Enter(session, folder) && ReadLevel(session, entries, &unusable);
+    });
+    if (!read) {
+        if (Stopped())
+            m_failure = {};
+        listing.unlistedFolders.push_back(folder);
+        listing.unlistedReasons.push_back(m_failure);
+        return;
     }
     for (const std::wstring& name : unusable)
         listing.unusableNames.push_back(JoinFtpPath(folder, name));
@@ -244,17 +316,16 @@ void FtpEngine::WalkLevel(const FtpServerAddress& address, const FtpLogin& login
         } else if (walk.foldersListed >= m_maxTreeFolders) {
             listing.folderLimitReached = true;
         } else {
-            WalkLevel(address, login, path, depth + 1, listing, walk);
+            WalkLevel(login, path, depth + 1, listing, walk);
         }
     }
 }
 
 bool FtpEngine::CreateFtpFolder(const FtpLogin& login, const std::wstring& path)
 {
-    const std::unique_ptr<FtpSession> session = Open(ParseServerName(login.serverName), login);
-    if (!session)
-        return false;
-    return path.empty() || session->ChangeDir(path) || session->MakeDir(path) || Fail();
+    return OnSession(login, [&](FtpSession& session) {
+        return path.empty() || Enter(session, path) || session.MakeDir(Absolute(path)) || Fail();
+    });
 }
 
 bool FtpEngine::DeleteFtpFile(const FtpLogin& login, const std::wstring& folder, const std::wstring& name)
@@ -263,8 +334,8 @@ bool FtpEngine::DeleteFtpFile(const FtpLogin& login, const std::wstring& folder,
         m_failure = {};
         return false;
     }
-    const std::unique_ptr<FtpSession> session = OpenIn(login, folder);
-    return session && (session->Delete(name) || Fail());
+    return OnSession(login,
+                     [&](FtpSession& session) { return Enter(session, folder) && (session.Delete(name) || Fail()); });
 }
 
 bool FtpEngine::RemoveFtpFolder(const FtpLogin& login, const std::wstring& folder, const std::wstring& name)
@@ -273,8 +344,8 @@ bool FtpEngine::RemoveFtpFolder(const FtpLogin& login, const std::wstring& folde
         m_failure = {};
         return false;
     }
-    const std::unique_ptr<FtpSession> session = OpenIn(login, folder);
-    return session && (session->RemoveDir(name) || Fail());
+    return OnSession(
+        login, [&](FtpSession& session) { return Enter(session, folder) && (session.RemoveDir(name) || Fail()); });
 }
 
 FtpRenameOutcome FtpEngine::RenameFtpEntry(const FtpLogin& login, const std::wstring& folder,
@@ -283,17 +354,23 @@ FtpRenameOutcome FtpEngine::RenameFtpEntry(const FtpLogin& login, const std::wst
     reason.clear();
     if (!IsUsableEntryName(from) || !IsUsableEntryName(to))
         return FtpRenameOutcome::kFailed;
-    const std::unique_ptr<FtpSession> session = OpenIn(login, folder);
-    std::vector<FtpFindEntry> entries;
-    if (!session || !ReadLevel(*session, entries))
-        return FtpRenameOutcome::kFailed;
-    // Some servers replace an existing target without a word. Names that
-    // differ only in case count as taken too: on a server that ignores case
-    // they are one entry. The entry itself may change its case.
-    for (const FtpFindEntry& entry : entries)
-        if (entry.name != from && SameNameIgnoringCase(entry.name, to))
-            return FtpRenameOutcome::kNameExists;
-    return session->Rename(from, to, reason) ? FtpRenameOutcome::kRenamed : FtpRenameOutcome::kFailed;
+    FtpRenameOutcome outcome = FtpRenameOutcome::kFailed;
+    OnSession(login, [&](FtpSession& session) {
+        std::vector<FtpFindEntry> entries;
+        if (!Enter(session, folder) || !ReadLevel(session, entries))
+            return false;
+        // Some servers replace an existing target without a word. Names that
+        // differ only in case count as taken too: on a server that ignores
+        // case they are one entry. The entry itself may change its case.
+        for (const FtpFindEntry& entry : entries)
+            if (entry.name != from && SameNameIgnoringCase(entry.name, to)) {
+                outcome = FtpRenameOutcome::kNameExists;
+                return true;
+            }
+        outcome = session.Rename(from, to, reason) ? FtpRenameOutcome::kRenamed : FtpRenameOutcome::kFailed;
+        return true;
+    });
+    return outcome;
 }
 
 bool FtpEngine::DeleteFtpFolderTree(const FtpLogin& login, const std::wstring& folder,
@@ -308,7 +385,7 @@ bool FtpEngine::DeleteFtpFolderTree(const FtpLogin& login, const std::wstring& f
     bool removed = IsUsableEntryName(name) && RemoveFtpFolder(login, folder, name);
     if (!IsUsableEntryName(name)) {
         m_failure = {};
-    } else if (!removed) {
+    } else if (!removed && !Stopped()) {
         EnumerateFtpTree(work, login, JoinFtpPath(folder, name));
         // What kept the folder is the first step that failed, not the last
         // removal that found the folder not empty.
@@ -320,16 +397,18 @@ bool FtpEngine::DeleteFtpFolderTree(const FtpLogin& login, const std::wstring& f
         std::wstring parent;
         std::wstring entry;
         for (const std::wstring& path : work.fileNames) {
+            if (Stopped())
+                break;
             SplitFtpPath(path, parent, entry);
             report(path);
             note(DeleteFtpFile(login, parent, entry));
         }
-        for (auto it = work.folderNames.rbegin(); it != work.folderNames.rend(); ++it) {
+        for (auto it = work.folderNames.rbegin(); it != work.folderNames.rend() && !Stopped(); ++it) {
             SplitFtpPath(*it, parent, entry);
             report(*it);
             note(RemoveFtpFolder(login, parent, entry));
         }
-        removed = RemoveFtpFolder(login, folder, name);
+        removed = !Stopped() && RemoveFtpFolder(login, folder, name);
         if (!removed && first.kind != FtpFailureKind::kNone)
             m_failure = first;
     }

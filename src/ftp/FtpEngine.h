@@ -1,9 +1,13 @@
 // The FTP engine: every operation on the FTP server, written against the FTP
-// primitives. Each operation logs in on its own and closes everything before
-// it returns. Listings and transfers refused in the login's transfer mode are
-// tried once more in the other one, which the engine then keeps using for
-// that server. The program builds one engine on WinINet and hands it by
-// reference to whoever needs it; the native tests build one on a fake server.
+// primitives. An engine keeps one logged-in session: the operations of a
+// batch, and browsing within a minute, use the same login and change folders
+// with CWD; a session idle for a minute is closed, and one the server dropped
+// is logged in again once before an operation fails. Listings and transfers
+// refused in the login's transfer mode are tried once more in the other one,
+// which every engine sharing the mode memory then keeps using for that
+// server. One engine is used by one thread at a time; the program keeps a
+// pool of them for its worker threads, the native tests build one on a fake
+// server.
 #pragma once
 
 #include "ftp/FtpListing.h"
@@ -12,9 +16,11 @@
 #include "ftp/ServerProfile.h"
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <set>
 #include <string>
+#include <vector>
 
 // Told the path of each entry just before the tree deletion deletes it, and
 // told once when the deletion ends.
@@ -35,37 +41,60 @@ constexpr int kMaxTreeFolders = 5000;
 
 class FtpEngine {
 public:
-    // A tree walk lists at most maxTreeFolders folders.
-    explicit FtpEngine(FtpPrimitives& ftp, int maxTreeFolders = kMaxTreeFolders);
+    // Seconds on a steady clock.
+    using Clock = std::function<double()>;
+    // A kept session unused for this long is closed.
+    static constexpr double kIdleLimit = 60;
+
+    // A tree walk lists at most maxTreeFolders folders. Engines that share
+    // the mode memory learn each other's mode fallbacks.
+    explicit FtpEngine(FtpPrimitives& ftp, int maxTreeFolders = kMaxTreeFolders,
+                       std::shared_ptr<FtpModeMemory> modes = std::make_shared<FtpModeMemory>(), Clock clock = {});
+    ~FtpEngine();
+    FtpEngine(const FtpEngine&) = delete;
+    FtpEngine& operator=(const FtpEngine&) = delete;
+
+    // Asked between the steps of every operation (entries of a listing,
+    // folders of a tree, entries of a deletion): true ends the operation
+    // early, as failed with no reason. Empty: never.
+    void SetStop(std::function<bool()> stopped) { m_stopped = std::move(stopped); }
+    bool Stopped() const { return m_stopped && m_stopped(); }
+
+    // Whether the kept session has been unused for kIdleLimit.
+    bool IsSessionIdle() const;
+    void CloseSession();
+    bool HasSession() const { return m_kept.session != nullptr; }
 
     // Fills the listing with the folder's entries in server order. False when
     // no login, the folder cannot be entered, or the listing is refused.
     bool ListFtpFolder(FtpListing& listing, const FtpLogin& login, const std::wstring& folder);
 
     // Stores the local file in the folder under its own name, creating the
-    // folder with every missing level first. Lets waiting window messages
-    // through before the transfer, after each block (then blockDone is told
-    // the bytes so far and may stop it) and after a successful one. An
-    // unfinished upload is deleted again.
+    // folder with every missing level first. After each block blockDone is
+    // told the bytes so far and may stop the transfer. An unfinished upload
+    // is deleted again.
     FtpTransferResult UploadFile(const std::wstring& localPath, const FtpLogin& login, const std::wstring& folder,
                                  const FtpBlockCallback& blockDone = {});
 
-    // Creates every missing level of the path, on a login of its own.
+    // Creates every missing level of the path.
     void CreateFtpFolderPath(const FtpLogin& login, const std::wstring& path);
+
+    // Creates each folder of the list, in its order (parents first), where
+    // it is missing; false without a login.
+    bool CreateFtpFolders(const FtpLogin& login, const std::vector<std::wstring>& paths);
 
     // Fetches folder/fileName to localFolder\fileName ("/" in the name names
     // sub-folders on both sides; the local ones must exist). Refuses names
     // that are no safe local names, writing nothing. The target is replaced
     // only by a whole file: listedSize bytes where the listing gave a size.
-    // Lets waiting window messages through after each block, as UploadFile.
+    // blockDone as for UploadFile.
     FtpTransferResult DownloadFile(const std::wstring& localFolder, const FtpLogin& login, const std::wstring& folder,
                                    const std::wstring& fileName, std::optional<std::uint64_t> listedSize = {},
                                    const FtpBlockCallback& blockDone = {});
 
     // Fills the listing with the paths of every file and folder below the
     // folder, depth first, each folder before its contents, and with the paths
-    // of entries whose names hold "/" or "\". Holds one login at a time.
-    // True when anything was found.
+    // of entries whose names hold "/" or "\". True when anything was found.
     bool EnumerateFtpTree(FtpListing& listing, const FtpLogin& login, const std::wstring& folder);
 
     // Creates the last level of the path unless it can be entered. False when
@@ -90,9 +119,6 @@ public:
     bool DeleteFtpFolderTree(const FtpLogin& login, const std::wstring& folder, const std::wstring& name,
                              FtpListing& work, const FtpDeleteProgress& progress);
 
-    // Handles every window message waiting for this thread, without waiting.
-    void PumpPendingMessages() { m_ftp.PumpPendingMessages(); }
-
     // Why the last operation that returned false failed; kNone when the
     // operation refused on its own (an unsafe name, an empty name).
     const FtpFailure& LastFailure() const { return m_failure; }
@@ -104,24 +130,48 @@ public:
     std::optional<FtpMode> TakeModeSwitch() { return m_modes.TakeModeSwitch(); }
 
 private:
-    std::unique_ptr<FtpSession> Open(const FtpServerAddress& address, const FtpLogin& login);
-    // Logged in and inside the folder, or null.
-    std::unique_ptr<FtpSession> OpenIn(const FtpLogin& login, const std::wstring& folder);
+    // The logged-in session and where it stands. `home` is the login
+    // directory as the server names it (empty when it would not say), and
+    // `current` the folder entered last, as given to CWD (empty: home).
+    struct Kept {
+        std::unique_ptr<FtpSession> session;
+        FtpLogin login;
+        std::wstring home;
+        std::wstring current;
+        double lastUse = 0;
+    };
+    using Step = std::function<bool(FtpSession&)>;
+
+    // Runs the step on the kept session, logging in first when there is
+    // none for this login. When the step fails because the server dropped a
+    // session that had served before, it runs once more on a new login. A
+    // failed login leaves the reason with atLogin set.
+    bool OnSession(const FtpLogin& login, const Step& step);
+    bool LogIn(const FtpLogin& login);
+    // Makes the folder (relative to the login directory, or absolute) the
+    // current directory; a folder already entered costs no command.
+    bool Enter(FtpSession& session, const std::wstring& folder);
+    // The folder as CWD takes it from any current directory.
+    std::wstring Absolute(const std::wstring& folder) const;
     struct TreeWalk {
         int foldersListed = 0;
         std::set<std::wstring> seen;
     };
-    void WalkLevel(const FtpServerAddress& address, const FtpLogin& login, const std::wstring& folder, int depth,
-                   FtpListing& listing, TreeWalk& walk);
+    void WalkLevel(const FtpLogin& login, const std::wstring& folder, int depth, FtpListing& listing,
+                   TreeWalk& walk);
+    // Reads the current directory's entries, ending early on a stop.
+    bool ReadLevel(FtpSession& session, std::vector<FtpFindEntry>& entries,
+                   std::vector<std::wstring>* unusable = nullptr, std::uint64_t* parentTime = nullptr);
     // Takes the reason of the primitive call that just failed; returns false.
     bool Fail();
-    // blockDone after the waiting window messages.
-    FtpBlockCallback Pumping(const FtpBlockCallback& blockDone);
     // Takes the reason when the transfer did not complete.
     FtpTransferResult Finished(const FtpTransferResult& result);
 
     FtpPrimitives& m_ftp;
     int m_maxTreeFolders;
-    FtpModeFallback m_modes{m_ftp};
+    FtpModeFallback m_modes;
+    Clock m_clock;
+    std::function<bool()> m_stopped;
     FtpFailure m_failure;
+    Kept m_kept;  // after m_modes: its session belongs to it
 };

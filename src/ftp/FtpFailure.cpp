@@ -31,6 +31,28 @@ bool MayBeModeFailure(const FtpFailure& failure)
     return false;
 }
 
+bool IsDroppedConnection(const FtpFailure& failure)
+{
+    switch (failure.kind) {
+    case FtpFailureKind::kServerReply:
+        return failure.text.compare(0, 3, L"421") == 0;
+    case FtpFailureKind::kNoAnswer:
+        return true;
+    case FtpFailureKind::kSystem:
+        // Timed out, aborted, reset, closed by the server (Wine), dropped, and
+        // Winsock's reset and aborted.
+        for (std::uint32_t error : {12002u, 12030u, 12031u, 12110u, 12111u, 10053u, 10054u})
+            if (failure.error == error)
+                return true;
+        return false;
+    case FtpFailureKind::kNone:
+    case FtpFailureKind::kIncomplete:
+    case FtpFailureKind::kPartialLeft:
+        break;
+    }
+    return false;
+}
+
 std::wstring WinInetErrorText(std::uint32_t error)
 {
     switch (error) {

@@ -64,6 +64,11 @@ bool IsErrorReply(const std::wstring& reply);
 // file's error or a temporary refusal (421, 450, ...) is not.
 bool MayBeModeFailure(const FtpFailure& failure);
 
+// Whether the failure means the control connection is gone (the server
+// closed it with 421, reset it, or stopped answering): the session cannot be
+// used again, and a new login may well work.
+bool IsDroppedConnection(const FtpFailure& failure);
+
 // English words for the WinINet errors the system may have no text for
 // (Wine has none for some); empty for any other error.
 std::wstring WinInetErrorText(std::uint32_t error);

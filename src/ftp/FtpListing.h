@@ -35,3 +35,10 @@ public:
     // The tree walk stopped listing folders at kMaxTreeFolders.
     bool folderLimitReached = false;
 };
+
+// A folder's listing as an operation found it: the listing, or why there is none.
+struct FtpFolderResult {
+    bool listed = false;
+    FtpListing listing;
+    FtpFailure failure;
+};

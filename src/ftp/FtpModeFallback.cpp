@@ -20,9 +20,14 @@ public:
     {
         if (!Begin() || !m_inner->ChangeDir(folder))
             return false;
+        // A kept session changes folders often: an absolute one is all a
+        // second login needs.
+        if (!folder.empty() && folder[0] == L'/')
+            m_folders.clear();
         m_folders.push_back(folder);
         return true;
     }
+    bool CurrentDir(std::wstring& folder) override { return Begin() && m_inner->CurrentDir(folder); }
     bool MakeDir(const std::wstring& folder) override { return Begin() && m_inner->MakeDir(folder); }
     FtpFindStatus FindFirst(FtpFindEntry& entry) override
     {
@@ -96,7 +101,7 @@ private:
     bool Worked(bool worked = true)
     {
         if (worked)
-            m_owner.m_working.insert({m_choice.first, m_inUse});
+            m_owner.m_memory->SetWorking({m_choice.first, m_inUse});
         return worked;
     }
 
@@ -109,7 +114,7 @@ private:
     bool TryOtherMode(Call call)
     {
         const FtpFailure first = m_owner.m_ftp.LastFailure();
-        if (m_triedOther || !MayBeModeFailure(first) || m_owner.m_working.count({m_choice.first, m_inUse}))
+        if (m_triedOther || !MayBeModeFailure(first) || m_owner.m_memory->Working({m_choice.first, m_inUse}))
             return false;
         m_triedOther = true;
         m_inner.reset();
@@ -125,7 +130,7 @@ private:
         }
         m_inUse = other;
         Worked();
-        m_owner.Switched(m_choice, other);
+        m_owner.m_memory->Switched(m_choice, other);
         return true;
     }
 
@@ -140,7 +145,46 @@ private:
     bool m_triedOther = false;
 };
 
-FtpModeFallback::FtpModeFallback(FtpPrimitives& ftp) : m_ftp(ftp) {}
+bool FtpModeMemory::Refused(const Choice& choice) const
+{
+    const std::lock_guard<std::mutex> guard(m_lock);
+    return m_refused.count(choice) != 0;
+}
+
+bool FtpModeMemory::Working(const Choice& choice) const
+{
+    const std::lock_guard<std::mutex> guard(m_lock);
+    return m_working.count(choice) != 0;
+}
+
+void FtpModeMemory::SetWorking(const Choice& choice)
+{
+    const std::lock_guard<std::mutex> guard(m_lock);
+    m_working.insert(choice);
+}
+
+void FtpModeMemory::Switched(const Choice& choice, FtpMode inUse)
+{
+    const std::lock_guard<std::mutex> guard(m_lock);
+    if (inUse == choice.second)
+        m_refused.erase(choice);
+    else
+        m_refused.insert(choice);
+    m_switch = inUse;
+}
+
+std::optional<FtpMode> FtpModeMemory::TakeModeSwitch()
+{
+    const std::lock_guard<std::mutex> guard(m_lock);
+    std::optional<FtpMode> taken = m_switch;
+    m_switch.reset();
+    return taken;
+}
+
+FtpModeFallback::FtpModeFallback(FtpPrimitives& ftp, std::shared_ptr<FtpModeMemory> memory)
+    : m_ftp(ftp), m_memory(std::move(memory))
+{
+}
 
 std::wstring FtpModeFallback::ServerKey(const FtpServerAddress& address)
 {
@@ -153,7 +197,7 @@ std::wstring FtpModeFallback::ServerKey(const FtpServerAddress& address)
 
 FtpMode FtpModeFallback::ModeInUse(const FtpServerAddress& address, FtpMode chosen) const
 {
-    return m_refused.count({ServerKey(address), chosen}) ? OtherMode(chosen) : chosen;
+    return m_memory->Refused({ServerKey(address), chosen}) ? OtherMode(chosen) : chosen;
 }
 
 std::unique_ptr<FtpSession> FtpModeFallback::Open(const FtpServerAddress& address, const std::wstring& user,
@@ -171,18 +215,4 @@ FtpFailure FtpModeFallback::LastFailure() const
     return m_keptFailure ? *m_keptFailure : m_ftp.LastFailure();
 }
 
-void FtpModeFallback::Switched(const Choice& choice, FtpMode inUse)
-{
-    if (inUse == choice.second)
-        m_refused.erase(choice);
-    else
-        m_refused.insert(choice);
-    m_switch = inUse;
-}
-
-std::optional<FtpMode> FtpModeFallback::TakeModeSwitch()
-{
-    std::optional<FtpMode> taken = m_switch;
-    m_switch.reset();
-    return taken;
-}
+std::optional<FtpMode> FtpModeFallback::TakeModeSwitch() { return m_memory->TakeModeSwitch(); }

@@ -1,6 +1,7 @@
 // The FTP primitives the engine's operations are built from. The program uses
 // one implementation on WinINet. Each session is one login and is closed when
 // the object is destroyed, so no path out of an operation leaves a handle open.
+// One object and its sessions are used by one thread at a time.
 // The method names stay clear of Win32's A/W macros (RemoveDirectory, ...).
 #pragma once
 
@@ -37,6 +38,8 @@ public:
     virtual ~FtpSession() = default;
 
     virtual bool ChangeDir(const std::wstring& folder) = 0;
+    // The current directory as the server names it (PWD).
+    virtual bool CurrentDir(std::wstring& folder) = 0;
     virtual bool MakeDir(const std::wstring& folder) = 0;
     // Lists the current directory. Only after kEntry may FindNext be called;
     // the listing stays open until FindEnd (or the end of the session).
@@ -75,6 +78,4 @@ public:
     // Why the last call that failed, of this object or of one of its
     // sessions, failed.
     virtual FtpFailure LastFailure() const = 0;
-    // Handles every window message waiting for this thread, without waiting.
-    virtual void PumpPendingMessages() = 0;
 };

@@ -15,8 +15,9 @@ using Clock = std::chrono::steady_clock;
 constexpr std::chrono::milliseconds kSlice(100);
 // How long a call may take to come back after a stop before it is given up.
 constexpr std::chrono::milliseconds kStopGrace(1000);
-// Writes go out in parts, so that a slow line still shows progress.
-constexpr DWORD kWritePart = 1024 * 1024;
+// Writes go out in parts, so that a slow line still shows progress, a stop is
+// heard after one part and the silence limit counts from the last part.
+constexpr DWORD kWritePart = 64 * 1024;
 
 }  // namespace
 
@@ -118,7 +119,8 @@ void WinInetDataThread::Work(const std::shared_ptr<Shared>& shared)
         while (done < size && !s.quit) {
             DWORD moved = 0;
             ok = job == Job::kRead ? ::InternetReadFile(s.file, data + done, size - done, &moved) != FALSE
-                                   : ::InternetWriteFile(s.file, data + done, size - done, &moved) != FALSE;
+                                   : ::InternetWriteFile(s.file, data + done, std::min(size - done, kWritePart),
+                                                         &moved) != FALSE;
             if (!ok) {
                 failure = FailureOfLastCall(s.password);
                 break;

@@ -89,6 +89,17 @@ public:
         return Done(::FtpSetCurrentDirectoryW(m_connection, folder.c_str()));
     }
 
+    bool CurrentDir(std::wstring& folder) override
+    {
+        wchar_t name[MAX_PATH + 1] = {};
+        DWORD length = MAX_PATH;
+        if (!Done(::FtpGetCurrentDirectoryW(m_connection, name, &length)))
+            return false;
+        // Wine reports the buffer's length rather than the name's.
+        folder = name;
+        return true;
+    }
+
     bool MakeDir(const std::wstring& folder) override
     {
         return Done(::FtpCreateDirectoryW(m_connection, folder.c_str()));
@@ -459,23 +470,4 @@ std::unique_ptr<FtpSession> WinInetFtp::Open(const FtpServerAddress& address, co
     }
     return std::make_unique<WinInetSession>(attempt->internet, attempt->connection, password, m_dataSilenceLimitMs,
                                             m_dataThread, m_failure);
-}
-
-void WinInetFtp::PumpPendingMessages()
-{
-    MSG message;
-    while (::PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE)) {
-        if (!::GetMessageW(&message, nullptr, 0, 0)) {
-            // The quit request belongs to the main loop: leave it for it.
-            ::PostQuitMessage(static_cast<int>(message.wParam));
-            return;
-        }
-        // The dialog manager's keys as in its own loop: Esc becomes IDCANCEL
-        // (Stop during a batch), Tab and Space reach the buttons.
-        const HWND root = message.hwnd ? ::GetAncestor(message.hwnd, GA_ROOT) : nullptr;
-        if (root && ::IsDialogMessageW(root, &message))
-            continue;
-        ::TranslateMessage(&message);
-        ::DispatchMessageW(&message);
-    }
 }

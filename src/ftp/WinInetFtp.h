@@ -20,7 +20,6 @@ public:
     std::unique_ptr<FtpSession> Open(const FtpServerAddress& address, const std::wstring& user,
                                      const std::wstring& password, FtpMode mode) override;
     FtpFailure LastFailure() const override { return m_failure; }
-    void PumpPendingMessages() override;
 
 private:
     unsigned long m_dataSilenceLimitMs;

@@ -1,7 +1,6 @@
 #include "ftppane/CAddFtp.h"
 
 #include "framework/Control.h"
-#include "framework/ScopedFlag.h"
 #include "framework/UiSeam.h"
 #include "ftppane/ProfileRules.h"
 #include "panes/ReasonWords.h"
@@ -16,9 +15,13 @@ namespace {
 const wchar_t* const kTestFileName = L"config.ini";
 }  // namespace
 
-CAddFtp::CAddFtp(const CTranslation& texts, FtpEngine& engine)
-    : Dialog(IDD_ADDFTP), m_texts(texts), m_engine(engine)
+CAddFtp::CAddFtp(const CTranslation& texts, FtpJobs& jobs) : Dialog(IDD_ADDFTP), m_texts(texts), m_jobs(jobs) {}
+
+CAddFtp::~CAddFtp()
 {
+    *m_self = nullptr;
+    if (m_checking)
+        m_jobs.Stop();
 }
 
 BOOL CAddFtp::OnInit()
@@ -62,12 +65,16 @@ void CAddFtp::ApplyTexts()
 
 bool CAddFtp::OnCommand(WORD id, WORD code, HWND control)
 {
-    // The check's upload lets waiting messages through; a second check, OK or
-    // Cancel arriving then would act on a half-done check and are dropped.
-    if (m_checking)
+    // While a check runs, Cancel (Esc, the close box) ends it and the
+    // dialog; a second check and OK wait for its end.
+    if (m_checking) {
+        if (id == IDCANCEL) {
+            m_jobs.Stop();
+            return Dialog::OnCommand(id, code, control);
+        }
         return true;
+    }
     if (id == IDC_CHECK_CONNECTION && code == BN_CLICKED) {
-        const ScopedFlag running(m_checking);
         CheckConnection();
         return true;
     }
@@ -90,28 +97,57 @@ void CAddFtp::CheckConnection()
         Tell(TextId::kNeedsFtpPrefix);
         return;
     }
+    const ServerProfile profile = m_profile;
+    const std::shared_ptr<CAddFtp*> self = m_self;
+    const bool started = m_jobs.Start(FtpWorkKind::kCheck, [profile, self](FtpJobContext& context) -> FtpApply {
+        const CheckOutcome outcome = RunCheck(context.Engine(), profile);
+        return [self, outcome] {
+            if (*self)
+                (*self)->ShowCheck(outcome);
+        };
+    }, [self] {
+        if (*self)
+            (*self)->m_checking = false;
+    });
+    m_checking = started;
+    Control(Item(IDC_CHECK_CONNECTION)).Enable(!started);
+}
+
+CAddFtp::CheckOutcome CAddFtp::RunCheck(FtpEngine& engine, const ServerProfile& profile)
+{
+    CheckOutcome outcome;
     // The engine drops the "ftp://" prefix itself, so the profile keeps it.
-    const FtpLogin& login = m_profile.login;
+    const FtpLogin& login = profile.login;
     const std::wstring programFolder = ProgramFolder();
-    if (!m_engine.UploadFile(programFolder + L"\\" + kTestFileName, login, m_profile.folder)) {
-        const FtpFailure& failure = m_engine.LastFailure();
-        Tell(failure.atLogin ? TextId::kCheckLoginFailed : TextId::kCheckUploadFailed, failure);
-        return;
+    if (!engine.UploadFile(programFolder + L"\\" + kTestFileName, login, profile.folder)) {
+        const FtpFailure& failure = engine.LastFailure();
+        outcome.messages.push_back({failure.atLogin ? TextId::kCheckLoginFailed : TextId::kCheckUploadFailed, failure});
+        return outcome;
     }
-    Tell(TextId::kCheckUploaded);
+    outcome.messages.push_back({TextId::kCheckUploaded, FtpFailure()});
     // The upload worked in this mode, after a fallback perhaps.
-    const std::wstring modeLine = m_texts.Text(
-        m_engine.ModeInUse(login) == FtpMode::kPassive ? TextId::kCheckWorksPassive : TextId::kCheckWorksActive);
+    outcome.mode = engine.ModeInUse(login);
     const std::wstring localCopy = programFolder + L"\\temp\\" + kTestFileName;
-    if (!m_engine.DownloadFile(programFolder + L"\\temp", login, m_profile.folder, kTestFileName)) {
-        Tell(TextId::kCheckDownloadFailed, m_engine.LastFailure(), modeLine);
-        return;
+    if (!engine.DownloadFile(programFolder + L"\\temp", login, profile.folder, kTestFileName)) {
+        outcome.messages.push_back({TextId::kCheckDownloadFailed, engine.LastFailure(), true});
+        return outcome;
     }
-    if (m_engine.DeleteFtpFile(login, m_profile.folder, kTestFileName))
-        Tell(TextId::kCheckSucceeded, FtpFailure(), modeLine);
+    if (engine.DeleteFtpFile(login, profile.folder, kTestFileName))
+        outcome.messages.push_back({TextId::kCheckSucceeded, FtpFailure(), true});
     else
-        Tell(TextId::kCheckDeleteFailed, m_engine.LastFailure(), modeLine);
+        outcome.messages.push_back({TextId::kCheckDeleteFailed, engine.LastFailure(), true});
     ::DeleteFileW(localCopy.c_str());
+    return outcome;
+}
+
+void CAddFtp::ShowCheck(const CheckOutcome& outcome)
+{
+    m_checking = false;
+    Control(Item(IDC_CHECK_CONNECTION)).Enable(true);
+    const std::wstring modeLine =
+        m_texts.Text(outcome.mode == FtpMode::kPassive ? TextId::kCheckWorksPassive : TextId::kCheckWorksActive);
+    for (const CheckMessage& message : outcome.messages)
+        Tell(message.text, message.reason, message.withMode ? modeLine : std::wstring());
 }
 
 void CAddFtp::Tell(TextId text, const FtpFailure& reason, const std::wstring& modeLine)

@@ -1,17 +1,22 @@
 // The server profile dialog. It edits a copy of the profile, which the caller
 // takes back when the dialog ends with OK; it also checks a connection by
-// sending, fetching back and deleting a test file.
+// sending, fetching back and deleting a test file, as an FTP job: the dialog
+// answers meanwhile, and Cancel ends the check and the dialog.
 #pragma once
 
 #include "framework/Dialog.h"
-#include "ftp/FtpEngine.h"
+#include "ftp/FtpJobs.h"
 #include "i18n/TextId.h"
+
+#include <memory>
+#include <vector>
 
 class CTranslation;
 
 class CAddFtp : public Dialog {
 public:
-    CAddFtp(const CTranslation& texts, FtpEngine& engine);
+    CAddFtp(const CTranslation& texts, FtpJobs& jobs);
+    ~CAddFtp() override;
 
     void SetProfile(const ServerProfile& profile) { m_profile = profile; }
     const ServerProfile& Profile() const { return m_profile; }
@@ -26,15 +31,29 @@ private:
     void FillEdits();
     void TakeEdits();
     void ApplyTexts();
+    // One message of the check: the text, the reason, whether the mode line follows.
+    struct CheckMessage {
+        TextId text;
+        FtpFailure reason;
+        bool withMode = false;
+    };
+    struct CheckOutcome {
+        std::vector<CheckMessage> messages;
+        FtpMode mode = FtpMode::kPassive;  // the mode the transfers worked in
+    };
     // Uploads config.ini from beside the program, fetches it back into temp
     // beside the program, deletes both copies, and tells how far it got: the
     // step that failed with its reason, and the mode that worked.
     void CheckConnection();
+    static CheckOutcome RunCheck(FtpEngine& engine, const ServerProfile& profile);
+    void ShowCheck(const CheckOutcome& outcome);
     // The text, then the reason and the mode line, each on a line of its own.
     void Tell(TextId text, const FtpFailure& reason = FtpFailure(), const std::wstring& modeLine = std::wstring());
 
     const CTranslation& m_texts;
-    FtpEngine& m_engine;
+    FtpJobs& m_jobs;
     ServerProfile m_profile;
     bool m_checking = false;
+    // The check's result comes back after the dialog may have ended.
+    std::shared_ptr<CAddFtp*> m_self = std::make_shared<CAddFtp*>(this);
 };

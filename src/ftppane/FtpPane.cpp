@@ -9,12 +9,12 @@
 
 #include <algorithm>
 
-FtpPane::FtpPane(const CTranslation& texts, FtpEngine& engine, ServerProfile& profile, FtpListing& listing)
+FtpPane::FtpPane(const CTranslation& texts, FtpJobs& jobs, ServerProfile& profile, FtpListing& listing)
     : PaneWindow(texts, {IDC_FTP_PATH, IDC_FTP_BROWSE, IDC_FTP_ADDFOLDER, IDC_FTP_DELETE, IDC_FTP_GROUP, IDC_FTP_LIST},
                  TextId::kFtpGroup, PaneControls::ParentBy::kImageOnly),
-      m_engine(engine),
+      m_jobs(jobs),
       m_profile(profile),
-      m_commands(engine, profile, listing, *this)
+      m_commands(jobs, profile, listing, *this)
 {
 }
 
@@ -22,28 +22,14 @@ void FtpPane::Bind(HWND dialog)
 {
     PaneWindow::Bind(dialog);
     m_status.Attach(dialog, IDC_STATUS);
-    m_transfer.Attach(dialog, IDC_TRANSFER);
 }
 
 void FtpPane::Browse()
 {
-    CAddFtp dialog(m_texts, m_engine);
+    CAddFtp dialog(m_texts, m_jobs);
     dialog.SetProfile(m_profile);
     if (Ui().RunModal(dialog, m_controls.Dialog()) == IDOK)
         m_commands.UseProfile(dialog.Profile());
-}
-
-void FtpPane::ListingStarts()
-{
-    m_transfer.Enable(false);
-    m_status.SetText(m_texts.Text(TextId::kReadingFtpFolder));
-    ::UpdateWindow(m_status.Handle());
-}
-
-void FtpPane::ListingEnds()
-{
-    m_transfer.Enable(true);
-    m_status.SetText(L"");
 }
 
 void FtpPane::ShowRows(const FtpListing& listing)
@@ -68,9 +54,10 @@ void FtpPane::Tell(const std::wstring& message, UINT icon) const
 
 void FtpPane::ShowDeleting(const std::wstring& path)
 {
-    m_status.SetText(path.empty() ? std::wstring() : m_texts.Text(TextId::kDeleting) + L" " + path);
-    ::UpdateWindow(m_status.Handle());
+    m_status.SetText(m_texts.Text(TextId::kDeleting) + L" " + path);
 }
+
+void FtpPane::SelectName(const std::wstring& name) { m_controls.SelectOnly(name); }
 
 void FtpPane::ReportDeleteProblems(const FailureReport& report)
 {

@@ -11,22 +11,26 @@
 
 class FtpPane : public PaneWindow, public FtpPaneView {
 public:
-    FtpPane(const CTranslation& texts, FtpEngine& engine, ServerProfile& profile, FtpListing& listing);
+    FtpPane(const CTranslation& texts, FtpJobs& jobs, ServerProfile& profile, FtpListing& listing);
 
     void Bind(HWND dialog);
 
     // Lists the profile's folder and rebuilds the rows. On failure shows text 25
-    // with the reason and keeps the rows and field 1005 as they were; returns
-    // false.
+    // with the reason and keeps the rows and field 1005 as they were. False
+    // when other FTP work runs.
     bool Refresh() { return m_commands.Refresh(); }
+    // A listing other FTP work made of the profile's folder.
+    void ShowListing(const std::wstring& folder, const FtpFolderResult& result)
+    {
+        m_commands.ShowListing(folder, result);
+    }
 
-    void ListingStarts() override;
-    void ListingEnds() override;
     void ShowRows(const FtpListing& listing) override;
     void ReportListingFailure(const FtpFailure& reason) override;
     void ReportFolderNotCreated(const std::wstring& path, const FtpFailure& reason) override;
     void ShowDeleting(const std::wstring& path) override;
     void ReportDeleteProblems(const FailureReport& report) override;
+    void SelectName(const std::wstring& name) override;
 
 private:
     PaneCommands& Commands() override { return m_commands; }
@@ -35,9 +39,8 @@ private:
     TextId TransferMenuText() const override { return TextId::kDownloadMenuItem; }
     void Tell(const std::wstring& message, UINT icon = 0) const;
 
-    FtpEngine& m_engine;
+    FtpJobs& m_jobs;
     ServerProfile& m_profile;
     Control m_status;
-    Control m_transfer;
     FtpFolderCommands m_commands;
 };

@@ -110,4 +110,8 @@ enum class TextId : int {
     kToLocalTip = 440,
     kTransferTip = 445,
     kToFtpTip = 450,
+    kCreatingFolder = 500,
+    kRenaming = 501,
+    kCheckingConnection = 502,
+    kFewerSessions = 503,
 };

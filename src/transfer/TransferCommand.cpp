@@ -10,6 +10,7 @@
 #include "panes/UserLocale.h"
 #include "res/resource.h"
 #include "transfer/COverwriteDlg.h"
+#include "i18n/LanguageFile.h"
 
 #include <commctrl.h>
 
@@ -47,10 +48,15 @@ constexpr int kProgressRange = 1000;
 
 }  // namespace
 
-TransferCommand::TransferCommand(const CTranslation& texts, FtpEngine& engine, LocalFiles& files,
+TransferCommand::TransferCommand(const CTranslation& texts, FtpJobs& jobs, LocalFiles& files,
                                  const ServerProfile& profile, const FtpListing& listing, LocalPane& localPane,
                                  FtpPane& ftpPane)
-    : m_texts(texts), m_localPane(localPane), m_ftpPane(ftpPane), m_batch(engine, files, profile, listing, *this)
+    : m_texts(texts),
+      m_profile(profile),
+      m_listing(listing),
+      m_localPane(localPane),
+      m_ftpPane(ftpPane),
+      m_batch(jobs, files, *this)
 {
 }
 
@@ -65,6 +71,7 @@ void TransferCommand::Bind(HWND dialog)
 
 void TransferCommand::SetUploadDirection()
 {
+    m_upload = true;
     m_transfer.SetText(L">>>  " + m_texts.Text(TextId::kTransferFiles) + L"  >>>");
     m_toLocal.Enable(true);
     m_toFtp.Enable(false);
@@ -72,6 +79,7 @@ void TransferCommand::SetUploadDirection()
 
 void TransferCommand::SetDownloadDirection()
 {
+    m_upload = false;
     m_transfer.SetText(L"<<<  " + m_texts.Text(TextId::kTransferFiles) + L"  <<<");
     m_toLocal.Enable(false);
     m_toFtp.Enable(true);
@@ -79,10 +87,7 @@ void TransferCommand::SetDownloadDirection()
 
 void TransferCommand::TransferSelection()
 {
-    if (IsBusy())
-        return;
-    const std::wstring caption = m_transfer.Text();
-    if (!caption.empty() && caption[0] == L'>')
+    if (m_upload)
         UploadSelection();
     else
         DownloadSelection();
@@ -92,32 +97,25 @@ void TransferCommand::UploadSelection()
 {
     if (!CheckSelection(m_localList))
         return;
-    const std::vector<Control> controls = BatchControls(false, true);
-    StartBatch(controls);
-    if (const std::optional<FailureReport> report = m_batch.Upload(m_localPane.CurrentFolder(),
-                                                                    SelectedRows(m_localList)))
-        FinishBatch(controls, *report, true);
+    StartProgress();
+    if (!m_batch.Upload(m_profile, m_localPane.CurrentFolder(), SelectedRows(m_localList)))
+        m_progress.Show(false);
 }
 
 void TransferCommand::DownloadSelection()
 {
     if (!CheckSelection(m_ftpList))
         return;
-    StartBatch(BatchControls(true, true));
-    // "<" stays disabled afterwards: it is the button of the current direction.
-    if (const std::optional<FailureReport> report = m_batch.Download(m_localPane.CurrentFolder(),
-                                                                      SelectedRows(m_ftpList)))
-        FinishBatch(BatchControls(true, false), *report, false);
+    StartProgress();
+    if (!m_batch.Download(m_profile, m_listing, m_localPane.CurrentFolder(), SelectedRows(m_ftpList)))
+        m_progress.Show(false);
 }
 
-void TransferCommand::StartBatch(const std::vector<Control>& disable)
+void TransferCommand::StartProgress()
 {
-    m_stopRequested = false;
-    m_closeRequested = false;
+    m_closing = false;
+    m_sessionsNote.clear();
     m_progressWords = MakeProgressWords(m_texts);
-    for (const Control& control : disable)
-        control.Enable(false);
-    m_transfer.SetText(m_texts.Text(TextId::kStop));
     m_progress.Send(PBM_SETRANGE32, 0, kProgressRange);
     m_progress.Send(PBM_SETPOS, 0);
     m_progress.Show(true);
@@ -132,33 +130,16 @@ bool TransferCommand::CheckSelection(const ListView& list) const
     return false;
 }
 
-std::vector<Control> TransferCommand::BatchControls(bool withToFtp, bool withToLocal) const
-{
-    std::vector<Control> controls;
-    if (withToFtp)
-        controls.push_back(m_toFtp);
-    if (withToLocal)
-        controls.push_back(m_toLocal);
-    for (int id : {IDC_LOCAL_ADDFOLDER, IDC_FTP_ADDFOLDER, IDC_LOCAL_BROWSE, IDC_FTP_BROWSE, IDC_LOCAL_DELETE,
-                   IDC_FTP_DELETE})
-        controls.emplace_back(::GetDlgItem(m_dialog, id));
-    return controls;
-}
-
 void TransferCommand::ShowTransferring(const std::wstring& path)
 {
     m_status.SetText(m_texts.Text(TextId::kTransferring) + L" " + path);
-    ::UpdateWindow(m_status.Handle());
 }
 
 void TransferCommand::ShowProgress(const TransferProgress& progress, double now)
 {
-    m_status.SetText(progress.Text(m_progressWords, now));
+    m_status.SetText(progress.Text(m_progressWords, now) + m_sessionsNote);
     m_progress.Send(PBM_SETPOS, static_cast<WPARAM>(progress.Permille()));
-    ::UpdateWindow(m_status.Handle());
 }
-
-bool TransferCommand::ShouldStop() { return m_stopRequested || m_closeRequested || !::IsWindow(m_dialog); }
 
 OverwriteChoice TransferCommand::AskOverwrite(const OverwriteQuestion& question)
 {
@@ -166,39 +147,49 @@ OverwriteChoice TransferCommand::AskOverwrite(const OverwriteQuestion& question)
     return COverwriteDlg::ChoiceOfResult(Ui().RunModal(dialog, m_dialog));
 }
 
-void TransferCommand::UploadRowDone() { m_ftpPane.Refresh(); }
+void TransferCommand::UploadRowDone(const std::wstring& folder, const FtpFolderResult& listing)
+{
+    // The pane may show another folder by now only if the profile changed.
+    if (folder == m_profile.folder)
+        m_ftpPane.ShowListing(folder, listing);
+}
 
-void TransferCommand::DownloadRowDone(const std::wstring& localFolder) { m_localPane.FillLocalList(localFolder); }
+void TransferCommand::DownloadRowDone(const std::wstring& localFolder)
+{
+    // The user may have moved on in the local pane meanwhile.
+    if (localFolder == m_localPane.CurrentFolder())
+        m_localPane.FillLocalList(localFolder);
+}
 
-void TransferCommand::FinishBatch(const std::vector<Control>& reenable, const FailureReport& report, bool upload)
+void TransferCommand::FewerSessions(int sessions)
+{
+    m_sessionsNote = L"  " + FillPlaceholder(m_texts.Text(TextId::kFewerSessions), std::to_wstring(sessions));
+    m_status.SetText(m_status.Text() + m_sessionsNote);
+}
+
+void TransferCommand::BatchGivenUp(bool upload)
+{
+    m_progress.Show(false);
+    if (upload)
+        m_ftpPane.Refresh();
+    else
+        m_localPane.FillLocalList(m_localPane.CurrentFolder());
+}
+
+void TransferCommand::BatchEnded(const FailureReport& report, bool upload)
 {
     if (!::IsWindow(m_dialog))
         return;
     m_progress.Show(false);
-    if (upload)
-        SetUploadDirection();
-    else
-        SetDownloadDirection();
-    for (const Control& control : reenable)
-        control.Enable(true);
-    m_status.SetText(L"");
-    if (m_closeRequested) {
-        // Closing: failures are still told, a stop the user asked for is not.
-        if (report.FailedCount() > 0)
-            Ui().ShowMessage(m_dialog, FailureMessage(m_texts, report, TextId::kFilesNotTransferred),
-                             m_texts.Text(TextId::kMessageCaption), MB_OK);
-        m_closeRequested = false;
-        ::PostMessageW(m_dialog, WM_CLOSE, 0, 0);
-        return;
-    }
     // A stopped batch did not refresh the target after its last row.
-    if (report.WasStopped()) {
+    if (report.WasStopped() && !m_closing) {
         if (upload)
-            UploadRowDone();
+            m_ftpPane.Refresh();
         else
-            DownloadRowDone(m_localPane.CurrentFolder());
+            m_localPane.FillLocalList(m_localPane.CurrentFolder());
     }
-    if (report.HasProblems())
+    // Closing: failures are still told, a stop the user asked for is not.
+    if (m_closing ? report.FailedCount() > 0 : report.HasProblems())
         Ui().ShowMessage(m_dialog, FailureMessage(m_texts, report, TextId::kFilesNotTransferred),
                          m_texts.Text(TextId::kMessageCaption), MB_OK);
 }

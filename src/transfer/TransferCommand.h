@@ -1,9 +1,9 @@
 // The transfer direction (held in the transfer button's caption) and the
 // transfer of the selected rows: upload from the local list, download from the
-// FTP list. The batch itself is the TransferBatch; this class reads the
-// selection, disables what the user must not reach meanwhile, turns the
-// transfer button into Stop, shows the progress, asks before a file is
-// replaced, and shows the summary.
+// FTP list. The batch itself is the TransferBatch, an FTP job; this class
+// reads the selection, shows the progress and its bar, asks before a file is
+// replaced, refreshes the receiving pane and shows the summary. The busy
+// state around it (Stop, what is disabled) is the main window's.
 #pragma once
 
 #include "framework/ListView.h"
@@ -18,7 +18,7 @@ class LocalPane;
 
 class TransferCommand : private TransferEvents {
 public:
-    TransferCommand(const CTranslation& texts, FtpEngine& engine, LocalFiles& files, const ServerProfile& profile,
+    TransferCommand(const CTranslation& texts, FtpJobs& jobs, LocalFiles& files, const ServerProfile& profile,
                     const FtpListing& listing, LocalPane& localPane, FtpPane& ftpPane);
 
     void Bind(HWND dialog);
@@ -27,41 +27,36 @@ public:
     void SetUploadDirection();
     // "<<<  " + text 95 + "  <<<", "<" disabled, ">" enabled.
     void SetDownloadDirection();
+    bool IsUploadDirection() const { return m_upload; }
+    // The caption and arrows of the direction set last, after the button read Stop.
+    void ShowDirection() { m_upload ? SetUploadDirection() : SetDownloadDirection(); }
 
-    // The transfer button: uploads or downloads by the caption's first character.
+    // The transfer button: uploads or downloads by the direction.
     void TransferSelection();
 
-    // True while a batch runs (window messages come through meanwhile).
-    bool IsBusy() const { return m_batch.IsBusy(); }
-    // Stop or Esc: the running batch ends after its current block.
-    void StopBatch() { m_stopRequested = true; }
-    // The window is closing: the running batch stops after its current block
-    // and then posts WM_CLOSE to the window again.
-    void RequestClose() { m_closeRequested = true; }
+    // The window is closing: a stop the user asked for is not reported.
+    void SetClosing() { m_closing = true; }
 
 private:
     void UploadSelection();
     void DownloadSelection();
-
-    // The controls a batch disables: the direction buttons it names, and
-    // both panes' Browse, Add Folder and Delete. The transfer button stays
-    // enabled: it reads Stop meanwhile.
-    std::vector<Control> BatchControls(bool withToFtp, bool withToLocal) const;
     // False, after text 55, when the list has no selection mark.
     bool CheckSelection(const ListView& list) const;
-    void StartBatch(const std::vector<Control>& disable);
-    void FinishBatch(const std::vector<Control>& reenable, const FailureReport& report, bool upload);
+    void StartProgress();
 
     // TransferEvents
     void ShowTransferring(const std::wstring& path) override;
     void ShowProgress(const TransferProgress& progress, double now) override;
-    // Stop, closing the window, or the window already gone, ends the batch early.
-    bool ShouldStop() override;
     OverwriteChoice AskOverwrite(const OverwriteQuestion& question) override;
-    void UploadRowDone() override;
+    void UploadRowDone(const std::wstring& folder, const FtpFolderResult& listing) override;
     void DownloadRowDone(const std::wstring& localFolder) override;
+    void FewerSessions(int sessions) override;
+    void BatchEnded(const FailureReport& report, bool upload) override;
+    void BatchGivenUp(bool upload) override;
 
     const CTranslation& m_texts;
+    const ServerProfile& m_profile;
+    const FtpListing& m_listing;
     LocalPane& m_localPane;
     FtpPane& m_ftpPane;
     TransferBatch m_batch;
@@ -72,8 +67,9 @@ private:
     Control m_status;
     Control m_progress;
     ProgressWords m_progressWords;
+    std::wstring m_sessionsNote;  // after the progress, when the server allowed fewer sessions
     ListView m_localList;
     ListView m_ftpList;
-    bool m_stopRequested = false;
-    bool m_closeRequested = false;
+    bool m_upload = true;
+    bool m_closing = false;
 };

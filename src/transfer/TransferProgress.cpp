@@ -53,24 +53,33 @@ void TransferProgress::Start(std::optional<std::uint64_t> batchTotal, double now
     m_start = now;
 }
 
-void TransferProgress::StartFile(const std::wstring& name, std::optional<std::uint64_t> size)
+void TransferProgress::StartFile(const std::wstring& name, std::optional<std::uint64_t> size, int lane)
 {
     m_name = name;
-    m_fileSize = size;
-    m_fileBytes = 0;
+    m_latest = lane;
+    m_files[lane] = {size, 0};
 }
 
-void TransferProgress::FileBytes(std::uint64_t bytes) { m_fileBytes = bytes; }
+void TransferProgress::FileBytes(std::uint64_t bytes, int lane) { m_files[lane].bytes = bytes; }
 
-void TransferProgress::EndFile(std::uint64_t bytes)
+void TransferProgress::EndFile(std::uint64_t bytes, int lane)
 {
+    const auto file = m_files.find(lane);
     if (m_batchTotal) {
-        const std::uint64_t planned = m_fileSize.value_or(bytes);
+        const std::uint64_t planned = file != m_files.end() && file->second.size ? *file->second.size : bytes;
         *m_batchTotal = *m_batchTotal - std::min(planned, *m_batchTotal) + bytes;
     }
     m_doneBefore += bytes;
-    m_fileBytes = 0;
-    m_fileSize = 0;
+    if (file != m_files.end())
+        file->second = {std::uint64_t(0), 0};
+}
+
+std::uint64_t TransferProgress::InFlight() const
+{
+    std::uint64_t bytes = 0;
+    for (const auto& [lane, file] : m_files)
+        bytes += file.bytes;
+    return bytes;
 }
 
 bool TransferProgress::Due(double now)
@@ -85,12 +94,19 @@ std::optional<std::uint64_t> TransferProgress::Total() const
 {
     if (m_batchTotal)
         return std::max(*m_batchTotal, Done());
-    if (m_fileSize)
-        return std::max(*m_fileSize, m_fileBytes);
+    const auto latest = m_files.find(m_latest);
+    if (latest != m_files.end() && latest->second.size)
+        return std::max(*latest->second.size, latest->second.bytes);
     return std::nullopt;
 }
 
-std::uint64_t TransferProgress::Done() const { return (m_batchTotal ? m_doneBefore : 0) + m_fileBytes; }
+std::uint64_t TransferProgress::Done() const
+{
+    if (m_batchTotal)
+        return m_doneBefore + InFlight();
+    const auto latest = m_files.find(m_latest);
+    return latest != m_files.end() ? latest->second.bytes : 0;
+}
 
 int TransferProgress::Permille() const
 {
@@ -117,7 +133,7 @@ std::wstring TransferProgress::Text(const ProgressWords& words, double now) cons
         text += Number(done, unit, words.decimalMark) + L" " + words.units[unit];
     }
     const double elapsed = now - m_start - m_paused;
-    const std::uint64_t moved = m_doneBefore + m_fileBytes;
+    const std::uint64_t moved = m_doneBefore + InFlight();
     if (elapsed < kSpeedAfter || moved == 0)
         return text;
     const double speed = static_cast<double>(moved) / elapsed;

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 
@@ -30,12 +31,13 @@ public:
 
     // batchTotal: the bytes of all files, when every size is known.
     void Start(std::optional<std::uint64_t> batchTotal, double now);
-    void StartFile(const std::wstring& name, std::optional<std::uint64_t> size);
-    // Bytes of the current file moved so far.
-    void FileBytes(std::uint64_t bytes);
+    // Files move side by side, one per lane; the text names the one started last.
+    void StartFile(const std::wstring& name, std::optional<std::uint64_t> size, int lane = 0);
+    // Bytes of the lane's current file moved so far.
+    void FileBytes(std::uint64_t bytes, int lane = 0);
     // The file ended (done, skipped, failed) having moved `bytes`: the batch
     // total then counts what really moved.
-    void EndFile(std::uint64_t bytes);
+    void EndFile(std::uint64_t bytes, int lane = 0);
     // Time spent waiting for the user, left out of the speed.
     void Pause(double seconds) { m_paused += seconds; }
 
@@ -47,14 +49,20 @@ public:
     std::wstring Text(const ProgressWords& words, double now) const;
 
 private:
+    struct File {
+        std::optional<std::uint64_t> size;
+        std::uint64_t bytes = 0;
+    };
     std::optional<std::uint64_t> Total() const;
     std::uint64_t Done() const;
+    // Bytes of the files under way.
+    std::uint64_t InFlight() const;
 
     std::optional<std::uint64_t> m_batchTotal;
     std::uint64_t m_doneBefore = 0;  // bytes of the files that ended
     std::wstring m_name;
-    std::optional<std::uint64_t> m_fileSize;
-    std::uint64_t m_fileBytes = 0;
+    int m_latest = 0;  // the lane of the file started last
+    std::map<int, File> m_files;
     double m_start = 0;
     double m_paused = 0;
     std::optional<double> m_lastShown;

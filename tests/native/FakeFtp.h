@@ -1,6 +1,8 @@
 // An in-memory FTP server behind the FTP primitives, for the walk orders and
 // injected failures of the engine's operations. Every primitive call is
 // written to `log` as one line, with paths resolved the way a server would.
+// Several engines may use it at once from threads of their own, as the
+// sessions of a batch do; each thread has its own last failure.
 #pragma once
 
 #include "ftp/FtpPath.h"
@@ -10,7 +12,9 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <set>
+#include <thread>
 #include <string>
 #include <vector>
 
@@ -49,7 +53,9 @@ public:
     std::map<std::wstring, std::uint64_t> sendsOnly;   // absolute files RETR ends early, at that size
     // The size of a local file an upload reads.
     std::function<std::uint64_t(const std::wstring&)> localSize = [](const std::wstring&) { return 0; };
-    FtpFailure failure;                    // what LastFailure reports: the last failed call's reason
+    int loginLimit = 0;                    // more sessions at once are refused with 421 (0: no limit)
+    // Told the path of each file a transfer starts, outside the server's lock.
+    std::function<void(const std::wstring& path)> onTransfer;
 
     std::vector<std::wstring> log;
     int openSessions = 0;
@@ -59,22 +65,40 @@ public:
     std::unique_ptr<FtpSession> Open(const FtpServerAddress& address, const std::wstring& user,
                                      const std::wstring& pass, FtpMode mode) override
     {
+        const std::lock_guard<std::recursive_mutex> guard(m_mutex);
         log.push_back(L"OPEN " + address.host + L":" + std::to_wstring(address.port) + L" " + user +
                       (mode == FtpMode::kActive ? L" active" : L""));
         if (pass != password)
             return Refused(nullptr, L"530 Login incorrect.");
+        if (loginLimit > 0 && openSessions >= loginLimit)
+            return Refused(nullptr, L"421 Too many connections.");
         return std::make_unique<Session>(*this, mode);
     }
-    FtpFailure LastFailure() const override { return failure; }
-
-    // Runs the hook, if any, as a window message arriving then would.
-    void PumpPendingMessages() override
+    FtpFailure LastFailure() const override
     {
-        log.push_back(L"PUMP");
-        if (onPump)
-            onPump();
+        const std::lock_guard<std::recursive_mutex> guard(m_mutex);
+        const auto found = m_failures.find(std::this_thread::get_id());
+        return found == m_failures.end() ? FtpFailure() : found->second;
     }
-    std::function<void()> onPump;
+    // The calling thread's last failure, as LastFailure reports it.
+    void SetFailure(const FtpFailure& failure)
+    {
+        const std::lock_guard<std::recursive_mutex> guard(m_mutex);
+        m_failures[std::this_thread::get_id()] = failure;
+    }
+
+    // The server closes every open session: its next command fails with 421.
+    void DropSessions()
+    {
+        const std::lock_guard<std::recursive_mutex> guard(m_mutex);
+        ++m_dropGeneration;
+    }
+    int Logins() const
+    {
+        const std::lock_guard<std::recursive_mutex> guard(m_mutex);
+        return static_cast<int>(std::count_if(log.begin(), log.end(),
+                                              [](const std::wstring& line) { return line.rfind(L"OPEN", 0) == 0; }));
+    }
 
     // "/a/b" from a current folder and a relative or absolute argument.
     static std::wstring Resolve(const std::wstring& current, const std::wstring& argument)
@@ -105,24 +129,38 @@ private:
     template <typename Result>
     Result Refused(Result result, const std::wstring& reply)
     {
-        failure = {FtpFailureKind::kServerReply, kInternetExtendedError, reply};
+        SetFailure({FtpFailureKind::kServerReply, kInternetExtendedError, reply});
         return result;
     }
 
     class Session : public FtpSession {
     public:
-        Session(FakeFtp& server, FtpMode mode) : m_server(server), m_current(server.loginFolder), m_mode(mode)
+        Session(FakeFtp& server, FtpMode mode)
+            : m_server(server), m_current(server.loginFolder), m_mode(mode), m_generation(server.m_dropGeneration)
         {
             m_server.mostOpenSessions = std::max(m_server.mostOpenSessions, ++m_server.openSessions);
         }
         ~Session() override
         {
+            const std::lock_guard<std::recursive_mutex> guard(m_server.m_mutex);
             m_server.log.push_back(L"CLOSE");
             --m_server.openSessions;
         }
 
+        bool CurrentDir(std::wstring& folder) override
+        {
+            const std::lock_guard<std::recursive_mutex> guard(m_server.m_mutex);
+            if (Dropped())
+                return false;
+            folder = m_current;
+            return true;
+        }
+
         bool ChangeDir(const std::wstring& folder) override
         {
+            const std::lock_guard<std::recursive_mutex> guard(m_server.m_mutex);
+            if (Dropped())
+                return false;
             const std::wstring target = Resolve(m_current, folder);
             m_server.log.push_back(L"CWD " + target);
             if (m_server.refuseEnter.count(target) || !(m_server.HasFolder(target) || m_server.IsEndless(target)))
@@ -132,6 +170,9 @@ private:
         }
         bool MakeDir(const std::wstring& folder) override
         {
+            const std::lock_guard<std::recursive_mutex> guard(m_server.m_mutex);
+            if (Dropped())
+                return false;
             const std::wstring target = Resolve(m_current, folder);
             m_server.log.push_back(L"MKD " + target);
             if (m_server.Find(target) || !m_server.HasFolder(Parent(target)))
@@ -141,6 +182,9 @@ private:
         }
         FtpFindStatus FindFirst(FtpFindEntry& entry) override
         {
+            const std::lock_guard<std::recursive_mutex> guard(m_server.m_mutex);
+            if (Dropped())
+                return FtpFindStatus::kFailed;
             m_server.log.push_back(L"LIST " + m_current);
             if (ModeRefused())
                 return FtpFindStatus::kFailed;
@@ -169,25 +213,34 @@ private:
         FtpTransferResult Put(const std::wstring& localPath, const std::wstring& remoteName,
                               const FtpBlockCallback& blockDone) override
         {
+            std::unique_lock<std::recursive_mutex> lock(m_server.m_mutex);
+            if (Dropped())
+                return {};
             const std::wstring target = Resolve(m_current, remoteName);
             m_server.log.push_back(L"STOR " + localPath + L" > " + target);
             if (ModeRefused())
                 return {};
-            FtpTransferResult result = m_server.Stream(target, m_server.localSize(localPath), blockDone);
+            const std::uint64_t size = m_server.localSize(localPath);
+            lock.unlock();
+            FtpTransferResult result = m_server.Stream(target, size, blockDone);
+            lock.lock();
             m_server.Erase(target);
             m_server.AddFile(target, result.bytes);
             if (!result) {
-                const FtpFailure reason = m_server.failure;
+                const FtpFailure reason = m_server.LastFailure();
                 result.partialLeft = !Delete(remoteName);
-                m_server.failure = result.partialLeft && result.status == FtpTransferStatus::kStopped
-                                       ? FailureOfKind(FtpFailureKind::kPartialLeft)
-                                       : reason;
+                m_server.SetFailure(result.partialLeft && result.status == FtpTransferStatus::kStopped
+                                        ? FailureOfKind(FtpFailureKind::kPartialLeft)
+                                        : reason);
             }
             return result;
         }
         FtpTransferResult Get(const std::wstring& remoteName, const std::wstring& localPath,
                               std::optional<std::uint64_t> expected, const FtpBlockCallback& blockDone) override
         {
+            std::unique_lock<std::recursive_mutex> lock(m_server.m_mutex);
+            if (Dropped())
+                return {};
             const std::wstring source = Resolve(m_current, remoteName);
             m_server.log.push_back(L"RETR " + source + L" > " + localPath);
             const FtpFindEntry* entry = m_server.Find(source);
@@ -196,17 +249,21 @@ private:
             if (!m_server.HasFile(source))
                 return m_server.Refused(FtpTransferResult(), L"550 Failed to open file.");
             const auto sends = m_server.sendsOnly.find(source);
-            FtpTransferResult result = m_server.Stream(
-                source, sends != m_server.sendsOnly.end() ? sends->second : CombineFileSize(entry->sizeHigh, entry->sizeLow),
-                blockDone);
+            const std::uint64_t size =
+                sends != m_server.sendsOnly.end() ? sends->second : CombineFileSize(entry->sizeHigh, entry->sizeLow);
+            lock.unlock();
+            FtpTransferResult result = m_server.Stream(source, size, blockDone);
             if (result && !IsWholeTransfer(result.bytes, expected)) {
                 result.status = FtpTransferStatus::kShort;
-                m_server.failure = FailureOfKind(FtpFailureKind::kIncomplete);
+                m_server.SetFailure(FailureOfKind(FtpFailureKind::kIncomplete));
             }
             return result;
         }
         bool Delete(const std::wstring& name) override
         {
+            const std::lock_guard<std::recursive_mutex> guard(m_server.m_mutex);
+            if (Dropped())
+                return false;
             const std::wstring target = Resolve(m_current, name);
             m_server.log.push_back(L"DELE " + target);
             if (m_server.refuseDelete.count(target) || !m_server.HasFile(target))
@@ -217,6 +274,7 @@ private:
         // Like many servers, an existing target is replaced.
         bool Rename(const std::wstring& from, const std::wstring& to, std::wstring& reason) override
         {
+            const std::lock_guard<std::recursive_mutex> guard(m_server.m_mutex);
             const std::wstring source = Resolve(m_current, from);
             const std::wstring target = Resolve(m_current, to);
             m_server.log.push_back(L"RNFR " + source + L" RNTO " + target);
@@ -235,6 +293,9 @@ private:
         }
         bool RemoveDir(const std::wstring& name) override
         {
+            const std::lock_guard<std::recursive_mutex> guard(m_server.m_mutex);
+            if (Dropped())
+                return false;
             const std::wstring target = Resolve(m_current, name);
             m_server.log.push_back(L"RMD " + target);
             if (!m_server.HasFolder(target) || !m_server.m_folders[target].empty())
@@ -245,6 +306,13 @@ private:
         }
 
     private:
+        // A session the server closed answers every command with 421.
+        bool Dropped()
+        {
+            return m_generation != m_server.m_dropGeneration &&
+                   m_server.Refused(true, L"421 Service not available, closing control connection.");
+        }
+
         // The way a server answers PASV or PORT when the mode is switched off.
         bool ModeRefused()
         {
@@ -254,6 +322,7 @@ private:
         FakeFtp& m_server;
         std::wstring m_current;
         FtpMode m_mode;
+        int m_generation;
         std::vector<FtpFindEntry> m_entries;
         std::size_t m_next = 0;
     };
@@ -262,6 +331,8 @@ private:
     // transfer with the server's reply, blockDone may stop it.
     FtpTransferResult Stream(const std::wstring& path, std::uint64_t size, const FtpBlockCallback& blockDone)
     {
+        if (onTransfer)
+            onTransfer(path);
         FtpTransferResult result;
         const auto broken = breakAfter.find(path);
         while (result.bytes < size) {
@@ -325,4 +396,7 @@ private:
     }
 
     std::map<std::wstring, std::vector<FtpFindEntry>> m_folders;  // absolute folder -> entries in server order
+    mutable std::recursive_mutex m_mutex;
+    std::map<std::thread::id, FtpFailure> m_failures;
+    int m_dropGeneration = 0;
 };

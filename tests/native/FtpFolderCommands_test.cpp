@@ -1,11 +1,13 @@
 // The FTP pane's commands against the fake server: where navigation leads,
 // what a failed listing leaves, add-folder mode and deletion, each with the
 // engine calls it makes.
-#include "FakeFtp.h"
+#include "FakeJobs.h"
 
 #include "ftppane/FtpFolderCommands.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -20,8 +22,7 @@ public:
     std::wstring PathText() const override { return field; }
     void SetPathText(const std::wstring& text) override { field = text; }
     void ShowAddFolderMode(bool on) override { adding = on; }
-    void ListingStarts() override { events.push_back(L"starts"); }
-    void ListingEnds() override { events.push_back(L"ends"); }
+    void SelectName(const std::wstring& name) override { events.push_back(L"select " + name); }
     void ShowRows(const FtpListing& listing) override
     {
         std::wstring rows;
@@ -65,35 +66,42 @@ protected:
         ftp.log.clear();
         view.events.clear();
     }
+    // The first event that begins so, or "".
+    std::wstring EventStarting(const std::wstring& start) const
+    {
+        const auto found = std::find_if(view.events.begin(), view.events.end(),
+                                        [&](const std::wstring& event) { return event.rfind(start, 0) == 0; });
+        return found == view.events.end() ? std::wstring() : *found;
+    }
 
     FakeFtp ftp;
-    FtpEngine engine{ftp};
     ServerProfile profile;
     FtpListing listing;
     RecordingFtpView view;
-    FtpFolderCommands commands{engine, profile, listing, view};
+    FakeJobs jobs{ftp};
+    FtpFolderCommands commands{jobs, profile, listing, view};
 };
 
 }  // namespace
 
 TEST_F(FtpFolderCommandsTest, NavigationStaysRelativeToTheLoginDirectory)
 {
-    struct Step { PaneRow row; const wchar_t* folder; const wchar_t* cwd; };
+    // One login for all of them: the session is kept, and the login
+    // directory is entered by its name.
+    struct Step { PaneRow row; const wchar_t* folder; Log log; };
     const Step steps[] = {
-        {{L"a", RowKind::Folder}, L"a", L"CWD /home/a"},
-        {{L"b", RowKind::Folder}, L"a/b", L"CWD /home/a/b"},
-        {{L"[...]", RowKind::Parent}, L"a", L"CWD /home/a"},
-        {{L"[...]", RowKind::Parent}, L"", L"LIST /home"},  // the login directory needs no CWD
+        {{L"a", RowKind::Folder}, L"a", {L"OPEN host:21 u", L"CWD /home/a", L"LIST /home/a"}},
+        {{L"b", RowKind::Folder}, L"a/b", {L"CWD /home/a/b", L"LIST /home/a/b"}},
+        {{L"[...]", RowKind::Parent}, L"a", {L"CWD /home/a", L"LIST /home/a"}},
+        {{L"[...]", RowKind::Parent}, L"", {L"CWD /home", L"LIST /home"}},
     };
     for (const Step& step : steps) {
         Forget();
         commands.Open(step.row);
         EXPECT_EQ(profile.folder, step.folder);
         EXPECT_EQ(view.field, std::wstring(L"ftp://host/") + step.folder);
-        ASSERT_GE(ftp.log.size(), 2u);
-        EXPECT_EQ(ftp.log[1], step.cwd);
-        EXPECT_EQ(view.events.front(), L"starts");
-        EXPECT_EQ(view.events.back(), L"ends");
+        EXPECT_EQ(ftp.log, step.log);
+        EXPECT_EQ(jobs.kinds.back(), FtpWorkKind::kListing);
     }
     Forget();
     commands.Open({L"f.txt", RowKind::File});
@@ -110,21 +118,20 @@ TEST_F(FtpFolderCommandsTest, AFolderThatCannotBeListedKeepsFolderFieldAndRows)
     commands.Open({L"locked", RowKind::Folder});
     EXPECT_EQ(profile.folder, L"");
     EXPECT_EQ(view.field, field);
-    EXPECT_EQ(view.events, (Log{L"starts", L"failed 550 Listing not allowed.", L"ends"}));
+    EXPECT_EQ(view.events, (Log{L"failed 550 Listing not allowed."}));
 }
 
 TEST_F(FtpFolderCommandsTest, AddFolderCreatesTheTypedNameBelowTheFolderShown)
 {
-    const Log listA = {L"OPEN host:21 u", L"CWD /home/a", L"LIST /home/a", L"CLOSE"};
-    const Log listHome = {L"OPEN host:21 u", L"LIST /home", L"CLOSE"};
+    // The folder shown was listed just before, on the same session.
     struct Case { const wchar_t* folder; const wchar_t* typed; Log made; Log listing; };
     const Case cases[] = {
-        {L"a", L"new", {L"OPEN host:21 u", L"CWD /home/a/new", L"MKD /home/a/new", L"CLOSE"}, listA},
+        {L"a", L"new", {L"CWD /home/a/new", L"MKD /home/a/new"}, {L"LIST /home/a"}},
         // From the login directory the new folder stays relative to it.
-        {L"", L"top", {L"OPEN host:21 u", L"CWD /home/top", L"MKD /home/top", L"CLOSE"}, listHome},
-        {L"a", L"", {}, listA},
+        {L"", L"top", {L"CWD /home/top", L"MKD /home/top"}, {L"LIST /home"}},
+        {L"a", L"", {}, {L"LIST /home/a"}},
         // An existing folder is entered, not made again.
-        {L"a", L"b", {L"OPEN host:21 u", L"CWD /home/a/b", L"CLOSE"}, listA},
+        {L"a", L"b", {L"CWD /home/a/b"}, {L"CWD /home/a", L"LIST /home/a"}},
     };
     for (const Case& c : cases) {
         profile.folder = c.folder;
@@ -180,10 +187,8 @@ TEST_F(FtpFolderCommandsTest, DeleteRemovesFilesAndTreesInRowOrderThenListsOnce)
     EXPECT_EQ(deletions, (Log{L"DELE /home/a/g.txt", L"RMD /home/a/t", L"DELE /home/a/t/inner.txt",
                               L"RMD /home/a/t", L"DELE /home/a/f.txt"}));
     EXPECT_EQ(listings, 1);
-    EXPECT_EQ(view.events.front(), L"deleting a/t/inner.txt");
-    EXPECT_EQ(view.events[1], L"deleting ");
-    EXPECT_EQ(view.events.back(), L"ends");
-    EXPECT_EQ(view.events[view.events.size() - 2], L"rows [b]");
+    EXPECT_EQ(view.events, (Log{L"deleting a/t/inner.txt", L"rows [b]"}));
+    EXPECT_EQ(jobs.kinds, std::vector<FtpWorkKind>{FtpWorkKind::kDeleting});
     EXPECT_TRUE(ftp.HasFolder(L"/home/a/b"));
 }
 
@@ -195,7 +200,7 @@ TEST_F(FtpFolderCommandsTest, AProfileFromTheDialogReplacesTheLiveOneAndIsListed
     commands.UseProfile(other);
     EXPECT_EQ(profile.login.serverName, L"ftp://other:2121");
     EXPECT_EQ(profile.folder, L"a/b");
-    EXPECT_EQ(ftp.log, (Log{L"OPEN other:2121 v", L"CWD /home/a/b", L"LIST /home/a/b", L"CLOSE"}));
+    EXPECT_EQ(ftp.log, (Log{L"OPEN other:2121 v", L"CWD /home/a/b", L"LIST /home/a/b"}));
     EXPECT_EQ(view.field, L"ftp://other:2121/a/b");
 }
 
@@ -209,7 +214,7 @@ TEST_F(FtpFolderCommandsTest, AProfileThatCannotBeListedLeavesNoRowOfTheFolderBe
     commands.UseProfile(other);
     EXPECT_EQ(profile.folder, L"locked");
     EXPECT_EQ(view.field, L"ftp://host/locked");
-    EXPECT_EQ(view.events, (Log{L"starts", L"failed 550 Listing not allowed.", L"ends", L"rows"}));
+    EXPECT_EQ(view.events, (Log{L"failed 550 Listing not allowed.", L"rows"}));
 }
 
 TEST_F(FtpFolderCommandsTest, ARefreshWhileANameIsTypedKeepsTheName)
@@ -245,27 +250,26 @@ TEST_F(FtpFolderCommandsTest, RenameChecksTheNameAndTheFolderFirstAndNeverReplac
     const auto problem = [](RenameProblem p, const wchar_t* name, const wchar_t* reason = L"") {
         return L"problem " + std::to_wstring(static_cast<int>(p)) + L" " + name + L" " + reason;
     };
-    const Log listA = {L"OPEN host:21 u", L"CWD /home/a", L"LIST /home/a"};
     struct Case { PaneRow row; const wchar_t* typed; std::wstring problem; Log log; };
     const Case cases[] = {
         {{L"f.txt", RowKind::File}, L"a/b", problem(RenameProblem::kForbiddenServer, L"a/b"), {}},
         {{L"f.txt", RowKind::File}, L"", problem(RenameProblem::kEmpty, L""), {}},
         {{L"[...]", RowKind::Parent}, L"x", L"", {}},
         // Taken, also in another case: the server is never asked to rename.
-        {{L"f.txt", RowKind::File}, L"G.TXT", problem(RenameProblem::kExists, L"G.TXT"), listA},
-        {{L"b", RowKind::Folder}, L"c", problem(RenameProblem::kFailed, L"b", L"550 Not allowed."), listA},
-        {{L"f.txt", RowKind::File}, L"h.txt", L"", listA},
+        {{L"f.txt", RowKind::File}, L"G.TXT", problem(RenameProblem::kExists, L"G.TXT"),
+         {L"OPEN host:21 u", L"CWD /home/a", L"LIST /home/a", L"LIST /home/a"}},
+        {{L"b", RowKind::Folder}, L"c", problem(RenameProblem::kFailed, L"b", L"550 Not allowed."),
+         {L"LIST /home/a", L"RNFR /home/a/b RNTO /home/a/c", L"LIST /home/a"}},
+        {{L"f.txt", RowKind::File}, L"h.txt", L"",
+         {L"LIST /home/a", L"RNFR /home/a/f.txt RNTO /home/a/h.txt", L"LIST /home/a"}},
     };
     for (const Case& c : cases) {
         Forget();
         commands.Rename(c.row, c.typed);
-        const Log sent(ftp.log.begin(), ftp.log.begin() + std::min(ftp.log.size(), c.log.size()));
-        EXPECT_EQ(sent, c.log) << c.typed;
-        const bool reported = !view.events.empty() && view.events.front().rfind(L"problem", 0) == 0;
-        EXPECT_EQ(reported ? view.events.front() : L"", c.problem) << c.typed;
+        EXPECT_EQ(ftp.log, c.log) << c.typed;
+        EXPECT_EQ(EventStarting(L"problem"), c.problem) << c.typed;
     }
-    EXPECT_EQ(ftp.log[3], L"RNFR /home/a/f.txt RNTO /home/a/h.txt");
-    EXPECT_EQ(view.events.back(), L"ends");  // listed again
+    EXPECT_EQ(view.events.back(), L"select h.txt");  // listed again
     EXPECT_TRUE(ftp.HasFile(L"/home/a/h.txt"));
     EXPECT_TRUE(ftp.HasFile(L"/home/a/g.txt"));
     EXPECT_TRUE(ftp.HasFolder(L"/home/a/b"));
@@ -290,6 +294,6 @@ TEST_F(FtpFolderCommandsTest, FailedCreationsAndDeletionsAreReportedWithTheServe
     view.field = L"no/such";  // a missing level above is not made
     Forget();
     commands.ConfirmAddFolder();
-    EXPECT_EQ(view.events.front(), L"not created a/no/such: 550 Create directory operation failed.");
+    EXPECT_EQ(EventStarting(L"not created"), L"not created a/no/such: 550 Create directory operation failed.");
     EXPECT_FALSE(ftp.HasFolder(L"/home/a/no"));
 }

@@ -1,14 +1,17 @@
 // The transfer batch against the fake server and file system: the engine
 // calls of uploads and downloads with their relative paths, the summary of
-// what failed, the busy guard, stopping, the replace question and progress.
-#include "FakeFtp.h"
+// what failed, stopping, the replace question, progress, and the sessions
+// files move on side by side.
+#include "FakeJobs.h"
 #include "FakeLocalFiles.h"
 
 #include "transfer/TransferBatch.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <functional>
+#include <thread>
 
 namespace {
 
@@ -21,23 +24,33 @@ class RecordingEvents : public TransferEvents {
 public:
     Log shown;
     Log rowsDone;
-    // Asked before every file and after every block; stops the batch once it answers true.
-    std::function<bool()> stop = [] { return false; };
+    // Told each progress update.
+    std::function<void()> onProgress = [] {};
     // The answers to the replace questions, in turn; the names asked about.
     std::vector<OverwriteChoice> answers;
+    std::function<void()> whileAsking = [] {};
     Log asked;
     std::vector<int> permille;  // the progress bar's values shown
+    std::vector<int> sessions;  // told by FewerSessions
+    std::optional<FailureReport> report;
 
     void ShowTransferring(const std::wstring& path) override { shown.push_back(path); }
-    void ShowProgress(const TransferProgress& progress, double) override { permille.push_back(progress.Permille()); }
-    bool ShouldStop() override { return stop(); }
+    void ShowProgress(const TransferProgress& progress, double) override
+    {
+        permille.push_back(progress.Permille());
+        onProgress();
+    }
     OverwriteChoice AskOverwrite(const OverwriteQuestion& question) override
     {
         asked.push_back(question.name);
+        whileAsking();
         return asked.size() <= answers.size() ? answers[asked.size() - 1] : OverwriteChoice::kCancel;
     }
-    void UploadRowDone() override { rowsDone.push_back(L"ftp"); }
+    void UploadRowDone(const std::wstring&, const FtpFolderResult&) override { rowsDone.push_back(L"ftp"); }
     void DownloadRowDone(const std::wstring& localFolder) override { rowsDone.push_back(localFolder); }
+    void FewerSessions(int count) override { sessions.push_back(count); }
+    void BatchEnded(const FailureReport& ended, bool) override { report = ended; }
+    void BatchGivenUp(bool) override {}
 };
 
 // The lines of the log that begin with the verb.
@@ -57,6 +70,8 @@ protected:
         ftp.loginFolder = L"/home";
         profile.login = {L"ftp://host", L"u", L"secret"};
         profile.folder = L"www";
+        // One file after the other, so that the log has one order.
+        profile.connections = 1;
         files.AddFile(L"C:\\Data\\a.txt");
         files.AddFile(L"C:\\Data\\tree\\x.txt");
         files.AddFile(L"C:\\Data\\tree\\sub\\y.txt");
@@ -72,14 +87,33 @@ protected:
         ftp.refuseListing.insert(L"/home/www/t/locked");
     }
 
+    std::optional<FailureReport> Upload(const std::wstring& folder, const std::vector<PaneRow>& rows)
+    {
+        return Run([&] { return batch.Upload(profile, folder, rows); });
+    }
+    std::optional<FailureReport> Download(const std::wstring& folder, const std::vector<PaneRow>& rows)
+    {
+        return Run([&] { return batch.Download(profile, shown, folder, rows); });
+    }
+    std::optional<FailureReport> Run(const std::function<bool()>& start)
+    {
+        events.report.reset();
+        jobs.stop = false;
+        EXPECT_TRUE(start());
+        return events.report;
+    }
+
     FakeFtp ftp;
-    FtpEngine engine{ftp};
+    FtpEngine engine{ftp};  // for the tests' own steps
     FakeLocalFiles files;
     ServerProfile profile;
     FtpListing shown;  // the FTP pane's listing of the profile's folder
     RecordingEvents events;
-    // A clock that stands still: progress is told at each file's start and end and once between.
-    TransferBatch batch{engine, files, profile, shown, events, [] { return 0.0; }};
+    FakeJobs jobs{ftp};
+    // A clock that stands still unless a test moves it: progress is told at
+    // each file's start and end.
+    double now = 0;
+    TransferBatch batch{jobs, files, events, [this] { return now; }};
 };
 
 const PaneRow kParent = {L"[...]", RowKind::Parent};
@@ -94,7 +128,7 @@ TEST_F(TransferBatchTest, UploadsFilesAndTreesBelowTheFtpFolder)
         ftp.log.clear();
         events.shown.clear();
         events.rowsDone.clear();
-        const auto report = batch.Upload(L"C:\\Data", {kParent, {L"a.txt", RowKind::File}, {L"tree", RowKind::Folder}});
+        const auto report = Upload(L"C:\\Data", {kParent, {L"a.txt", RowKind::File}, {L"tree", RowKind::Folder}});
         ASSERT_TRUE(report);
         EXPECT_FALSE(report->HasProblems());
         const std::wstring base = c.base;
@@ -110,7 +144,7 @@ TEST_F(TransferBatchTest, UploadsFilesAndTreesBelowTheFtpFolder)
 
 TEST_F(TransferBatchTest, DownloadsIntoMissingLocalFoldersAndSummarisesWhatFailed)
 {
-    const auto report = batch.Download(L"C:\\Dl", {kParent, {L"f.bin", RowKind::File}, {L"t", RowKind::Folder},
+    const auto report = Download(L"C:\\Dl", {kParent, {L"f.bin", RowKind::File}, {L"t", RowKind::Folder},
                                                    {L"gone.txt", RowKind::File}, {L"LPT1", RowKind::File}});
     ASSERT_TRUE(report);
     // Only the leading FTP folder is taken off: www/t/u/www stays whole below t.
@@ -130,7 +164,7 @@ TEST_F(TransferBatchTest, DownloadsIntoMissingLocalFoldersAndSummarisesWhatFaile
 
 TEST_F(TransferBatchTest, WithoutALocalFolderNothingIsFetchedAndEveryRowFails)
 {
-    const auto report = batch.Download(L"", {kParent, {L"f.bin", RowKind::File}, {L"t", RowKind::Folder}});
+    const auto report = Download(L"", {kParent, {L"f.bin", RowKind::File}, {L"t", RowKind::Folder}});
     ASSERT_TRUE(report);
     EXPECT_EQ(report->Message(L"%1:", L"", {}), L"2:\nwww/f.bin\nwww/t");
     EXPECT_TRUE(ftp.log.empty());
@@ -141,7 +175,7 @@ TEST_F(TransferBatchTest, FailedUploadsAreNamedAndTheNextRowStillGoes)
 {
     ftp.refuseEnter.insert(L"/home/www/tree");
     ftp.AddFile(L"/home/www/tree", 0);  // a file where the folder would go: it can be neither entered nor made
-    const auto report = batch.Upload(L"C:\\Data", {{L"tree", RowKind::Folder}, {L"a.txt", RowKind::File}});
+    const auto report = Upload(L"C:\\Data", {{L"tree", RowKind::Folder}, {L"a.txt", RowKind::File}});
     ASSERT_TRUE(report);
     EXPECT_EQ(report->Message(L"%1 failed:", L"", {L"%1", L"", L"", L""}),
               L"2 failed:\nC:\\Data\\tree\\x.txt\n550 Failed to change directory.\nC:\\Data\\tree\\sub\\y.txt\n"
@@ -149,32 +183,17 @@ TEST_F(TransferBatchTest, FailedUploadsAreNamedAndTheNextRowStillGoes)
     EXPECT_EQ(Lines(ftp.log, L"STOR"), (Log{L"STOR C:\\Data\\a.txt > /home/www/a.txt"}));
 }
 
-TEST_F(TransferBatchTest, ASecondBatchWhileOneRunsIsRefused)
-{
-    int nested = 0;
-    int pumps = 0;
-    bool busyDuringPump = false;
-    ftp.onPump = [&] {
-        if (pumps++ > 0)
-            return;  // a nested batch that did start pumps too
-        busyDuringPump = batch.IsBusy();
-        nested += batch.Upload(L"C:\\Data", {{L"a.txt", RowKind::File}}).has_value();
-        nested += batch.Download(L"C:\\Dl", {{L"f.bin", RowKind::File}}).has_value();
-    };
-    ASSERT_TRUE(batch.Upload(L"C:\\Data", {{L"a.txt", RowKind::File}}));
-    EXPECT_TRUE(busyDuringPump);
-    EXPECT_EQ(nested, 0);
-    EXPECT_EQ(Lines(ftp.log, L"STOR").size(), 1u);
-    EXPECT_FALSE(batch.IsBusy());
-}
-
 TEST_F(TransferBatchTest, StopEndsTheFileAfterItsBlockAndNamesWhatWasNotTransferred)
 {
     files.AddFile(L"C:\\Data\\big.bin", 3 * kMiB);
-    ftp.AddFile(L"/home/www/big.bin", 3 * kMiB);
+    events.answers = {OverwriteChoice::kReplace};  // for the second upload
+    // Every update is due on a clock that moves; the second stops the batch.
     int blocks = 0;
-    events.stop = [&] { return !events.permille.empty() && ++blocks > 1; };
-    const auto up = batch.Upload(L"C:\\Data", {{L"big.bin", RowKind::File}, {L"a.txt", RowKind::File}});
+    events.onProgress = [&] {
+        now += 1;
+        jobs.stop = jobs.stop || ++blocks > 1;
+    };
+    const auto up = Upload(L"C:\\Data", {{L"big.bin", RowKind::File}, {L"a.txt", RowKind::File}});
     ASSERT_TRUE(up);
     // The partial upload was deleted again; a.txt never started.
     EXPECT_EQ(Lines(ftp.log, L"DELE"), (Log{L"DELE /home/www/big.bin"}));
@@ -186,15 +205,15 @@ TEST_F(TransferBatchTest, StopEndsTheFileAfterItsBlockAndNamesWhatWasNotTransfer
     ftp.refuseDelete.insert(L"/home/www/big.bin");
     blocks = 0;
     events.permille.clear();
-    const auto kept = batch.Upload(L"C:\\Data", {{L"big.bin", RowKind::File}});
+    const auto kept = Upload(L"C:\\Data", {{L"big.bin", RowKind::File}});
     EXPECT_EQ(kept->Message(L"%1 failed:", L"", kWords, L"", L"Stopped:"),
               L"Stopped:\nC:\\Data\\big.bin\n\n1 failed:\nC:\\Data\\big.bin\nleft on server");
 
     ftp.AddFile(L"/home/www/down.bin", 3 * kMiB);
     blocks = 0;
     events.permille.clear();
-    const auto down = batch.Download(L"C:\\Dl", {{L"down.bin", RowKind::File}});
-    EXPECT_TRUE(down->WasStopped());
+    const auto down = Download(L"C:\\Dl", {{L"down.bin", RowKind::File}});
+    EXPECT_EQ(down->Message(L"%1 failed:", L"", kWords, L"", L"Stopped:"), L"Stopped:\nwww/down.bin");
     EXPECT_EQ(down->FailedCount(), 0);
     EXPECT_TRUE(events.rowsDone.empty());
 }
@@ -233,8 +252,8 @@ TEST_F(TransferBatchTest, EachReplaceAnswerDecidesForItsFileOrForTheRest)
             engine.RemoveFtpFolder(profile.login, L"www/up", L"fresh");
             ftp.log.clear();
             const std::vector<PaneRow> rows = {{L"f1", RowKind::File}, {L"f2", RowKind::File}, {L"f3", RowKind::File}};
-            const auto report = upload ? batch.Upload(L"C:\\Data", {{L"up", RowKind::Folder}})
-                                       : batch.Download(L"C:\\Dl", rows);
+            const auto report = upload ? Upload(L"C:\\Data", {{L"up", RowKind::Folder}})
+                                       : Download(L"C:\\Dl", rows);
             ASSERT_TRUE(report);
             EXPECT_EQ(events.asked.size(), static_cast<std::size_t>(c.asked)) << upload;
             // The upload's new files have no twins: they go unasked unless the batch was cancelled.
@@ -242,8 +261,12 @@ TEST_F(TransferBatchTest, EachReplaceAnswerDecidesForItsFileOrForTheRest)
             EXPECT_EQ(moved, static_cast<std::size_t>(c.transferred + (upload && !c.stopped ? 2 : 0))) << upload;
             EXPECT_EQ(report->WasStopped(), c.stopped) << upload;
             EXPECT_EQ(report->FailedCount(), 0) << upload;
-            // The tree's folder is listed once for all its files; the new one not at all.
-            EXPECT_EQ(Lines(ftp.log, L"LIST"), upload ? Log{L"LIST /home/www/up"} : Log{});
+            // The tree's folder is listed once for all its files, the new one not
+            // at all; the folder shown once more when the row is done.
+            Log lists = {L"LIST /home/www", L"LIST /home/www/up"};
+            if (!c.stopped)
+                lists.push_back(L"LIST /home/www");
+            EXPECT_EQ(Lines(ftp.log, L"LIST"), upload ? lists : Log{});
         }
     }
 }
@@ -258,7 +281,7 @@ TEST_F(TransferBatchTest, BrokenAndShortTransfersFailAndTheBatchGoesOn)
         shown.fileNames.push_back(name);
         shown.fileSizes.push_back(name == std::wstring(L"f.bin") ? 1 : 3 * kMiB);
     }
-    const auto report = batch.Download(
+    const auto report = Download(
         L"C:\\Dl", {{L"broken.bin", RowKind::File}, {L"short.bin", RowKind::File}, {L"f.bin", RowKind::File}});
     ASSERT_TRUE(report);
     EXPECT_EQ(report->Message(L"%1 failed:", L"", kWords),
@@ -274,11 +297,100 @@ TEST_F(TransferBatchTest, ProgressReachesTheWholeForEmptyAndHugeFiles)
     struct Case { const wchar_t* name; std::size_t updates; };
     // The huge file's 5120 blocks are told at most ten times a second: here
     // the clock stands still, so only its start and end.
-    for (const Case& c : {Case{L"empty.txt", 2}, Case{L"huge.iso", 3}}) {
+    for (const Case& c : {Case{L"empty.txt", 2}, Case{L"huge.iso", 2}}) {
         events.permille.clear();
-        ASSERT_FALSE(batch.Upload(L"C:\\Data", {{c.name, RowKind::File}})->HasProblems());
+        ASSERT_FALSE(Upload(L"C:\\Data", {{c.name, RowKind::File}})->HasProblems());
         ASSERT_EQ(events.permille.size(), c.updates) << c.name;
         EXPECT_EQ(events.permille.back(), 1000) << c.name;
     }
     EXPECT_TRUE(ftp.HasFile(L"/home/www/huge.iso"));
+}
+
+TEST_F(TransferBatchTest, FilesMoveSideBySideOnOneLoginPerSessionAndOnFewerWhenRefused)
+{
+    std::vector<PaneRow> rows;
+    for (int i = 0; i < 12; ++i) {
+        const std::wstring name = L"n" + std::to_wstring(i) + L".txt";
+        files.AddFile(L"C:\\Data\\" + name, 10);
+        rows.push_back({name, RowKind::File});
+    }
+    struct Case { int connections; int limit; int logins; int most; std::vector<int> fewer; };
+    // A server allowing one login a user: the refused extra logins are no
+    // failures. The files of the case before are replaced unasked.
+    events.answers = {OverwriteChoice::kReplaceAll, OverwriteChoice::kReplaceAll, OverwriteChoice::kReplaceAll};
+    for (const Case& c : {Case{1, 0, 1, 1, {}}, Case{4, 0, 4, 4, {}}, Case{4, 1, 1, 1, {3, 2, 1}}}) {
+        profile.connections = c.connections;
+        ftp.loginLimit = c.limit;
+        ftp.log.clear();
+        ftp.mostOpenSessions = 0;
+        events.sessions.clear();
+        // Each transfer waits a moment, so that the sessions overlap.
+        ftp.onTransfer = [](const std::wstring&) { std::this_thread::sleep_for(std::chrono::milliseconds(5)); };
+        const auto report = Upload(L"C:\\Data", rows);
+        ASSERT_TRUE(report);
+        EXPECT_EQ(report->FailedCount(), 0) << c.connections;
+        EXPECT_EQ(Lines(ftp.log, L"STOR").size(), rows.size()) << c.connections;
+        // Logins that worked: one per session, kept for every file and the refreshes.
+        EXPECT_EQ(ftp.Logins() - static_cast<int>(c.fewer.size()), c.logins) << c.connections;
+        EXPECT_EQ(ftp.mostOpenSessions, c.most) << c.connections;
+        std::sort(events.sessions.begin(), events.sessions.end(), std::greater<int>());
+        EXPECT_EQ(events.sessions, c.fewer) << c.connections;
+        for (const PaneRow& row : rows)
+            EXPECT_TRUE(ftp.HasFile(L"/home/www/" + row.name));
+        for (int i = 0; i < 4; ++i)
+            jobs.Start(FtpWorkKind::kListing, [](FtpJobContext& context) {  // the next batch logs in anew
+                for (FtpEngine* engine : context.MoreEngines(4))
+                    engine->CloseSession();
+                context.Engine().CloseSession();
+                return FtpApply();
+            });
+    }
+}
+
+TEST_F(TransferBatchTest, ASessionTheServerDroppedIsOpenedOnceMoreAndTheBatchCompletes)
+{
+    files.AddFile(L"C:\\Data\\b.txt");
+    files.AddFile(L"C:\\Data\\c.txt");
+    ftp.onTransfer = [this](const std::wstring& path) {
+        if (path == L"/home/www/b.txt")
+            ftp.DropSessions();  // after b's data, before c's commands
+    };
+    const auto report =
+        Upload(L"C:\\Data", {{L"a.txt", RowKind::File}, {L"b.txt", RowKind::File}, {L"c.txt", RowKind::File}});
+    ASSERT_TRUE(report);
+    EXPECT_FALSE(report->HasProblems());
+    EXPECT_EQ(ftp.Logins(), 2);
+    EXPECT_TRUE(ftp.HasFile(L"/home/www/c.txt"));
+}
+
+TEST_F(TransferBatchTest, NoFileStartsWhileTheReplaceQuestionIsOpen)
+{
+    std::vector<PaneRow> rows;
+    for (int i = 0; i < 8; ++i) {
+        const std::wstring name = L"q" + std::to_wstring(i) + L".txt";
+        files.AddFile(L"C:\\Data\\" + name, 10);
+        rows.push_back({name, RowKind::File});
+    }
+    ftp.AddFile(L"/home/www/Q3.TXT", 1);  // the same name to a server that ignores case
+    profile.connections = 4;
+    std::mutex lock;
+    bool open = false;
+    int startedWhileOpen = 0;
+    ftp.onTransfer = [&](const std::wstring&) {
+        const std::lock_guard<std::mutex> guard(lock);
+        startedWhileOpen += open;
+    };
+    events.answers = {OverwriteChoice::kReplace};
+    // A start that raced the question's opening is past after a moment.
+    events.whileAsking = [&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        { const std::lock_guard<std::mutex> guard(lock); open = true; }
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        { const std::lock_guard<std::mutex> guard(lock); open = false; }
+    };
+    const auto report = Upload(L"C:\\Data", rows);
+    ASSERT_TRUE(report);
+    EXPECT_EQ(events.asked, (Log{L"q3.txt"}));
+    EXPECT_EQ(startedWhileOpen, 0);
+    EXPECT_EQ(Lines(ftp.log, L"STOR").size(), rows.size());
 }

@@ -171,6 +171,7 @@ TEST_F(MainWindowStartup, AFallbackOfTheFirstListingIsToldOnceOnTheStatusLine)
     activate.hdr = {Item(IDC_FTP_LIST), IDC_FTP_LIST, static_cast<UINT>(NM_DBLCLK)};
     ftptest::ServerLog log;
     ::SendMessageW(Hwnd(), WM_NOTIFY, IDC_FTP_LIST, reinterpret_cast<LPARAM>(&activate));
+    WaitForFtpWork();
     EXPECT_EQ(window->Profile().folder, folder + L"/inner");
     EXPECT_EQ(Text(IDC_STATUS), L"");
     EXPECT_EQ(log.Count("PASV"), 0);

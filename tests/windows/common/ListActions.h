@@ -9,6 +9,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -59,8 +60,10 @@ inline int SortArrow(const ListView& list, int column)
 // F2 on the row alone selected, the name typed into the edit that opens, and
 // Enter. The texts of the messages that came up meanwhile; nothing when no
 // edit opened.
+// settle waits for the work the rename started (the FTP side's).
 inline std::optional<std::vector<std::wstring>> RenameInPlace(const ListView& list, int row,
-                                                              const std::wstring& newName, RecordingUi& ui)
+                                                              const std::wstring& newName, RecordingUi& ui,
+                                                              const std::function<void()>& settle = {})
 {
     SelectOnlyRow(list, row);
     ui.messages.clear();
@@ -70,6 +73,8 @@ inline std::optional<std::vector<std::wstring>> RenameInPlace(const ListView& li
         return std::nullopt;
     ::SetWindowTextW(edit, newName.c_str());
     ::SendMessageW(edit, WM_KEYDOWN, VK_RETURN, 0);
+    if (settle)
+        settle();
     std::vector<std::wstring> texts;
     for (const RecordingUi::Message& message : ui.messages)
         texts.push_back(message.text);

@@ -10,18 +10,26 @@ namespace testenv {
 void MainWindowFixture::Open(const SettingValues& settings)
 {
     WriteUserSettings(settings);
-    window = std::make_unique<CFTPTandrilDlg>(parts.settings, parts.engine, parts.files);
+    window = std::make_unique<CFTPTandrilDlg>(parts.settings, parts.work, parts.files);
     ASSERT_NE(window->CreateModeless(nullptr), nullptr);
+    ASSERT_TRUE(parts.WaitForFtpWork()) << "the start-up listing did not end";
 }
 
 void MainWindowFixture::Click(int id) const
 {
     ::SendMessageW(Hwnd(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Item(id)));
+    WaitForFtpWork();
 }
 
 void MainWindowFixture::Command(int id) const
 {
     ::SendMessageW(Hwnd(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
+    WaitForFtpWork();
+}
+
+void MainWindowFixture::WaitForFtpWork() const
+{
+    EXPECT_TRUE(parts.WaitForFtpWork()) << "FTP work still runs";
 }
 
 void MainWindowFixture::DoubleClick(int listId, int row) const
@@ -36,6 +44,7 @@ void MainWindowFixture::DoubleClick(int listId, int row) const
     activate.hdr.code = NM_DBLCLK;
     activate.iItem = row;
     ::SendMessageW(Hwnd(), WM_NOTIFY, listId, reinterpret_cast<LPARAM>(&activate));
+    WaitForFtpWork();
 }
 
 int MainWindowFixture::RowOf(const ListView& list, const std::wstring& name)

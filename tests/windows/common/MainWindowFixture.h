@@ -35,6 +35,8 @@ protected:
     // By the language file's number, for tables of controls and their texts.
     std::wstring Translated(int number) const { return Translated(static_cast<TextId>(number)); }
 
+    // Each of these waits for the FTP work it started, letting the window's
+    // messages through meanwhile.
     // A button click, as the button itself reports it.
     void Click(int id) const;
     // A menu choice, or Enter / Esc (IDOK / IDCANCEL) from the dialog manager.
@@ -42,6 +44,7 @@ protected:
     // Selects the row and makes it the selection mark, as a click does (-1:
     // no row), then sends the list's double-click notification.
     void DoubleClick(int listId, int row) const;
+    void WaitForFtpWork() const;
 
     // Row index of the name in column 0; -1 when absent.
     static int RowOf(const ListView& list, const std::wstring& name);
@@ -51,7 +54,8 @@ protected:
     std::vector<std::wstring> RowNames(int listId) const { return RowNames(ListView(Item(listId))); }
 
     RecordingUi ui;
-    ProgramParts parts;
+    // Waiting for FTP work lets messages through, whatever the caller.
+    mutable ProgramParts parts;
     std::unique_ptr<CFTPTandrilDlg> window;
 };
 

@@ -100,53 +100,6 @@ TEST(FtpTransferWin, UploadIntoTheLoginDirectoryOfAnotherUser)
     std::filesystem::remove(std::filesystem::path(FtpPath(L"sub/up_login_file.txt")));
 }
 
-// Records whether the uploaded file was already on the server when the
-// message posted before the upload reached the window.
-struct PumpProbe {
-    std::wstring remotePath;
-    int handled = 0;
-    bool fileExistedWhenHandled = true;
-};
-
-LRESULT CALLBACK ProbeProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_APP) {
-        auto* probe = reinterpret_cast<PumpProbe*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-        ++probe->handled;
-        probe->fileExistedWhenHandled = Exists(probe->remotePath);
-        return 0;
-    }
-    return ::DefWindowProcW(window, message, wParam, lParam);
-}
-
-TEST(FtpTransferWin, WaitingMessagesAreHandledBeforeTheTransfer)
-{
-    const std::wstring folder = FreshFtpFolder(L"up_pump");
-    const std::wstring local = ScratchFolder(L"up_pump") + L"\\pumped.txt";
-    WriteFile(local, "x");
-    WNDCLASSW windowClass = {};
-    windowClass.lpfnWndProc = ProbeProc;
-    windowClass.hInstance = ::GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = L"FtpPumpProbe";
-    ::RegisterClassW(&windowClass);
-    HWND window = ::CreateWindowW(L"FtpPumpProbe", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                  windowClass.hInstance, nullptr);
-    ASSERT_NE(window, nullptr);
-    PumpProbe probe;
-    probe.remotePath = FtpPath(folder + L"/pumped.txt");
-    ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&probe));
-
-    ::PostMessageW(window, WM_APP, 0, 0);
-    const ftptest::Login login;
-    FtpListing listing;
-    EXPECT_TRUE(Engine().UploadFile(local, login, folder));
-    EXPECT_EQ(probe.handled, 1);
-    EXPECT_FALSE(probe.fileExistedWhenHandled);
-    MSG message;
-    EXPECT_FALSE(::PeekMessageW(&message, window, 0, 0, PM_NOREMOVE));
-    ::DestroyWindow(window);
-}
-
 TEST(FtpTransferWin, DownloadReplacesAndKeepsWhatItCannotFetch)
 {
     const std::wstring folder = FreshFtpFolder(L"down_basic");

@@ -24,15 +24,16 @@ TEST_F(FtpListRename, ModifiedColumnAndRenameOnTheServer)
     const ListView list = List();
     EXPECT_EQ(list.CellText(RowOf(L"a.txt"), 2), LocalTimeText(time));
 
+    const auto settle = [this] { WaitForFtpWork(); };
     SelectOnlyRow(list, RowOf(L"a.txt"));
     EXPECT_EQ(ContextMenuEnabled(Hwnd(), list), (std::vector<bool>{false, true, true, true, true, true}));
 
     for (const auto& [typed, refusal] : {std::pair{L"B.TXT", TextId::kNameTaken}, {L"x/y", TextId::kNameNotOnServer}})
-        EXPECT_EQ(RenameInPlace(list, RowOf(L"a.txt"), typed, ui),
+        EXPECT_EQ(RenameInPlace(list, RowOf(L"a.txt"), typed, ui, settle),
                   std::vector<std::wstring>{FillPlaceholder(Translated(refusal), typed)});
     EXPECT_EQ(ReadFile(FtpPath(folder + L"/b.txt")), "b");
 
-    EXPECT_EQ(RenameInPlace(list, RowOf(L"a.txt"), L"c.txt", ui), std::vector<std::wstring>{});
+    EXPECT_EQ(RenameInPlace(list, RowOf(L"a.txt"), L"c.txt", ui, settle), std::vector<std::wstring>{});
     EXPECT_EQ(ReadFile(FtpPath(folder + L"/c.txt")), "a");
     EXPECT_FALSE(Exists(FtpPath(folder + L"/a.txt")));
     ExpectRows({}, {L"b.txt", L"c.txt"});

@@ -38,10 +38,12 @@ protected:
         Control(dialog.Item(IDC_PASSWORD)).SetText(p.login.password);
         Control(dialog.Item(IDC_FOLDER)).SetText(p.folder);
     }
-    void Click(int id) const
+    // Waits for the connection check a click may start.
+    void Click(int id)
     {
         ::SendMessageW(dialog.Handle(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                        reinterpret_cast<LPARAM>(dialog.Item(id)));
+        EXPECT_TRUE(parts.WaitForFtpWork());
     }
     std::vector<std::wstring> MessageTexts() const
     {
@@ -72,7 +74,7 @@ protected:
     RecordingUi ui;
     ProgramParts parts;
     CTranslation texts{parts.settings};
-    CAddFtp dialog{texts, parts.engine};
+    CAddFtp dialog{texts, parts.work};
 };
 
 }  // namespace

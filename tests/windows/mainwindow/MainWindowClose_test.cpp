@@ -93,6 +93,7 @@ protected:
         activate.hdr.code = NM_DBLCLK;
         activate.iItem = row;
         ::SendMessageW(Hwnd(), WM_NOTIFY, static_cast<WPARAM>(listId), reinterpret_cast<LPARAM>(&activate));
+        WaitForFtpWork();
     }
 
     // The file as a close leaves it: the profile's new folder, and the password
@@ -307,8 +308,9 @@ TEST_F(MainWindowClose, ThePasswordIsStoredProtectedAndReadBackAtTheNextStart)
     EXPECT_EQ(file.find("secret"), std::string::npos);
     EXPECT_EQ(file.find(Bytes(EncodeStoredValue(kPassword))), std::string::npos);
 
-    window = std::make_unique<CFTPTandrilDlg>(parts.settings, parts.engine, parts.files);
+    window = std::make_unique<CFTPTandrilDlg>(parts.settings, parts.work, parts.files);
     ASSERT_NE(window->CreateModeless(nullptr), nullptr);
+    WaitForFtpWork();
     EXPECT_EQ(window->Profile().login.password, password);
 }
 
@@ -334,8 +336,9 @@ TEST_F(MainWindowClose, TheModeGoesThroughTheSettingsFileAndAnOlderCopyWithoutTh
 {
     const auto reopen = [this] {
         window.reset();
-        window = std::make_unique<CFTPTandrilDlg>(parts.settings, parts.engine, parts.files);
+        window = std::make_unique<CFTPTandrilDlg>(parts.settings, parts.work, parts.files);
         ASSERT_NE(window->CreateModeless(nullptr), nullptr);
+        WaitForFtpWork();
     };
     // A copy written by an earlier version lacks "FTP Passive": passive mode.
     OpenWithFolders(false, true);

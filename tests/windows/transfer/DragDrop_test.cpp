@@ -65,6 +65,7 @@ protected:
     {
         ::SendMessageW(window->Handle(), message, message == WM_MOUSEMOVE ? MK_LBUTTON : 0,
                        MAKELPARAM(client.x, client.y));
+        WaitForFtpWork();  // a release over a list starts a transfer
     }
 
     bool Uploaded() const { return Exists(FtpPath(m_folder + L"/d-up.txt")); }

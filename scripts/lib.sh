@@ -130,6 +130,9 @@ wait_for_port() {  # port, pid
 #   +5 FTPT_SILENT_PORT, +6 FTPT_HANGUP_PORT, +7 FTPT_BUSY_PORT (broken_servers.py)
 #   +8 FTPT_CLOSED_PORT   where nothing listens
 #   +9 FTPT_STALL_PORT    a server that stalls in the middle of every transfer (broken_servers.py)
+#   +10 FTPT_SLOW_PORT      the test server answering every command 150 ms late
+#   +11 FTPT_THROTTLED_PORT the test server taking uploads in at 200 kB/s
+#   +12 FTPT_ONE_LOGIN_PORT the test server allowing one connection at a time
 # vsftpd logs in the account ftpttest (password "secret", made by
 # install-deps.sh) into FTPT_VSFTPD_ROOT/home, which is not the server's root.
 EXTRA_PIDS=()
@@ -141,6 +144,7 @@ start_extra_servers() {  # port of the test FTP server, its root, its log
   export FTPT_VSFTPD_PASSIVE_PORT=$((base + 3)) FTPT_VSFTPD_ACTIVE_PORT=$((base + 4))
   export FTPT_SILENT_PORT=$((base + 5)) FTPT_HANGUP_PORT=$((base + 6)) FTPT_BUSY_PORT=$((base + 7))
   export FTPT_CLOSED_PORT=$((base + 8)) FTPT_STALL_PORT=$((base + 9))
+  export FTPT_SLOW_PORT=$((base + 10)) FTPT_THROTTLED_PORT=$((base + 11)) FTPT_ONE_LOGIN_PORT=$((base + 12))
   local server="$ROOT/tests/ftpserver/server.py"
   /usr/bin/python3 "$server" --port "$FTPT_NOPASV_PORT" --root "$root" --log "$log" --refuse-pasv &
   EXTRA_PIDS+=($!)
@@ -187,9 +191,17 @@ CONF
     EXTRA_PIDS+=($!)
   done
 
+  /usr/bin/python3 "$server" --port "$FTPT_SLOW_PORT" --root "$root" --log "$log" --delay 150 &
+  EXTRA_PIDS+=($!)
+  /usr/bin/python3 "$server" --port "$FTPT_THROTTLED_PORT" --root "$root" --log "$log" --read-limit 200000 &
+  EXTRA_PIDS+=($!)
+  /usr/bin/python3 "$server" --port "$FTPT_ONE_LOGIN_PORT" --root "$root" --log "$log" --max-logins 1 &
+  EXTRA_PIDS+=($!)
+
   local ports=("$FTPT_NOPASV_PORT" "$FTPT_NOPORT_PORT" "$FTPT_SILENT_PORT" \
-               "$FTPT_VSFTPD_PASSIVE_PORT" "$FTPT_VSFTPD_ACTIVE_PORT") i
-  for i in 0 1 2 3 4; do
+               "$FTPT_VSFTPD_PASSIVE_PORT" "$FTPT_VSFTPD_ACTIVE_PORT" \
+               "$FTPT_SLOW_PORT" "$FTPT_THROTTLED_PORT" "$FTPT_ONE_LOGIN_PORT") i
+  for i in 0 1 2 3 4 5 6 7; do
     if ! wait_for_port "${ports[$i]}" "${EXTRA_PIDS[$i]}"; then
       echo "No server started on port ${ports[$i]}" >&2
       return 1

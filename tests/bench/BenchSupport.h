@@ -10,7 +10,10 @@
 #include <wininet.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
+#include <iterator>
+#include <thread>
 #include <functional>
 #include <string>
 #include <vector>
@@ -72,6 +75,59 @@ public:
 private:
     HINTERNET m_internet = nullptr;
     HINTERNET m_ftp = nullptr;
+};
+
+// Sends WM_GETTEXT to a window from a thread of its own every
+// kIntervalMs and records how long each answer took, until stopped.
+class AnswerProbe {
+public:
+    static constexpr DWORD kIntervalMs = 20;
+    static constexpr UINT kLimitMs = 60000;
+
+    explicit AnswerProbe(HWND window) : m_window(window), m_thread([this] { Run(); }) {}
+    ~AnswerProbe()
+    {
+        if (m_thread.joinable())
+            Stop();
+    }
+
+    // The answer times in ms. Handles this thread's messages while it waits,
+    // so that a question sent just now is answered rather than timed out.
+    std::vector<double> Stop()
+    {
+        m_stop = true;
+        while (!m_finished) {
+            MSG msg;
+            while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                ::TranslateMessage(&msg);
+                ::DispatchMessageW(&msg);
+            }
+            ::Sleep(1);
+        }
+        m_thread.join();
+        return m_times;
+    }
+
+private:
+    void Run()
+    {
+        while (!m_stop) {
+            wchar_t title[256] = {};
+            DWORD_PTR copied = 0;
+            m_times.push_back(Milliseconds([&] {
+                ::SendMessageTimeoutW(m_window, WM_GETTEXT, std::size(title), reinterpret_cast<LPARAM>(title),
+                                      SMTO_NORMAL, kLimitMs, &copied);
+            }));
+            ::Sleep(kIntervalMs);
+        }
+        m_finished = true;
+    }
+
+    HWND m_window;
+    std::vector<double> m_times;
+    std::atomic<bool> m_stop{false};
+    std::atomic<bool> m_finished{false};
+    std::thread m_thread;  // last: starts once the members above exist
 };
 
 }  // namespace bench

@@ -77,7 +77,7 @@ int wmain()
     testenv::RecordingUi ui;
     testenv::WriteUserSettings({{L"Language", L"[1033]"}, {L"FTP Data", L"---"}, {L"Local Folder Data", L"---"}});
     testenv::ProgramParts parts;
-    auto window = std::make_unique<CFTPTandrilDlg>(parts.settings, parts.engine, parts.files);
+    auto window = std::make_unique<CFTPTandrilDlg>(parts.settings, parts.work, parts.files);
     if (!window->CreateModeless(nullptr)) {
         std::printf("The main window did not open\n");
         return 1;

@@ -98,7 +98,7 @@ int wmain()
     testenv::WriteUserSettings({{L"Language", L"[1033]"}, {L"FTP Data", L"---"}, {L"Local Folder Data", L"---"}});
     testenv::ProgramParts parts;
     GeneratedFolder folder;
-    auto window = std::make_unique<CFTPTandrilDlg>(parts.settings, parts.engine, folder);
+    auto window = std::make_unique<CFTPTandrilDlg>(parts.settings, parts.work, folder);
     if (!window->CreateModeless(nullptr)) {
         std::printf("The main window did not open\n");
         return 1;

@@ -50,9 +50,6 @@ constexpr int kFilesPerLevel = 5;
 constexpr std::uintmax_t kMiB = 1024 * 1024;
 constexpr std::uintmax_t kBigSize = 256 * kMiB;
 constexpr std::uintmax_t kWatchedSize = 300 * kMiB;
-// How often the watching thread asks the window, and how long it waits at most.
-constexpr DWORD kProbeIntervalMs = 20;
-constexpr UINT kProbeLimitMs = 60000;
 
 bool WriteBytes(const std::wstring& path, std::uintmax_t size)
 {
@@ -191,59 +188,12 @@ std::optional<double> CurlTimed(const char* verb, const std::string& from, const
     return ms;
 }
 
-// Sends WM_GETTEXT to a window from a thread of its own every
-// kProbeIntervalMs and records how long each answer took, until stopped.
-class AnswerProbe {
-public:
-    explicit AnswerProbe(HWND window) : m_window(window), m_thread([this] { Run(); }) {}
-    ~AnswerProbe()
-    {
-        if (m_thread.joinable())
-            Stop();
-    }
-
-    // The answer times in ms. Handles this thread's messages while it waits,
-    // so that a question sent just now is answered rather than timed out.
-    std::vector<double> Stop()
-    {
-        m_stop = true;
-        while (!m_finished) {
-            MSG msg;
-            while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-                ::TranslateMessage(&msg);
-                ::DispatchMessageW(&msg);
-            }
-            ::Sleep(1);
-        }
-        m_thread.join();
-        return m_times;
-    }
-
-private:
-    void Run()
-    {
-        while (!m_stop) {
-            wchar_t title[256] = {};
-            DWORD_PTR copied = 0;
-            m_times.push_back(Milliseconds([&] {
-                ::SendMessageTimeoutW(m_window, WM_GETTEXT, std::size(title), reinterpret_cast<LPARAM>(title),
-                                      SMTO_NORMAL, kProbeLimitMs, &copied);
-            }));
-            ::Sleep(kProbeIntervalMs);
-        }
-        m_finished = true;
-    }
-
-    HWND m_window;
-    std::vector<double> m_times;
-    std::atomic<bool> m_stop{false};
-    std::atomic<bool> m_finished{false};
-    std::thread m_thread;  // last: starts once the members above exist
-};
-
 class Bench {
 public:
-    Bench(CFTPTandrilDlg& window, testenv::RecordingUi& ui) : m_window(window), m_ui(ui) {}
+    Bench(CFTPTandrilDlg& window, testenv::RecordingUi& ui, testenv::ProgramParts& parts)
+        : m_window(window), m_ui(ui), m_parts(parts)
+    {
+    }
 
     // Selects the one row of the list and sets the transfer direction.
     void Select(int direction, int listId, const std::wstring& row)
@@ -271,14 +221,17 @@ public:
     bool MessagesShown() const { return !m_ui.messages.empty(); }
 
 private:
+    // Returns when the FTP work the click started has ended.
     void Click(int id)
     {
         ::SendMessageW(m_window.Handle(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                        reinterpret_cast<LPARAM>(m_window.Item(id)));
+        m_parts.WaitForFtpWork(600000);
     }
 
     CFTPTandrilDlg& m_window;
     testenv::RecordingUi& m_ui;
+    testenv::ProgramParts& m_parts;
 };
 
 // The times of one transfer made in several ways, one list per way.
@@ -370,12 +323,13 @@ int wmain(int argc, wchar_t** argv)
                                 {L"Powersetting 2000", EncodeStoredValue(login.password)},
                                 {L"Local Folder Data", source}});
     testenv::ProgramParts parts;
-    auto window = std::make_unique<CFTPTandrilDlg>(parts.settings, parts.engine, parts.files);
+    auto window = std::make_unique<CFTPTandrilDlg>(parts.settings, parts.work, parts.files);
     if (!window->CreateModeless(nullptr)) {
         std::printf("The main window did not open\n");
         return 1;
     }
-    Bench bench(*window, ui);
+    parts.WaitForFtpWork();
+    Bench bench(*window, ui, parts);
 
     Scenario upTree{"upload 100-file tree", {}};
     Scenario downTree{"download 100-file tree", {}};
@@ -465,7 +419,7 @@ int wmain(int argc, wchar_t** argv)
 
         // The window's answers while the command downloads the biggest file.
         bench.Select(IDC_TO_LOCAL, IDC_FTP_LIST, L"watched.bin");
-        AnswerProbe probe(bench.Handle());
+        bench::AnswerProbe probe(bench.Handle());
         watchedTimes.push_back(bench.Transfer());
         const std::vector<double> roundAnswers = probe.Stop();
         answers.insert(answers.end(), roundAnswers.begin(), roundAnswers.end());

@@ -19,6 +19,11 @@ The log file receives one line per command received: "<user>\t<command line>"
 (the password masked), flushed at once, so a benchmark can count commands.
 --refuse-port and --refuse-pasv make the server refuse one transfer mode, the
 way servers behind firewalls or with a mode switched off answer its commands.
+--delay answers every command that many milliseconds late (a distant server;
+each connection then has a thread of its own, so that delays overlap),
+--read-limit takes uploads in at that many bytes a second (a slow line), and
+--max-logins answers a user's further login with 421 while that many of
+theirs are logged in.
 """
 
 import argparse
@@ -33,8 +38,8 @@ import time
 import logging
 
 from pyftpdlib.authorizers import DummyAuthorizer
-from pyftpdlib.handlers import FileProducer, FTPHandler
-from pyftpdlib.servers import FTPServer
+from pyftpdlib.handlers import FileProducer, FTPHandler, ThrottledDTPHandler
+from pyftpdlib.servers import FTPServer, ThreadedFTPServer
 
 PASSWORD = "secret"
 FULL_PERMS = "elradfmwMT"
@@ -124,6 +129,9 @@ def parse_arguments():
     parser.add_argument("--log", required=True)
     parser.add_argument("--refuse-port", action="store_true", help="answer PORT and EPRT with 550")
     parser.add_argument("--refuse-pasv", action="store_true", help="answer PASV and EPSV with 550")
+    parser.add_argument("--delay", type=int, default=0, help="milliseconds before every reply")
+    parser.add_argument("--read-limit", type=int, default=0, help="bytes a second an upload is taken in at")
+    parser.add_argument("--max-logins", type=int, default=0, help="logins of one user allowed at once")
     return parser.parse_args()
 
 
@@ -142,10 +150,30 @@ def path_has_component(handler, path, name):
     return name in relative.split(os.sep)
 
 
-def make_handler(log_file, refuse_port, refuse_pasv):
+def make_handler(log_file, refuse_port, refuse_pasv, delay_seconds, max_logins):
+    logins = {}  # user -> sessions logged in
+
     class TestHandler(FTPHandler):
         # True while RETR serves a file whose name starts with "broken".
         _breaking = False
+        _counted = None
+
+        def ftp_PASS(self, line):
+            if max_logins and logins.get(self.username, 0) >= max_logins:
+                self.respond("421 Too many connections for this user.")
+                self.close_when_done()
+                return None
+            return super().ftp_PASS(line)
+
+        def on_disconnect(self):
+            if self._counted:
+                logins[self._counted] -= 1
+                self._counted = None
+
+        def respond(self, resp, logfun=logging.debug):
+            if delay_seconds:
+                time.sleep(delay_seconds)
+            super().respond(resp, logfun)
 
         def pre_process_command(self, line, cmd, arg):
             shown = "PASS ******" if cmd == "PASS" else line
@@ -154,6 +182,8 @@ def make_handler(log_file, refuse_port, refuse_pasv):
             super().pre_process_command(line, cmd, arg)
 
         def on_login(self, username):
+            logins[username] = logins.get(username, 0) + 1
+            self._counted = username
             if username == "subuser":
                 self.fs.cwd = "/sub"
 
@@ -246,13 +276,18 @@ def main():
     logging.basicConfig(level=logging.WARNING)
     log_file = open(arguments.log, "a", encoding="utf-8", errors="backslashreplace")
 
-    handler = make_handler(log_file, arguments.refuse_port, arguments.refuse_pasv)
+    handler = make_handler(log_file, arguments.refuse_port, arguments.refuse_pasv, arguments.delay / 1000.0,
+                           arguments.max_logins)
+    if arguments.read_limit:
+        handler.dtp_handler = ThrottledDTPHandler
+        handler.dtp_handler.read_limit = arguments.read_limit
     handler.authorizer = authorizer
     # A wrong password is answered at once: the tests try several.
     handler.auth_failed_timeout = 0.01
     handler.banner = "Test FTP server ready."
 
-    server = FTPServer(("127.0.0.1", arguments.port), handler)
+    server_class = ThreadedFTPServer if arguments.delay else FTPServer
+    server = server_class(("127.0.0.1", arguments.port), handler)
     server.max_cons = 0
     server.max_cons_per_ip = 0
 

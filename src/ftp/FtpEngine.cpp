@@ -4,6 +4,8 @@
 #include "ftp/SafeLocalName.h"
 
 #include <chrono>
+#include <mutex>
+#include <random>
 #include <vector>
 
 namespace {
@@ -43,6 +45,20 @@ std::wstring LocalTarget(const std::wstring& localFolder, const std::wstring& fi
     return target;
 }
 
+// Eight hex digits that the next upload's part has not had before.
+std::wstring RandomSuffix()
+{
+    static std::mt19937 generator(std::random_device{}() ^
+                                  static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count()));
+    static std::mutex lock;
+    const std::lock_guard<std::mutex> guard(lock);
+    wchar_t digits[9] = {};
+    const std::uint32_t value = generator();
+    for (int i = 0; i < 8; ++i)
+        digits[i] = L"0123456789abcdef"[(value >> (28 - 4 * i)) & 0xF];
+    return digits;
+}
+
 double SteadySeconds()
 {
     return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
@@ -61,7 +77,8 @@ FtpEngine::FtpEngine(FtpPrimitives& ftp, int maxTreeFolders, std::shared_ptr<Ftp
     : m_ftp(ftp),
       m_maxTreeFolders(maxTreeFolders),
       m_modes(ftp, std::move(modes)),
-      m_clock(clock ? std::move(clock) : Clock(SteadySeconds))
+      m_clock(clock ? std::move(clock) : Clock(SteadySeconds)),
+      m_partSuffix(RandomSuffix)
 {
 }
 
@@ -225,7 +242,20 @@ FtpTransferResult FtpEngine::UploadFile(const std::wstring& localPath, const Ftp
             if (!Enter(session, folder))
                 return false;
         }
-        result = Finished(session.Put(localPath, remoteName, blockDone));
+        const std::wstring part = L"." + remoteName + L".part-" + m_partSuffix();
+        result = Finished(session.Put(localPath, part, blockDone));
+        std::wstring reason;
+        // Servers differ on a rename over an existing file: where it is
+        // refused, the old file goes first and the part follows at once.
+        if (result && !session.Rename(part, remoteName, reason) &&
+            !(session.Delete(remoteName) && session.Rename(part, remoteName, reason))) {
+            result.status = FtpTransferStatus::kFailed;
+            m_failure = reason.empty() ? m_modes.LastFailure()
+                                       : FtpFailure{FtpFailureKind::kServerReply, kInternetExtendedError, reason};
+            result.partialLeft = !session.Delete(part);
+        }
+        if (result.partialLeft)
+            result.partialName = part;
         return static_cast<bool>(result);
     });
     return result;

@@ -58,6 +58,9 @@ public:
     // folders of a tree, entries of a deletion): true ends the operation
     // early, as failed with no reason. Empty: never.
     void SetStop(std::function<bool()> stopped) { m_stopped = std::move(stopped); }
+    // What follows ".part-" in an upload's part name; random unless a test
+    // gives its own.
+    void SetPartSuffix(std::function<std::wstring()> suffix) { m_partSuffix = std::move(suffix); }
     bool Stopped() const { return m_stopped && m_stopped(); }
 
     // Whether the kept session has been unused for kIdleLimit.
@@ -70,9 +73,11 @@ public:
     bool ListFtpFolder(FtpListing& listing, const FtpLogin& login, const std::wstring& folder);
 
     // Stores the local file in the folder under its own name, creating the
-    // folder with every missing level first. After each block blockDone is
-    // told the bytes so far and may stop the transfer. An unfinished upload
-    // is deleted again.
+    // folder with every missing level first. The data goes to a part of a
+    // name of its own (".name.part-XXXXXXXX"), which replaces the target only
+    // when it is whole: a file of that name stays as it was until then. After
+    // each block blockDone is told the bytes so far and may stop the
+    // transfer. An unfinished part is deleted again.
     FtpTransferResult UploadFile(const std::wstring& localPath, const FtpLogin& login, const std::wstring& folder,
                                  const FtpBlockCallback& blockDone = {});
 
@@ -172,6 +177,7 @@ private:
     FtpModeFallback m_modes;
     Clock m_clock;
     std::function<bool()> m_stopped;
+    std::function<std::wstring()> m_partSuffix;
     FtpFailure m_failure;
     Kept m_kept;  // after m_modes: its session belongs to it
 };

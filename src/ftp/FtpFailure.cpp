@@ -22,7 +22,9 @@ bool MayBeModeFailure(const FtpFailure& failure)
     case FtpFailureKind::kNoAnswer:
         return true;
     case FtpFailureKind::kSystem:
-        return failure.error >= kInternetErrorFirst && failure.error <= kInternetErrorLast;
+        // Winsock's refused and timed out: no data connection could be made.
+        return (failure.error >= kInternetErrorFirst && failure.error <= kInternetErrorLast) ||
+               failure.error == 10060 || failure.error == 10061;
     case FtpFailureKind::kNone:
     case FtpFailureKind::kIncomplete:
     case FtpFailureKind::kPartialLeft:

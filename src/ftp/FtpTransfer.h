@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <string>
 
 constexpr std::size_t kTransferBlockSize = 1024 * 1024;
 
@@ -25,8 +26,9 @@ struct FtpTransferResult {
     FtpTransferStatus status = FtpTransferStatus::kFailed;
     std::uint64_t bytes = 0;  // moved before the transfer ended
     // An upload that did not complete left part of the file on the server:
-    // deleting it failed.
+    // deleting it failed. partialName is the part's name in the target folder.
     bool partialLeft = false;
+    std::wstring partialName;
 
     explicit operator bool() const { return status == FtpTransferStatus::kComplete; }
 };

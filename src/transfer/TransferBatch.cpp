@@ -26,7 +26,8 @@ bool TransferBatch::Upload(const ServerProfile& profile, const std::wstring& loc
     return m_jobs.Start(FtpWorkKind::kTransfer, [this, profile, localFolder, rows](FtpJobContext& context) -> FtpApply {
         TransferRun run(context, m_files, m_events, profile, m_clock);
         const FailureReport report = run.Upload(localFolder, rows);
-        return [this, report] { m_events.BatchEnded(report, true); };
+        const bool stopped = context.StopRequested() || report.WasStopped();
+        return [this, report, stopped] { m_events.BatchEnded(report, true, stopped); };
     }, [this] { m_events.BatchGivenUp(true); });
 }
 
@@ -37,7 +38,8 @@ bool TransferBatch::Download(const ServerProfile& profile, const FtpListing& sho
                         [this, profile, shown, localFolder, rows](FtpJobContext& context) -> FtpApply {
                             TransferRun run(context, m_files, m_events, profile, m_clock);
                             const FailureReport report = run.Download(shown, localFolder, rows);
-                            return [this, report] { m_events.BatchEnded(report, false); };
+                            const bool stopped = context.StopRequested() || report.WasStopped();
+                            return [this, report, stopped] { m_events.BatchEnded(report, false, stopped); };
                         },
                         [this] { m_events.BatchGivenUp(false); });
 }

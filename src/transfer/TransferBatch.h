@@ -36,8 +36,9 @@ public:
     virtual void DownloadRowDone(const std::wstring& localFolder) = 0;
     // The server refused a further login: the batch goes on with `sessions`.
     virtual void FewerSessions(int sessions) = 0;
-    // Once, at the end (after the busy state): what did not go as it should.
-    virtual void BatchEnded(const FailureReport& report, bool upload) = 0;
+    // Once, at the end: what did not go as it should; stopped when Stop
+    // came (even after the last file, when the report names nothing).
+    virtual void BatchEnded(const FailureReport& report, bool upload, bool stopped) = 0;
     // Instead of the end: the batch did not end within a second of a stop.
     virtual void BatchGivenUp(bool upload) = 0;
 };

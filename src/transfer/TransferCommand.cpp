@@ -176,13 +176,13 @@ void TransferCommand::BatchGivenUp(bool upload)
         m_localPane.FillLocalList(m_localPane.CurrentFolder());
 }
 
-void TransferCommand::BatchEnded(const FailureReport& report, bool upload)
+void TransferCommand::BatchEnded(const FailureReport& report, bool upload, bool stopped)
 {
     if (!::IsWindow(m_dialog))
         return;
     m_progress.Show(false);
     // A stopped batch did not refresh the target after its last row.
-    if (report.WasStopped() && !m_closing) {
+    if (stopped && !m_closing) {
         if (upload)
             m_ftpPane.Refresh();
         else

@@ -51,7 +51,7 @@ private:
     void UploadRowDone(const std::wstring& folder, const FtpFolderResult& listing) override;
     void DownloadRowDone(const std::wstring& localFolder) override;
     void FewerSessions(int sessions) override;
-    void BatchEnded(const FailureReport& report, bool upload) override;
+    void BatchEnded(const FailureReport& report, bool upload, bool stopped) override;
     void BatchGivenUp(bool upload) override;
 
     const CTranslation& m_texts;

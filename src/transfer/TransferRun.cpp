@@ -162,8 +162,11 @@ FailureReport TransferRun::Run(FailureReport report, std::size_t rows)
         const Result& result = m_results[i];
         if (result.outcome == Outcome::kNotTransferred || result.outcome == Outcome::kPending)
             report.AddNotTransferred(m_items[i].shown);
-        if (result.outcome == Outcome::kFailed || result.partialLeft)
+        if (result.outcome == Outcome::kFailed)
             report.AddFailed(m_items[i].shown, result.reason);
+        // The part an upload left behind is named, for a stop and a failure alike.
+        if (!result.partLeft.empty())
+            report.AddFailed(result.partLeft, FailureOfKind(FtpFailureKind::kPartialLeft));
     }
     return report;
 }
@@ -231,7 +234,8 @@ void TransferRun::Lane(int lane, FtpEngine& engine)
             } else {
                 result.outcome = moved ? Outcome::kDone : Outcome::kFailed;
             }
-            result.partialLeft = moved.partialLeft;
+            if (moved.partialLeft)
+                result.partLeft = JoinFtpPath(item.remoteFolder, moved.partialName);
             if (!moved)
                 result.reason = engine.LastFailure();
         }

@@ -42,7 +42,7 @@ private:
     struct Result {
         Outcome outcome = Outcome::kPending;
         FtpFailure reason;
-        bool partialLeft = false;
+        std::wstring partLeft;  // the path of an upload's part the server kept
     };
     // What the target holds under the item's name: nothing, a file, or no
     // answer to that (the listing failed).

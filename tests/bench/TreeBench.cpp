@@ -16,9 +16,7 @@
 #include "BenchSupport.h"
 
 #include <cstdio>
-#include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 
 namespace {
@@ -28,11 +26,10 @@ using bench::Milliseconds;
 // The lines "<user>\tUSER ..." of the server's log: one per login.
 int Logins(const std::wstring& log)
 {
-    std::ifstream in(log);
-    std::string line;
+    const std::string text = testenv::ReadFile(log);
     int logins = 0;
-    while (std::getline(in, line))
-        logins += line.find("\tUSER ") != std::string::npos;
+    for (std::size_t at = text.find("\tUSER "); at != std::string::npos; at = text.find("\tUSER ", at + 1))
+        ++logins;
     return logins;
 }
 

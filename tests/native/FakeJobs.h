@@ -23,8 +23,7 @@ public:
             return false;
         kinds.push_back(kind);
         m_busy = true;
-        m_engines = {m_pool.Take()};
-        m_engines.front()->SetStop([this] { return stop; });
+        m_engines = {Take()};
         const FtpApply last = job(*this);
         for (std::shared_ptr<FtpEngine>& engine : m_engines)
             m_pool.Give(std::move(engine));
@@ -54,13 +53,20 @@ private:
         FakeFtp& ftp;
     };
 
+    // Parts of uploads are named ".name.part-t", so that logs read the same each run.
+    std::shared_ptr<FtpEngine> Take()
+    {
+        std::shared_ptr<FtpEngine> engine = m_pool.Take();
+        engine->SetStop([this] { return stop; });
+        engine->SetPartSuffix([] { return std::wstring(L"t"); });
+        return engine;
+    }
     FtpEngine& Engine() override { return *m_engines.front(); }
     std::vector<FtpEngine*> MoreEngines(int count) override
     {
         std::vector<FtpEngine*> engines;
         for (int i = 0; i < count; ++i) {
-            m_engines.push_back(m_pool.Take());
-            m_engines.back()->SetStop([this] { return stop; });
+            m_engines.push_back(Take());
             engines.push_back(m_engines.back().get());
         }
         return engines;

@@ -14,6 +14,8 @@ const std::wstring kPassword = L"secret";
 
 class FtpEngineTest : public ::testing::Test {
 protected:
+    FtpEngineTest() { ops.SetPartSuffix([] { return std::wstring(L"t"); }); }
+
     FakeFtp ftp;
     FtpEngine ops{ftp};
     FtpListing listing;
@@ -69,20 +71,20 @@ TEST_F(FtpEngineTest, UploadEntersOrCreatesTheFolder)
 
     struct Case { const wchar_t* login; const wchar_t* folder; bool stored; Log log; };
     const Case cases[] = {
-        {L"/", L"x", true, {L"CWD /x", L"STOR C:\\data\\f.txt > /x/f.txt"}},
-        {L"/", L"", true, {L"STOR C:\\data\\f.txt > /f.txt"}},
+        {L"/", L"x", true, {L"CWD /x", L"STOR C:\\data\\f.txt > /x/.f.txt.part-t", L"RNFR /x/.f.txt.part-t RNTO /x/f.txt"}},
+        {L"/", L"", true, {L"STOR C:\\data\\f.txt > /.f.txt.part-t", L"RNFR /.f.txt.part-t RNTO /f.txt"}},
         {L"/", L"x/new", true,
-         {L"CWD /x/new", L"MKD /x/new", L"CWD /x/new", L"STOR C:\\data\\f.txt > /x/new/f.txt"}},
+         {L"CWD /x/new", L"MKD /x/new", L"CWD /x/new", L"STOR C:\\data\\f.txt > /x/new/.f.txt.part-t", L"RNFR /x/new/.f.txt.part-t RNTO /x/new/f.txt"}},
         // Only x exists: every level is created by its path from the login directory.
         {L"/", L"x/y/z", true,
          {L"CWD /x/y/z", L"MKD /x/y/z", L"MKD /x", L"MKD /x/y", L"MKD /x/y/z", L"CWD /x/y/z",
-          L"STOR C:\\data\\f.txt > /x/y/z/f.txt"}},
+          L"STOR C:\\data\\f.txt > /x/y/z/.f.txt.part-t", L"RNFR /x/y/z/.f.txt.part-t RNTO /x/y/z/f.txt"}},
         {L"/sub", L"/p/q", true,
          {L"CWD /p/q", L"MKD /p/q", L"MKD /p", L"MKD /p/q", L"CWD /p/q",
-          L"STOR C:\\data\\f.txt > /p/q/f.txt"}},
+          L"STOR C:\\data\\f.txt > /p/q/.f.txt.part-t", L"RNFR /p/q/.f.txt.part-t RNTO /p/q/f.txt"}},
         {L"/sub", L"have/n", true,
          {L"CWD /sub/have/n", L"MKD /sub/have/n", L"CWD /sub/have/n",
-          L"STOR C:\\data\\f.txt > /sub/have/n/f.txt"}},
+          L"STOR C:\\data\\f.txt > /sub/have/n/.f.txt.part-t", L"RNFR /sub/have/n/.f.txt.part-t RNTO /sub/have/n/f.txt"}},
         // Still not enterable after creating: nothing is stored anywhere.
         {L"/", L"locked/in", false, {L"CWD /locked/in", L"MKD /locked/in", L"CWD /locked/in"}},
         {L"/", L"locked", false, {L"CWD /locked", L"MKD /locked", L"MKD /locked", L"CWD /locked"}},

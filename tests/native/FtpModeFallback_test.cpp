@@ -21,6 +21,7 @@ protected:
     {
         ftp.AddFile(L"/d/f.txt", 3);
         ftp.AddFolder(L"/d/empty");
+        engine.SetPartSuffix([] { return std::wstring(L"t"); });
     }
 
     FakeFtp ftp;
@@ -42,6 +43,7 @@ TEST_F(FtpModeFallbackTest, ARefusedModeIsTriedOnceInTheOtherAndThenKept)
         server.AddFile(L"/d/f.txt", 3);
         server.refuseMode = {c.refused};
         FtpEngine fresh(server);
+        fresh.SetPartSuffix([] { return std::wstring(L"t"); });
         ASSERT_TRUE(fresh.ListFtpFolder(listing, c.login, L"d"));
         EXPECT_EQ(listing.fileNames, (Log{L"f.txt"}));
         // The second login enters the same folder before it lists again.
@@ -56,7 +58,7 @@ TEST_F(FtpModeFallbackTest, ARefusedModeIsTriedOnceInTheOtherAndThenKept)
         EXPECT_TRUE(fresh.DownloadFile(L"C:\\x", c.login, L"d", L"f.txt"));
         EXPECT_TRUE(fresh.UploadFile(L"C:\\x\\up.txt", c.login, L"d"));
         EXPECT_EQ(server.log, (Log{c.second, L"CWD /d", L"RETR /d/f.txt > C:\\x\\f.txt",
-                                   L"STOR C:\\x\\up.txt > /d/up.txt"}));
+                                   L"STOR C:\\x\\up.txt > /d/.up.txt.part-t", L"RNFR /d/.up.txt.part-t RNTO /d/up.txt"}));
         EXPECT_EQ(fresh.TakeModeSwitch(), std::nullopt);
 
         // Another server, or the other choice on this one, starts from its own mode.
@@ -74,7 +76,7 @@ TEST_F(FtpModeFallbackTest, TransfersFallBackAndBothModesRefusedKeepTheChosenMod
     ftp.refuseMode = {FtpMode::kPassive};
     EXPECT_TRUE(engine.UploadFile(L"C:\\x\\up.txt", kPassive, L"d"));
     EXPECT_EQ(Log(ftp.log.begin() + 4, ftp.log.end()),
-              (Log{L"OPEN host:21 u active", L"CWD /d", L"STOR C:\\x\\up.txt > /d/up.txt"}));
+              (Log{L"OPEN host:21 u active", L"CWD /d", L"STOR C:\\x\\up.txt > /d/.up.txt.part-t", L"RNFR /d/.up.txt.part-t RNTO /d/up.txt"}));
     EXPECT_EQ(engine.TakeModeSwitch(), FtpMode::kActive);
 
     FakeFtp closed;

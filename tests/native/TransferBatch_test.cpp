@@ -49,7 +49,7 @@ public:
     void UploadRowDone(const std::wstring&, const FtpFolderResult&) override { rowsDone.push_back(L"ftp"); }
     void DownloadRowDone(const std::wstring& localFolder) override { rowsDone.push_back(localFolder); }
     void FewerSessions(int count) override { sessions.push_back(count); }
-    void BatchEnded(const FailureReport& ended, bool) override { report = ended; }
+    void BatchEnded(const FailureReport& ended, bool, bool) override { report = ended; }
     void BatchGivenUp(bool) override {}
 };
 
@@ -132,9 +132,10 @@ TEST_F(TransferBatchTest, UploadsFilesAndTreesBelowTheFtpFolder)
         ASSERT_TRUE(report);
         EXPECT_FALSE(report->HasProblems());
         const std::wstring base = c.base;
-        EXPECT_EQ(Lines(ftp.log, L"STOR"), (Log{L"STOR C:\\Data\\a.txt > " + base + L"/a.txt",
-                                                 L"STOR C:\\Data\\tree\\x.txt > " + base + L"/tree/x.txt",
-                                                 L"STOR C:\\Data\\tree\\sub\\y.txt > " + base + L"/tree/sub/y.txt"}))
+        EXPECT_EQ(Lines(ftp.log, L"RNFR"), (Log{L"RNFR " + base + L"/.a.txt.part-t RNTO " + base + L"/a.txt",
+                                                 L"RNFR " + base + L"/tree/.x.txt.part-t RNTO " + base + L"/tree/x.txt",
+                                                 L"RNFR " + base + L"/tree/sub/.y.txt.part-t RNTO " + base +
+                                                     L"/tree/sub/y.txt"}))
             << c.folder;
         EXPECT_EQ(events.shown, (Log{L"C:\\Data\\tree"}));
         EXPECT_EQ(events.rowsDone, (Log{L"ftp", L"ftp"}));
@@ -180,7 +181,7 @@ TEST_F(TransferBatchTest, FailedUploadsAreNamedAndTheNextRowStillGoes)
     EXPECT_EQ(report->Message(L"%1 failed:", L"", {L"%1", L"", L"", L""}),
               L"2 failed:\nC:\\Data\\tree\\x.txt\n550 Failed to change directory.\nC:\\Data\\tree\\sub\\y.txt\n"
               L"550 Failed to change directory.");
-    EXPECT_EQ(Lines(ftp.log, L"STOR"), (Log{L"STOR C:\\Data\\a.txt > /home/www/a.txt"}));
+    EXPECT_EQ(Lines(ftp.log, L"STOR"), (Log{L"STOR C:\\Data\\a.txt > /home/www/.a.txt.part-t"}));
 }
 
 TEST_F(TransferBatchTest, StopEndsTheFileAfterItsBlockAndNamesWhatWasNotTransferred)
@@ -196,18 +197,24 @@ TEST_F(TransferBatchTest, StopEndsTheFileAfterItsBlockAndNamesWhatWasNotTransfer
     const auto up = Upload(L"C:\\Data", {{L"big.bin", RowKind::File}, {L"a.txt", RowKind::File}});
     ASSERT_TRUE(up);
     // The partial upload was deleted again; a.txt never started.
-    EXPECT_EQ(Lines(ftp.log, L"DELE"), (Log{L"DELE /home/www/big.bin"}));
+    EXPECT_EQ(Lines(ftp.log, L"DELE"), (Log{L"DELE /home/www/.big.bin.part-t"}));
     EXPECT_FALSE(ftp.HasFile(L"/home/www/big.bin"));
     EXPECT_EQ(up->Message(L"%1 failed:", L"", kWords, L"", L"Stopped, %1 not transferred:"),
               L"Stopped, 2 not transferred:\nC:\\Data\\big.bin\nC:\\Data\\a.txt");
 
-    ftp.AddFile(L"/home/www/big.bin", 3 * kMiB);
-    ftp.refuseDelete.insert(L"/home/www/big.bin");
+    // Replacing a file: its part stays where the server refuses to delete
+    // it, and the file itself stays as it was.
+    ftp.AddFile(L"/home/www/big.bin", 3 * kMiB, 42);
+    ftp.refuseDelete.insert(L"/home/www/.big.bin.part-t");
     blocks = 0;
     events.permille.clear();
     const auto kept = Upload(L"C:\\Data", {{L"big.bin", RowKind::File}});
     EXPECT_EQ(kept->Message(L"%1 failed:", L"", kWords, L"", L"Stopped:"),
-              L"Stopped:\nC:\\Data\\big.bin\n\n1 failed:\nC:\\Data\\big.bin\nleft on server");
+              L"Stopped:\nC:\\Data\\big.bin\n\n1 failed:\nwww/.big.bin.part-t\nleft on server");
+    FtpListing www;
+    engine.ListFtpFolder(www, profile.login, L"www");
+    EXPECT_EQ(www.fileTimes[std::find(www.fileNames.begin(), www.fileNames.end(), L"big.bin") - www.fileNames.begin()],
+              42u);
 
     ftp.AddFile(L"/home/www/down.bin", 3 * kMiB);
     blocks = 0;
@@ -352,7 +359,7 @@ TEST_F(TransferBatchTest, ASessionTheServerDroppedIsOpenedOnceMoreAndTheBatchCom
     files.AddFile(L"C:\\Data\\b.txt");
     files.AddFile(L"C:\\Data\\c.txt");
     ftp.onTransfer = [this](const std::wstring& path) {
-        if (path == L"/home/www/b.txt")
+        if (path == L"/home/www/.b.txt.part-t")
             ftp.DropSessions();  // after b's data, before c's commands
     };
     const auto report =

@@ -14,6 +14,8 @@
 #include "framework/ListView.h"
 #include "ftp/FtpEngine.h"
 #include "ftppane/FtpPane.h"
+#include "ftppane/SavedServerStore.h"
+#include "ftppane/StoredProfile.h"
 #include "i18n/CTranslation.h"
 #include "localpane/LocalPane.h"
 #include "settings/DpapiProtector.h"
@@ -57,6 +59,11 @@ private:
     void ApplyTexts();
     void OnLanguageSelection();
     bool RouteCommand(WORD id);
+    // Manage servers and the saved servers' items of the Servers menu.
+    bool RouteServersCommand(WORD id);
+    void UseSavedServer(size_t index);
+    // The Servers menu for the saved servers and the profile in use.
+    void RebuildServersMenu();
     PaneWindow* PaneOfList(UINT_PTR id);
     // The context menu of either list; false for other controls.
     bool OnContextMenu(HWND control, LPARAM position);
@@ -86,6 +93,9 @@ private:
     FtpEngine& m_engine;
     CTranslation m_translation;
     DpapiProtector m_protector;
+    SavedServerStore m_savedServers;
+    // The stored password of the restored profile when it cannot be read here.
+    UnreadablePassword m_unreadablePassword;
     bool m_toldPasswordUnreadable = false;
     bool m_firstRun = true;
     bool m_bound = false;

@@ -33,8 +33,10 @@ TEST_F(TransferBusyTest, CommandsArrivingDuringAnUploadAreIgnored)
     SelectRows(LocalList(), {L"a.txt", L"b.txt"});
 
     for (int id : {IDC_TO_LOCAL, IDC_LOCAL_BROWSE, IDC_FTP_BROWSE, IDC_FTP_ADDFOLDER, IDM_LANGUAGE, IDM_ABOUT,
-                   IDM_EXIT, IDOK})
+                   IDM_EXIT, IDOK, IDM_MANAGE_SERVERS})
         PostCommand(id);
+    // A menu opened meanwhile shows the Servers menu's items disabled.
+    ::PostMessageW(window->Handle(), WM_INITMENUPOPUP, 0, 0);
     // A double-click on the folder row would enter it.
     static NMITEMACTIVATE doubleClick = {};
     doubleClick.hdr = {Item(IDC_LOCAL_LIST), static_cast<UINT_PTR>(IDC_LOCAL_LIST), static_cast<UINT>(NM_DBLCLK)};
@@ -58,6 +60,9 @@ TEST_F(TransferBusyTest, CommandsArrivingDuringAnUploadAreIgnored)
     EXPECT_TRUE(ui.browseTitles.empty());
     EXPECT_TRUE(ui.opened.empty());
     EXPECT_TRUE(ui.messages.empty());
+    EXPECT_TRUE(::GetMenuState(::GetMenu(window->Handle()), IDM_MANAGE_SERVERS, MF_BYCOMMAND) & MF_GRAYED);
+    ::SendMessageW(window->Handle(), WM_INITMENUPOPUP, 0, 0);
+    EXPECT_FALSE(::GetMenuState(::GetMenu(window->Handle()), IDM_MANAGE_SERVERS, MF_BYCOMMAND) & MF_GRAYED);
     EXPECT_EQ(LocalList().EditControl(), nullptr);
     EXPECT_TRUE(Exists(local + L"\\a.txt"));
     // Nothing was left waiting that would act later.

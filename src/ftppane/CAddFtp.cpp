@@ -212,7 +212,12 @@ void CAddFtp::DeleteServer()
 
 void CAddFtp::EnableDelete(const std::wstring& name)
 {
-    Control(Item(IDC_DELETE_SERVER)).Enable(m_servers.List().Find(name) != nullptr);
+    const Control button(Item(IDC_DELETE_SERVER));
+    const bool enable = m_servers.List().Find(name) != nullptr;
+    // A disabled button keeps the focus, and keys then reach no control.
+    if (!enable && ::GetFocus() == button.Handle())
+        ::SendMessageW(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(IDC_SAVED_SERVERS)), TRUE);
+    button.Enable(enable);
 }
 
 void CAddFtp::OnOK()

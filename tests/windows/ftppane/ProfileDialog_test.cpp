@@ -362,6 +362,7 @@ TEST_F(ProfileDialog, SavedServersAreSavedChosenReplacedAndDeletedInTheSettingsF
     Pick(L"nobody");
     EXPECT_FALSE(Control(dialog.Item(IDC_DELETE_SERVER)).IsEnabled());
     Pick(L"ALPHA");
+    ::SetFocus(dialog.Item(IDC_DELETE_SERVER));  // as the click gives it
     for (int answer : {IDNO, IDYES}) {
         ui.answer = answer;
         Click(IDC_DELETE_SERVER);
@@ -370,6 +371,7 @@ TEST_F(ProfileDialog, SavedServersAreSavedChosenReplacedAndDeletedInTheSettingsF
     EXPECT_EQ(Stored().Servers().size(), 1u);
     EXPECT_EQ(field.Send(CB_GETCOUNT), 1);
     EXPECT_FALSE(Control(dialog.Item(IDC_DELETE_SERVER)).IsEnabled());
+    EXPECT_EQ(::GetParent(::GetFocus()), dialog.Item(IDC_SAVED_SERVERS));  // its edit, not the disabled button
 
     // OK takes the chosen server's values as typed ones; a count out of range is clamped.
     Pick(L"", 0);

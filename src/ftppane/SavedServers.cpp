@@ -30,11 +30,26 @@ std::wstring Folded(const std::wstring& text)
     return folded;
 }
 
+// The order of the list: a letter with an accent sorts with its base letter
+// ("\u00c4rger" among the A's), then by the accents, then by case.
+std::wstring SortKey(const std::wstring& name)
+{
+    // The base letters of Latin-1's 0xC0 to 0xFF; the two signs stay as they are.
+    static const wchar_t kBase[] = L"aaaaaaaceeeeiiiidnooooo\u00d7ouuuuytsaaaaaaaceeeeiiiidnooooo\u00f7ouuuuyty";
+    std::wstring key = Folded(name);
+    for (wchar_t& c : key)
+        if (c >= 0xC0 && c <= 0xFF)
+            c = kBase[c - 0xC0];
+    return key;
+}
+
 bool NameBefore(const SavedServer& a, const SavedServer& b)
 {
-    const std::wstring x = Folded(a.name);
-    const std::wstring y = Folded(b.name);
-    return x != y ? x < y : a.name < b.name;
+    const std::wstring x = SortKey(a.name);
+    const std::wstring y = SortKey(b.name);
+    if (x != y)
+        return x < y;
+    return Folded(a.name) != Folded(b.name) ? Folded(a.name) < Folded(b.name) : a.name < b.name;
 }
 
 std::wstring Escaped(const std::wstring& field)

@@ -59,7 +59,7 @@ public:
     // The values to store, in the order of Servers().
     std::vector<std::wstring> Encode() const;
 
-    // Sorted by name without regard to case.
+    // Sorted by name without regard to case, letters with accents among their base letters.
     const std::vector<SavedServer>& Servers() const { return m_servers; }
     // The server of that name (blanks around it dropped); nullptr when there is none.
     const SavedServer* Find(const std::wstring& name) const;

@@ -165,9 +165,9 @@ TEST(SavedServers, RoundTripThroughTheFileBesideTheProfileSortedAndProtected)
     EXPECT_EQ(ReadValue(lines, L"Language"), L"[1031]");
 
     SavedServerList back = SavedServerList::Decode(ReadValues(lines, kSavedServerKey), protector);
-    EXPECT_EQ(Described(back), (std::vector<std::wstring>{L"FTP Data|ftp://x|anna|||P2", L"zeta*%|ftp://h*2|u%2A|p\u20ac*ss|a*b%25|A5",
-                                                          L"\u00e4RGER|ftp://z|anna|pw|f|P2"}));
-    EXPECT_EQ(back.IndexInUse(Profile(L"ftp://z", L"", L"elsewhere")), 2);
+    EXPECT_EQ(Described(back), (std::vector<std::wstring>{L"\u00e4RGER|ftp://z|anna|pw|f|P2", L"FTP Data|ftp://x|anna|||P2",
+                                                          L"zeta*%|ftp://h*2|u%2A|p\u20ac*ss|a*b%25|A5"}));
+    EXPECT_EQ(back.IndexInUse(Profile(L"ftp://z", L"", L"elsewhere")), 0);
     EXPECT_EQ(back.IndexInUse(Profile(L"ftp://q", L"", L"f")), -1);
     EXPECT_TRUE(back.Remove(L" ftp data"));
     EXPECT_FALSE(back.Remove(L"ftp data"));

@@ -23,8 +23,9 @@ CFTPTandrilDlg::CFTPTandrilDlg(SettingsFile& settings, FtpWork& work, LocalFiles
       m_settings(settings),
       m_work(work),
       m_translation(settings),
+      m_savedServers(settings, m_protector),
       m_localPane(m_translation, files),
-      m_ftpPane(m_translation, work, m_profile, m_ftpListing),
+      m_ftpPane(m_translation, work, m_profile, m_ftpListing, m_savedServers),
       m_transferCommand(m_translation, work, files, m_profile, m_ftpListing, m_localPane, m_ftpPane),
       m_drag(m_transferCommand)
 {
@@ -46,6 +47,7 @@ BOOL CFTPTandrilDlg::InitMainWindow()
     ::SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_icon));
     m_settings.ResolveSettingsPath();
     m_translation.Load();
+    m_savedServers.Load();
     if (m_firstRun) {
         m_dpi = WindowDpi(Handle());
         m_drag.SetDpi(m_dpi);
@@ -112,8 +114,10 @@ void CFTPTandrilDlg::RestoreProfile()
         return;
     stored.password = m_settings.ReadSetting(kPasswordKey);
     stored.passive = m_settings.ReadSetting(kPassiveKey);
+    stored.connections = m_settings.ReadSetting(kConnectionsKey);
     const std::optional<DecodedProfile> decoded = DecodeProfile(stored, m_protector);
     m_profile = decoded ? decoded->profile : ServerProfile();
+    m_unreadablePassword = decoded ? decoded->unreadable : UnreadablePassword();
     // Said once a run: a change of language restores the profile again.
     if (decoded && decoded->passwordUnreadable && !m_toldPasswordUnreadable) {
         m_toldPasswordUnreadable = true;
@@ -135,6 +139,7 @@ void CFTPTandrilDlg::ApplyTexts()
     m_localPane.ApplyTexts();
     m_ftpPane.ApplyTexts();
     m_tooltips.Create(Handle(), m_translation);
+    RebuildServersMenu();
 }
 
 bool CFTPTandrilDlg::OnCommand(WORD id, WORD code, HWND control)
@@ -240,7 +245,10 @@ bool CFTPTandrilDlg::RouteCommand(WORD id)
     case IDC_LOCAL_BROWSE: m_localPane.OnBrowse(); return true;
     case IDC_LOCAL_ADDFOLDER: m_localPane.OnAddFolder(); return true;
     case IDC_LOCAL_DELETE: m_localPane.OnDelete(); return true;
-    case IDC_FTP_BROWSE: m_ftpPane.OnBrowse(); return true;
+    case IDC_FTP_BROWSE:
+        m_ftpPane.OnBrowse();
+        RebuildServersMenu();
+        return true;
     case IDC_FTP_ADDFOLDER: m_ftpPane.OnAddFolder(); return true;
     case IDC_FTP_DELETE: m_ftpPane.OnDelete(); return true;
     case IDC_TO_LOCAL: m_transferCommand.SetDownloadDirection(); return true;
@@ -254,8 +262,44 @@ bool CFTPTandrilDlg::RouteCommand(WORD id)
     case IDM_HELPFILE: OpenHelpFile(); return true;
     case IDM_WEBSITE: OpenHomepage(); return true;
     case IDM_ABOUT: ShowAbout(); return true;
-    default: return false;
+    default: return RouteServersCommand(id);
     }
+}
+
+bool CFTPTandrilDlg::RouteServersCommand(WORD id)
+{
+    if (id == IDM_MANAGE_SERVERS)
+        m_ftpPane.EditLiveProfile();
+    else if (id >= IDM_SAVED_SERVER_FIRST && id <= IDM_SAVED_SERVER_LAST)
+        UseSavedServer(id - IDM_SAVED_SERVER_FIRST);
+    else
+        return false;
+    RebuildServersMenu();
+    return true;
+}
+
+// A saved password that cannot be read here is asked for in the profile
+// dialog, on the saved server's values.
+void CFTPTandrilDlg::UseSavedServer(size_t index)
+{
+    const std::vector<SavedServer>& servers = m_savedServers.List().Servers();
+    if (index >= servers.size())
+        return;
+    const SavedServer server = servers[index];
+    if (!server.passwordUnreadable) {
+        m_ftpPane.UseProfile(server.profile);
+        return;
+    }
+    Tell(FillPlaceholder(m_translation.Text(TextId::kSavedPasswordUnreadable), server.name));
+    m_ftpPane.EditProfile(server.profile, server.name);
+}
+
+void CFTPTandrilDlg::RebuildServersMenu()
+{
+    std::vector<std::wstring> names;
+    for (const SavedServer& server : m_savedServers.List().Servers())
+        names.push_back(server.name);
+    m_menu.ShowServers(Handle(), m_translation, names, m_savedServers.List().IndexInUse(m_profile));
 }
 
 PaneWindow* CFTPTandrilDlg::PaneOfList(UINT_PTR id)
@@ -327,6 +371,9 @@ bool CFTPTandrilDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_P
         return true;
     case WM_CONTEXTMENU:
         return OnContextMenu(reinterpret_cast<HWND>(wParam), lParam);
+    case WM_INITMENUPOPUP:
+        m_menu.EnableServers(Handle(), !m_work.IsBusy());
+        return false;
     case WM_QUERYDRAGICON:
         result = reinterpret_cast<INT_PTR>(m_icon);
         return true;
@@ -448,17 +495,21 @@ void CFTPTandrilDlg::SaveState()
         return;
     // The profile and its password are stored together or not at all, so the
     // file never pairs one server with another server's password.
-    const EncodedProfile encoded = EncodeProfile(m_profile, m_protector);
-    if (encoded.refused != RefusedPart::kNone) {
-        const TextId part =
-            encoded.refused == RefusedPart::kPassword ? TextId::kPasswordSetting : TextId::kProfileSetting;
-        Tell(FillPlaceholder(m_translation.Text(TextId::kProfileNotStored), m_translation.Text(part)));
+    const EncodedProfile encoded = EncodeProfile(m_profile, m_protector, m_unreadablePassword);
+    if (encoded.refused == RefusedPart::kPassword) {
+        Tell(m_translation.Text(TextId::kPasswordNotProtected));
         return;
     }
-    // Settings copies of earlier versions lack "FTP Passive": it is added.
+    if (encoded.refused != RefusedPart::kNone) {
+        Tell(FillPlaceholder(m_translation.Text(TextId::kProfileNotStored), m_translation.Text(TextId::kProfileSetting)));
+        return;
+    }
+    // Settings copies of earlier versions lack "FTP Passive" and "FTP
+    // Connections": they are added.
     StoreSettings({{kFtpDataKey, encoded.values.ftpData},
                    {kPasswordKey, encoded.values.password},
-                   {kPassiveKey, encoded.values.passive}},
+                   {kPassiveKey, encoded.values.passive},
+                   {kConnectionsKey, encoded.values.connections}},
                   true);
 }
 

@@ -16,6 +16,8 @@
 #include "framework/ListView.h"
 #include "ftp/FtpWork.h"
 #include "ftppane/FtpPane.h"
+#include "ftppane/SavedServerStore.h"
+#include "ftppane/StoredProfile.h"
 #include "i18n/CTranslation.h"
 #include "localpane/LocalPane.h"
 #include "settings/DpapiProtector.h"
@@ -59,6 +61,11 @@ private:
     void ApplyTexts();
     void OnLanguageSelection();
     bool RouteCommand(WORD id);
+    // Manage servers and the saved servers' items of the Servers menu.
+    bool RouteServersCommand(WORD id);
+    void UseSavedServer(size_t index);
+    // The Servers menu for the saved servers and the profile in use.
+    void RebuildServersMenu();
     PaneWindow* PaneOfList(UINT_PTR id);
     // The context menu of either list; false for other controls.
     bool OnContextMenu(HWND control, LPARAM position);
@@ -93,6 +100,9 @@ private:
     FtpWork& m_work;
     CTranslation m_translation;
     DpapiProtector m_protector;
+    SavedServerStore m_savedServers;
+    // The stored password of the restored profile when it cannot be read here.
+    UnreadablePassword m_unreadablePassword;
     bool m_toldPasswordUnreadable = false;
     bool m_firstRun = true;
     bool m_bound = false;

@@ -10,6 +10,8 @@
 #include <vector>
 
 namespace {
+constexpr int kServersMenu = 1;
+
 // The sizes each bitmap is drawn at (draw_resources.py), with its ids in that order.
 const std::vector<int> kDrawnSizes = {12, 15, 18, 24};
 
@@ -73,7 +75,8 @@ void MainMenu::Apply(HWND window, const CTranslation& texts, int dpi)
     HBITMAP previous[kItemCount] = {};
     LoadBitmaps(ScaleForDpi(12, dpi), previous);
     SetPopupTitle(menu, 0, texts.Text(TextId::kFileMenu));
-    SetPopupTitle(menu, 1, texts.Text(TextId::kHelpMenu));
+    SetPopupTitle(menu, kServersMenu, texts.Text(TextId::kServersMenu));
+    SetPopupTitle(menu, 2, texts.Text(TextId::kHelpMenu));
     for (int i = 0; i < kItemCount; ++i) {
         const MenuItem& item = kItems[i];
         const std::wstring text = L"  " + texts.Text(item.text);
@@ -82,4 +85,36 @@ void MainMenu::Apply(HWND window, const CTranslation& texts, int dpi)
     }
     ::DrawMenuBar(window);
     DeleteBitmaps(previous);
+}
+
+void MainMenu::ShowServers(HWND window, const CTranslation& texts, const std::vector<std::wstring>& names, int inUse)
+{
+    HMENU servers = ::GetSubMenu(::GetMenu(window), kServersMenu);
+    if (!servers)
+        return;
+    while (::GetMenuItemCount(servers) > 0)
+        ::DeleteMenu(servers, 0, MF_BYPOSITION);
+    const UINT state = m_serversEnabled ? MF_ENABLED : MF_GRAYED;
+    const size_t count = std::min<size_t>(names.size(), IDM_SAVED_SERVER_LAST - IDM_SAVED_SERVER_FIRST + 1);
+    for (size_t i = 0; i < count; ++i) {
+        // A name's "&" would mark the next letter as the item's key.
+        std::wstring text = L"  ";
+        for (wchar_t c : names[i])
+            text += c == L'&' ? std::wstring(L"&&") : std::wstring(1, c);
+        ::AppendMenuW(servers, MF_STRING | state | (static_cast<int>(i) == inUse ? MF_CHECKED : MF_UNCHECKED),
+                      IDM_SAVED_SERVER_FIRST + i, text.c_str());
+    }
+    if (count > 0)
+        ::AppendMenuW(servers, MF_SEPARATOR, 0, nullptr);
+    ::AppendMenuW(servers, MF_STRING | state, IDM_MANAGE_SERVERS,
+                  (L"  " + texts.Text(TextId::kManageServersMenuItem)).c_str());
+    ::DrawMenuBar(window);
+}
+
+void MainMenu::EnableServers(HWND window, bool enable)
+{
+    m_serversEnabled = enable;
+    HMENU servers = ::GetSubMenu(::GetMenu(window), kServersMenu);
+    for (int i = 0; servers && i < ::GetMenuItemCount(servers); ++i)
+        ::EnableMenuItem(servers, static_cast<UINT>(i), MF_BYPOSITION | (enable ? MF_ENABLED : MF_GRAYED));
 }

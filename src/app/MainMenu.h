@@ -1,9 +1,13 @@
 // The main window's menu bar in the chosen language: two blanks before each
 // item's text and a bitmap beside it, 12 x 12 at 96 DPI and larger with the
-// window's DPI. Keeps the loaded bitmaps alive while the window lives.
+// window's DPI. Keeps the loaded bitmaps alive while the window lives. The
+// Servers menu between File and Help is built from the saved servers.
 #pragma once
 
 #include <windows.h>
+
+#include <string>
+#include <vector>
 
 class CTranslation;
 
@@ -16,6 +20,14 @@ public:
 
     void Apply(HWND window, const CTranslation& texts, int dpi);
 
+    // The Servers menu anew: one item for each name (command
+    // IDM_SAVED_SERVER_FIRST + its index), the one in use checked (-1: none),
+    // a separator, and Manage servers.
+    void ShowServers(HWND window, const CTranslation& texts, const std::vector<std::wstring>& names, int inUse);
+    // The Servers menu's items are disabled while FTP work runs; a rebuilt
+    // menu keeps the state.
+    void EnableServers(HWND window, bool enable);
+
 private:
     static constexpr int kItemCount = 5;
 
@@ -26,4 +38,5 @@ private:
 
     HBITMAP m_bitmaps[kItemCount] = {};
     int m_size = 0;
+    bool m_serversEnabled = true;
 };

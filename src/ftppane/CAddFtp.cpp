@@ -3,10 +3,13 @@
 #include "framework/Control.h"
 #include "framework/UiSeam.h"
 #include "ftppane/ProfileRules.h"
+#include "ftppane/SavedServerStore.h"
 #include "panes/ReasonWords.h"
 #include "i18n/CTranslation.h"
 #include "res/resource.h"
 #include "settings/UserSettingsCopy.h"
+
+#include <commctrl.h>
 
 #include <utility>
 
@@ -15,7 +18,10 @@ namespace {
 const wchar_t* const kTestFileName = L"config.ini";
 }  // namespace
 
-CAddFtp::CAddFtp(const CTranslation& texts, FtpJobs& jobs) : Dialog(IDD_ADDFTP), m_texts(texts), m_jobs(jobs) {}
+CAddFtp::CAddFtp(const CTranslation& texts, FtpJobs& jobs, SavedServerStore& servers)
+    : Dialog(IDD_ADDFTP), m_texts(texts), m_jobs(jobs), m_servers(servers)
+{
+}
 
 CAddFtp::~CAddFtp()
 {
@@ -26,28 +32,44 @@ CAddFtp::~CAddFtp()
 
 BOOL CAddFtp::OnInit()
 {
-    FillEdits();
+    Control(Item(IDC_CONNECTIONS_SPIN)).Send(UDM_SETRANGE32, kMinConnections, kMaxConnections);
+    FillEdits(m_profile);
     ApplyTexts();
+    FillSavedServers();
+    Control(Item(IDC_SAVED_SERVERS)).SetText(m_savedName);
+    EnableDelete(m_savedName);
     // The dialog manager gives the focus to the first control in tab order, OK.
     return TRUE;
 }
 
-void CAddFtp::FillEdits()
+void CAddFtp::FillEdits(const ServerProfile& profile)
 {
-    Control(Item(IDC_SERVER_NAME)).SetText(m_profile.login.serverName);
-    Control(Item(IDC_USER)).SetText(m_profile.login.user);
-    Control(Item(IDC_PASSWORD)).SetText(m_profile.login.password);
-    Control(Item(IDC_FOLDER)).SetText(m_profile.folder);
-    Control(Item(IDC_PASSIVE_MODE)).SetChecked(m_profile.login.mode == FtpMode::kPassive);
+    Control(Item(IDC_SERVER_NAME)).SetText(profile.login.serverName);
+    Control(Item(IDC_USER)).SetText(profile.login.user);
+    Control(Item(IDC_PASSWORD)).SetText(profile.login.password);
+    Control(Item(IDC_FOLDER)).SetText(profile.folder);
+    Control(Item(IDC_PASSIVE_MODE)).SetChecked(profile.login.mode == FtpMode::kPassive);
+    Control(Item(IDC_CONNECTIONS)).SetText(std::to_wstring(profile.connections));
 }
 
 void CAddFtp::TakeEdits()
 {
-    m_profile.login.serverName = Control(Item(IDC_SERVER_NAME)).Text();
-    m_profile.login.user = Control(Item(IDC_USER)).Text();
-    m_profile.login.password = Control(Item(IDC_PASSWORD)).Text();
-    m_profile.folder = Control(Item(IDC_FOLDER)).Text();
-    m_profile.login.mode = Control(Item(IDC_PASSIVE_MODE)).IsChecked() ? FtpMode::kPassive : FtpMode::kActive;
+    m_profile = TypedProfile();
+}
+
+ServerProfile CAddFtp::TypedProfile()
+{
+    ServerProfile typed;
+    typed.login.serverName = Control(Item(IDC_SERVER_NAME)).Text();
+    typed.login.user = Control(Item(IDC_USER)).Text();
+    typed.login.password = Control(Item(IDC_PASSWORD)).Text();
+    typed.folder = Control(Item(IDC_FOLDER)).Text();
+    typed.login.mode = Control(Item(IDC_PASSIVE_MODE)).IsChecked() ? FtpMode::kPassive : FtpMode::kActive;
+    // The edit takes only digits, but a paste or an emptied field gets past
+    // the up-down control: the value is clamped, and shown as taken.
+    typed.connections = ConnectionsFromText(Control(Item(IDC_CONNECTIONS)).Text());
+    Control(Item(IDC_CONNECTIONS)).SetText(std::to_wstring(typed.connections));
+    return typed;
 }
 
 void CAddFtp::ApplyTexts()
@@ -58,6 +80,8 @@ void CAddFtp::ApplyTexts()
         {IDC_LABEL_PASSWORD, TextId::kPasswordLabel},     {IDC_LABEL_FOLDER, TextId::kFolderLabel},
         {IDC_EXAMPLE_FOLDER, TextId::kFolderExample},     {IDC_CHECK_CONNECTION, TextId::kCheckConnection},
         {IDCANCEL, TextId::kCancel},                      {IDC_PASSIVE_MODE, TextId::kPassiveMode},
+        {IDC_LABEL_SAVED_SERVERS, TextId::kSavedServersLabel}, {IDC_SAVE_SERVER, TextId::kSaveServer},
+        {IDC_DELETE_SERVER, TextId::kDelete},             {IDC_LABEL_CONNECTIONS, TextId::kConnectionsLabel},
     };
     for (const auto& [id, text] : texts)
         Control(Item(id)).SetText(m_texts.Text(text));
@@ -78,7 +102,132 @@ bool CAddFtp::OnCommand(WORD id, WORD code, HWND control)
         CheckConnection();
         return true;
     }
+    if (id == IDC_SAVE_SERVER && code == BN_CLICKED) {
+        SaveServer();
+        return true;
+    }
+    if (id == IDC_DELETE_SERVER && code == BN_CLICKED) {
+        DeleteServer();
+        return true;
+    }
+    if (id == IDC_SAVED_SERVERS && code == CBN_SELCHANGE) {
+        ChooseSavedServer();
+        return true;
+    }
+    if (id == IDC_SAVED_SERVERS && code == CBN_EDITCHANGE) {
+        EnableDelete(Control(control).Text());
+        return true;
+    }
     return Dialog::OnCommand(id, code, control);
+}
+
+void CAddFtp::FillSavedServers()
+{
+    const Control field(Item(IDC_SAVED_SERVERS));
+    const std::wstring typed = field.Text();
+    field.Send(CB_RESETCONTENT);
+    for (const SavedServer& server : m_servers.List().Servers())
+        field.Send(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(server.name.c_str()));
+    field.SetText(typed);
+}
+
+void CAddFtp::ChooseSavedServer()
+{
+    const LRESULT index = Control(Item(IDC_SAVED_SERVERS)).Send(CB_GETCURSEL);
+    const std::vector<SavedServer>& servers = m_servers.List().Servers();
+    if (index < 0 || static_cast<size_t>(index) >= servers.size())
+        return;
+    const SavedServer& server = servers[static_cast<size_t>(index)];
+    FillEdits(server.profile);
+    EnableDelete(server.name);
+    if (server.passwordUnreadable) {
+        Show(FillPlaceholder(m_texts.Text(TextId::kSavedPasswordUnreadable), server.name));
+        ::SendMessageW(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(IDC_PASSWORD)), TRUE);
+    }
+}
+
+void CAddFtp::SaveServer()
+{
+    const std::wstring name = Control(Item(IDC_SAVED_SERVERS)).Text();
+    const SavedServer* replaced = m_servers.List().Find(name);
+    const std::wstring replacedName = replaced ? replaced->name : std::wstring();
+    SavedServerList changed = m_servers.List();
+    const SaveOutcome outcome = changed.Save(name, TypedProfile(), m_servers.Protector());
+    if (outcome.result != SaveResult::kSaved) {
+        TellRefused(outcome);
+        return;
+    }
+    if (replaced && !Ask(FillPlaceholder(m_texts.Text(TextId::kReplaceSavedServer), replacedName)))
+        return;
+    if (!m_servers.Store(changed)) {
+        Show(FillPlaceholder(m_texts.Text(TextId::kSettingsNotWritten), m_servers.FilePath()));
+        return;
+    }
+    Control(Item(IDC_SAVED_SERVERS)).SetText(TrimmedServerName(name));
+    FillSavedServers();
+    EnableDelete(name);
+}
+
+void CAddFtp::TellRefused(const SaveOutcome& outcome)
+{
+    switch (outcome.result) {
+    case SaveResult::kNameMissing:
+        Show(m_texts.Text(TextId::kSavedServerNameMissing));
+        ::SendMessageW(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(IDC_SAVED_SERVERS)), TRUE);
+        return;
+    case SaveResult::kTooMany:
+        Show(FillPlaceholder(m_texts.Text(TextId::kTooManySavedServers), std::to_wstring(kMaxSavedServers)));
+        return;
+    case SaveResult::kNotProtected:
+        Show(m_texts.Text(TextId::kSavedPasswordNotProtected));
+        return;
+    case SaveResult::kNotStorable: {
+        // The field's label names it, without its colon.
+        const std::pair<SavedServerField, TextId> labels[] = {
+            {SavedServerField::kName, TextId::kSavedServersLabel},
+            {SavedServerField::kServerName, TextId::kServerNameLabel},
+            {SavedServerField::kUser, TextId::kUserLabel},
+            {SavedServerField::kFolder, TextId::kFolderLabel},
+        };
+        std::wstring field;
+        for (const auto& [which, label] : labels)
+            if (which == outcome.field)
+                field = m_texts.Text(label);
+        field = field.substr(0, field.find_last_not_of(L": \u00A0") + 1);
+        Show(FillPlaceholder(m_texts.Text(TextId::kValueNotStorable), field));
+        return;
+    }
+    case SaveResult::kSaved: return;
+    }
+}
+
+void CAddFtp::DeleteServer()
+{
+    const SavedServer* server = m_servers.List().Find(Control(Item(IDC_SAVED_SERVERS)).Text());
+    if (!server)
+        return;
+    const std::wstring name = server->name;
+    if (!Ask(FillPlaceholder(m_texts.Text(TextId::kDeleteSavedServer), name)))
+        return;
+    SavedServerList changed = m_servers.List();
+    changed.Remove(name);
+    if (!m_servers.Store(changed)) {
+        Show(FillPlaceholder(m_texts.Text(TextId::kSettingsNotWritten), m_servers.FilePath()));
+        return;
+    }
+    Control(Item(IDC_SAVED_SERVERS)).SetText(L"");
+    FillSavedServers();
+    EnableDelete(L"");
+}
+
+void CAddFtp::EnableDelete(const std::wstring& name)
+{
+    const Control button(Item(IDC_DELETE_SERVER));
+    const bool enable = m_servers.List().Find(name) != nullptr;
+    // A disabled button keeps the focus, and keys then reach no control.
+    if (!enable && ::GetFocus() == button.Handle())
+        ::SendMessageW(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(IDC_SAVED_SERVERS)), TRUE);
+    button.Enable(enable);
 }
 
 void CAddFtp::OnOK()
@@ -107,7 +256,7 @@ void CAddFtp::CheckConnection()
         };
     }, [self] {
         if (*self)
-            (*self)->m_checking = false;
+            (*self)->ShowCheck({});
     });
     m_checking = started;
     Control(Item(IDC_CHECK_CONNECTION)).Enable(!started);
@@ -155,5 +304,16 @@ void CAddFtp::Tell(TextId text, const FtpFailure& reason, const std::wstring& mo
     std::wstring message = WithReason(m_texts.Text(text), reason, ReasonWords(m_texts));
     if (!modeLine.empty())
         message += L"\n" + modeLine;
+    Show(message);
+}
+
+void CAddFtp::Show(const std::wstring& message)
+{
     Ui().ShowMessage(Handle(), message, m_texts.Text(TextId::kMessageCaption), MB_OK);
+}
+
+bool CAddFtp::Ask(const std::wstring& question)
+{
+    return Ui().ShowMessage(Handle(), question, m_texts.Text(TextId::kMessageCaption), MB_YESNO | MB_ICONQUESTION) ==
+           IDYES;
 }

@@ -1,24 +1,31 @@
 // The server profile dialog. It edits a copy of the profile, which the caller
 // takes back when the dialog ends with OK; it also checks a connection by
 // sending, fetching back and deleting a test file, as an FTP job: the dialog
-// answers meanwhile, and Cancel ends the check and the dialog.
+// answers meanwhile, and Cancel ends the check and the dialog. Its top row
+// keeps the saved servers: choosing one fills the fields, Save and Delete
+// change the list, which is written to the settings file at once.
 #pragma once
 
 #include "framework/Dialog.h"
 #include "ftp/FtpJobs.h"
+#include "ftppane/SavedServers.h"
 #include "i18n/TextId.h"
 
 #include <memory>
+#include <string>
 #include <vector>
 
 class CTranslation;
+class SavedServerStore;
 
 class CAddFtp : public Dialog {
 public:
-    CAddFtp(const CTranslation& texts, FtpJobs& jobs);
+    CAddFtp(const CTranslation& texts, FtpJobs& jobs, SavedServerStore& servers);
     ~CAddFtp() override;
 
     void SetProfile(const ServerProfile& profile) { m_profile = profile; }
+    // The name the saved servers' field shows when the dialog opens.
+    void SetSavedName(const std::wstring& name) { m_savedName = name; }
     const ServerProfile& Profile() const { return m_profile; }
 
 protected:
@@ -28,8 +35,9 @@ protected:
     void OnOK() override;
 
 private:
-    void FillEdits();
+    void FillEdits(const ServerProfile& profile);
     void TakeEdits();
+    ServerProfile TypedProfile();
     void ApplyTexts();
     // One message of the check: the text, the reason, whether the mode line follows.
     struct CheckMessage {
@@ -41,6 +49,24 @@ private:
         std::vector<CheckMessage> messages;
         FtpMode mode = FtpMode::kPassive;  // the mode the transfers worked in
     };
+
+    // The saved servers' list in the field's drop-down, in the list's order.
+    void FillSavedServers();
+    // The server chosen in the drop-down fills the fields; a password that
+    // cannot be read here is asked for.
+    void ChooseSavedServer();
+    // Saves the fields under the typed name, after a question when that
+    // replaces a saved server.
+    void SaveServer();
+    void DeleteServer();
+    // Delete is enabled while the field names a saved server.
+    void EnableDelete(const std::wstring& name);
+    void TellRefused(const SaveOutcome& outcome);
+    // A message box with the program's caption; Ask's has Yes and No and
+    // returns whether the answer was Yes.
+    void Show(const std::wstring& message);
+    bool Ask(const std::wstring& question);
+
     // Uploads config.ini from beside the program, fetches it back into temp
     // beside the program, deletes both copies, and tells how far it got: the
     // step that failed with its reason, and the mode that worked.
@@ -56,4 +82,6 @@ private:
     bool m_checking = false;
     // The check's result comes back after the dialog may have ended.
     std::shared_ptr<CAddFtp*> m_self = std::make_shared<CAddFtp*>(this);
+    SavedServerStore& m_servers;
+    std::wstring m_savedName;
 };

@@ -9,11 +9,13 @@
 
 #include <algorithm>
 
-FtpPane::FtpPane(const CTranslation& texts, FtpJobs& jobs, ServerProfile& profile, FtpListing& listing)
+FtpPane::FtpPane(const CTranslation& texts, FtpJobs& jobs, ServerProfile& profile, FtpListing& listing,
+                 SavedServerStore& servers)
     : PaneWindow(texts, {IDC_FTP_PATH, IDC_FTP_BROWSE, IDC_FTP_ADDFOLDER, IDC_FTP_DELETE, IDC_FTP_GROUP, IDC_FTP_LIST},
                  TextId::kFtpGroup, PaneControls::ParentBy::kImageOnly),
       m_jobs(jobs),
       m_profile(profile),
+      m_servers(servers),
       m_commands(jobs, profile, listing, *this)
 {
 }
@@ -24,10 +26,17 @@ void FtpPane::Bind(HWND dialog)
     m_status.Attach(dialog, IDC_STATUS);
 }
 
-void FtpPane::Browse()
+void FtpPane::EditLiveProfile()
 {
-    CAddFtp dialog(m_texts, m_jobs);
-    dialog.SetProfile(m_profile);
+    const int inUse = m_servers.List().IndexInUse(m_profile);
+    EditProfile(m_profile, inUse < 0 ? std::wstring() : m_servers.List().Servers()[static_cast<size_t>(inUse)].name);
+}
+
+void FtpPane::EditProfile(const ServerProfile& start, const std::wstring& savedName)
+{
+    CAddFtp dialog(m_texts, m_jobs, m_servers);
+    dialog.SetProfile(start);
+    dialog.SetSavedName(savedName);
     if (Ui().RunModal(dialog, m_controls.Dialog()) == IDOK)
         m_commands.UseProfile(dialog.Profile());
 }

@@ -1,17 +1,19 @@
 // The right pane: the folder on the FTP server in list 1008 and field 1005,
 // with its Browse, Add Folder and Delete buttons and the group box 1016. Its
 // commands are the pane's FtpFolderCommands; its Browse runs the profile
-// dialog on a copy of the live profile.
+// dialog on a copy of the live profile, with the saved servers beside it.
 #pragma once
 
 #include "ftppane/FtpFolderCommands.h"
+#include "ftppane/SavedServerStore.h"
 #include "panes/PaneWindow.h"
 
 #include <string>
 
 class FtpPane : public PaneWindow, public FtpPaneView {
 public:
-    FtpPane(const CTranslation& texts, FtpJobs& jobs, ServerProfile& profile, FtpListing& listing);
+    FtpPane(const CTranslation& texts, FtpJobs& jobs, ServerProfile& profile, FtpListing& listing,
+            SavedServerStore& servers);
 
     void Bind(HWND dialog);
 
@@ -25,6 +27,16 @@ public:
         m_commands.ShowListing(folder, result);
     }
 
+    // The profile replaces the live one and its folder is listed, as after OK
+    // in the profile dialog.
+    void UseProfile(const ServerProfile& profile) { m_commands.UseProfile(profile); }
+    // The profile dialog on these values, the saved server's name in its
+    // field; OK uses what it shows.
+    void EditProfile(const ServerProfile& start, const std::wstring& savedName);
+    // The profile dialog on the live profile, with the name of the saved
+    // server in use.
+    void EditLiveProfile();
+
     void ShowRows(const FtpListing& listing) override;
     void ReportListingFailure(const FtpFailure& reason) override;
     void ReportFolderNotCreated(const std::wstring& path, const FtpFailure& reason) override;
@@ -35,12 +47,13 @@ public:
 private:
     PaneCommands& Commands() override { return m_commands; }
     // The profile dialog; its OK replaces the live profile, which is listed.
-    void Browse() override;
+    void Browse() override { EditLiveProfile(); }
     TextId TransferMenuText() const override { return TextId::kDownloadMenuItem; }
     void Tell(const std::wstring& message, UINT icon = 0) const;
 
     FtpJobs& m_jobs;
     ServerProfile& m_profile;
+    SavedServerStore& m_servers;
     Control m_status;
     FtpFolderCommands m_commands;
 };

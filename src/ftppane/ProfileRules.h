@@ -12,3 +12,8 @@ bool HasFtpPrefix(const std::wstring& serverName);
 // What the FTP pane's path field shows for a listed folder: the server name as
 // stored, "/" and the folder.
 std::wstring FtpPathFieldText(const ServerProfile& profile);
+
+// The number of simultaneous transfers a text gives, as typed or stored:
+// blanks around the digits are allowed, a number out of range is clamped to
+// kMinConnections..kMaxConnections, anything else gives kDefaultConnections.
+int ConnectionsFromText(const std::wstring& text);

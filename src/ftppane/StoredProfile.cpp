@@ -1,9 +1,11 @@
 #include "ftppane/StoredProfile.h"
 
+#include "ftppane/ProfileRules.h"
 #include "settings/FieldSplit.h"
 #include "settings/SettingsLines.h"
 #include "settings/StoredValue.h"
 
+#include <algorithm>
 #include <vector>
 
 bool IsStoredValue(const std::wstring& value)
@@ -11,14 +13,19 @@ bool IsStoredValue(const std::wstring& value)
     return !value.empty() && value != kUnsetValue;
 }
 
-EncodedProfile EncodeProfile(const ServerProfile& profile, PasswordProtector& protector)
+EncodedProfile EncodeProfile(const ServerProfile& profile, PasswordProtector& protector, const UnreadablePassword& kept)
 {
     const FtpLogin& login = profile.login;
     EncodedProfile encoded;
     encoded.values.ftpData = login.serverName + L"*" + login.user + L"*" + profile.folder;
     encoded.values.passive = login.mode == FtpMode::kActive ? L"0" : L"1";
+    encoded.values.connections = std::to_wstring(std::clamp(profile.connections, kMinConnections, kMaxConnections));
     if (!IsStorableValue(encoded.values.ftpData)) {
         encoded.refused = RefusedPart::kServerUserFolder;
+        return encoded;
+    }
+    if (kept.KeptFor(login)) {
+        encoded.values.password = kept.storedForm;
         return encoded;
     }
     if (login.password.empty())
@@ -42,6 +49,7 @@ std::optional<DecodedProfile> DecodeProfile(const StoredProfile& stored, Passwor
     decoded.profile.login = {field(0), field(1), std::wstring(),
                              stored.passive == L"0" ? FtpMode::kActive : FtpMode::kPassive};
     decoded.profile.folder = field(2);
+    decoded.profile.connections = ConnectionsFromText(stored.connections);
     const std::wstring marker = kProtectedMarker;
     if (stored.password.compare(0, marker.size(), marker) != 0) {
         decoded.profile.login.password = DecodeStoredValue(stored.password);
@@ -50,5 +58,7 @@ std::optional<DecodedProfile> DecodeProfile(const StoredProfile& stored, Passwor
     const std::optional<std::wstring> password = protector.Unprotect(stored.password.substr(marker.size()));
     decoded.profile.login.password = password.value_or(std::wstring());
     decoded.passwordUnreadable = !password;
+    if (!password)
+        decoded.unreadable = {decoded.profile.login.serverName, decoded.profile.login.user, stored.password};
     return decoded;
 }

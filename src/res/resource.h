@@ -115,3 +115,16 @@
 #define IDM_LIST_DELETE           32793
 #define IDM_LIST_NEWFOLDER        32794
 #define IDM_LIST_REFRESH          32795
+
+// Saved servers and simultaneous transfers in the server profile dialog, and
+// the Servers menu: its Manage item, then one command for each saved server
+#define IDC_CONNECTIONS           1050
+#define IDC_LABEL_CONNECTIONS     1051
+#define IDC_SAVED_SERVERS         1052
+#define IDC_SAVE_SERVER           1053
+#define IDC_DELETE_SERVER         1054
+#define IDC_LABEL_SAVED_SERVERS   1055
+#define IDC_CONNECTIONS_SPIN      1056
+#define IDM_MANAGE_SERVERS        33000
+#define IDM_SAVED_SERVER_FIRST    33001
+#define IDM_SAVED_SERVER_LAST     33100

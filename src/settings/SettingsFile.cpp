@@ -45,6 +45,23 @@ bool SettingsFile::WriteSettings(const std::vector<std::pair<std::wstring, std::
     return SafeRewrite(steps, path, lines);
 }
 
+std::vector<std::wstring> SettingsFile::ReadSettingList(const std::wstring& key) const
+{
+    return ReadValues(LineFile::Read(FileInUse()), key);
+}
+
+bool SettingsFile::WriteSettingList(const std::wstring& key, const std::vector<std::wstring>& values)
+{
+    for (const std::wstring& value : values)
+        if (!IsStorableValue(value))
+            return false;
+    const std::wstring path = FileInUse();
+    std::vector<std::wstring> lines = LineFile::Read(path);
+    ReplaceValueList(lines, key, values);
+    WinSafeWriteSteps steps;
+    return SafeRewrite(steps, path, lines);
+}
+
 std::wstring SettingsFile::FileInUse() const
 {
     return m_settingsPath.empty() ? SettingsTemplatePath() : m_settingsPath;

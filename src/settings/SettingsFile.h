@@ -29,6 +29,14 @@ public:
     // Several keys in one rewrite: all of them are written or none.
     bool WriteSettings(const std::vector<std::pair<std::wstring, std::wstring>>& values, bool addMissing = false);
 
+    // A key that stands once for each of its values (see ReadValues); empty
+    // when the file lacks it. Throws FileError when the file cannot be opened.
+    std::vector<std::wstring> ReadSettingList(const std::wstring& key) const;
+    // Replaces the key's values by these in one rewrite (see ReplaceValueList),
+    // adding the key where the file lacks it. False, leaving the file as it
+    // was, when a value cannot be stored or the safe write fails.
+    bool WriteSettingList(const std::wstring& key, const std::vector<std::wstring>& values);
+
     // Empty until ResolveSettingsPath has run; the template is used meanwhile.
     const std::wstring& SettingsPath() const { return m_settingsPath; }
     // The file reads and writes go to.

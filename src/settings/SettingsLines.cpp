@@ -1,5 +1,7 @@
 #include "settings/SettingsLines.h"
 
+#include <utility>
+
 std::wstring ReadValue(const std::vector<std::wstring>& lines, const std::wstring& key)
 {
     std::wstring value;
@@ -26,6 +28,43 @@ bool ReplaceValues(std::vector<std::wstring>& lines, const std::wstring& key, co
         ++i;
     }
     return found;
+}
+
+std::vector<std::wstring> ReadValues(const std::vector<std::wstring>& lines, const std::wstring& key)
+{
+    std::vector<std::wstring> values;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (lines[i] != key)
+            continue;
+        values.push_back(i + 1 < lines.size() ? lines[i + 1] : std::wstring());
+        ++i;
+    }
+    return values;
+}
+
+void ReplaceValueList(std::vector<std::wstring>& lines, const std::wstring& key, const std::vector<std::wstring>& values)
+{
+    std::vector<std::wstring> result;
+    bool placed = false;
+    const auto place = [&] {
+        for (const std::wstring& value : values) {
+            result.push_back(key);
+            result.push_back(value);
+        }
+        placed = true;
+    };
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (lines[i] != key) {
+            result.push_back(lines[i]);
+            continue;
+        }
+        if (!placed)
+            place();
+        ++i;
+    }
+    if (!placed)
+        place();
+    lines = std::move(result);
 }
 
 bool IsStorableValue(const std::wstring& value)

@@ -15,6 +15,15 @@ std::wstring ReadValue(const std::vector<std::wstring>& lines, const std::wstrin
 // run on over the following lines. Returns whether the key occurs.
 bool ReplaceValues(std::vector<std::wstring>& lines, const std::wstring& key, const std::wstring& value);
 
+// A key that stands once for each of its values (a list): the values in file
+// order, read like ReadValue's.
+std::vector<std::wstring> ReadValues(const std::vector<std::wstring>& lines, const std::wstring& key);
+
+// Replaces every key line of the list and its value line by one pair for each
+// value, placed where the first pair stood, or at the end when the lines lack
+// the key. Every other line keeps its place.
+void ReplaceValueList(std::vector<std::wstring>& lines, const std::wstring& key, const std::vector<std::wstring>& values);
+
 // Whether the settings file can hold the value on its value line: every
 // character fits one byte, and no CR or LF would split the line.
 bool IsStorableValue(const std::wstring& value);

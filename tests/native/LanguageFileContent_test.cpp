@@ -190,6 +190,8 @@ TEST(LanguageFileContent, TextsKeepWhatTheProgramReliesOn)
         {123, "%1"},  // the server's reply
         {129, "%1"},  // the folder's path
         {108, "%1"},  // the part of the profile
+        {606, "%1"},  // the saved server's name
+        {608, "%1"},  // the most servers
         {110, "%1"},  // the number of entries
         {111, "%1"},  // the most folders a walk lists
         {198, "\"ftp://\""},
@@ -212,7 +214,8 @@ TEST(LanguageFileContent, TextsKeepWhatTheProgramReliesOn)
 TEST(LanguageFileContent, MenuTextsHaveOneAcceleratorUniqueInTheirMenu)
 {
     const std::vector<std::vector<int>> menus = {
-        {200, 245},       // the menu bar
+        {200, 603, 245},  // the menu bar
+        {604},            // Servers
         {210, 212},       // File
         {250, 255, 260},  // Help
         {141, 142, 144, 145, 146, 147},  // the local list's context menu

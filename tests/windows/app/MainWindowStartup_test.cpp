@@ -27,9 +27,10 @@ TEST_F(MainWindowStartup, AppliesTheChosenLanguageToMenusControlsAndTooltips)
     EXPECT_EQ(Control(window->Handle()).Text(), L"Velmo FTP Tandril 2");
     HMENU menu = ::GetMenu(window->Handle());
     EXPECT_EQ(MenuText(menu, 0, MF_BYPOSITION), texts.Text(TextId::kFileMenu));
-    EXPECT_EQ(MenuText(menu, 1, MF_BYPOSITION), texts.Text(TextId::kHelpMenu));
+    EXPECT_EQ(MenuText(menu, 1, MF_BYPOSITION), texts.Text(TextId::kServersMenu));
+    EXPECT_EQ(MenuText(menu, 2, MF_BYPOSITION), texts.Text(TextId::kHelpMenu));
     const std::pair<UINT, int> items[] = {{IDM_LANGUAGE, 210}, {IDM_EXIT, 212}, {IDM_HELPFILE, 250},
-                                          {IDM_WEBSITE, 255}, {IDM_ABOUT, 260}};
+                                          {IDM_WEBSITE, 255}, {IDM_ABOUT, 260}, {IDM_MANAGE_SERVERS, 604}};
     for (const auto& [command, number] : items)
         EXPECT_EQ(MenuText(menu, command, MF_BYCOMMAND), L"  " + texts.Text(TextId(number))) << command;
 

@@ -30,10 +30,15 @@ std::wstring UserSettingsPath()
 void WriteUserSettings(const std::vector<std::pair<std::wstring, std::wstring>>& values)
 {
     std::vector<std::wstring> lines = LineFile::Read(ExeFolder() + L"\\config.ini");
-    for (const auto& [key, value] : values)
-        for (size_t i = 0; i + 1 < lines.size(); ++i)
+    const size_t templateLines = lines.size();
+    for (const auto& [key, value] : values) {
+        bool found = false;
+        for (size_t i = 0; i + 1 < templateLines; ++i)
             if (lines[i] == key)
-                lines[i + 1] = value;
+                lines[i + 1] = value, found = true;
+        if (!found)
+            lines.insert(lines.end(), {key, value});
+    }
     std::string bytes;
     LineFile::ToBytes(lines, bytes);
     const std::wstring path = UserSettingsPath();

@@ -12,7 +12,8 @@ namespace testenv {
 // Full path of the user's settings copy for the shipped template.
 std::wstring UserSettingsPath();
 
-// Writes the template with the given keys' values replaced to the user's copy.
+// Writes the template with the given keys' values replaced to the user's copy;
+// a key the template lacks is added once for each of its values.
 void WriteUserSettings(const std::vector<std::pair<std::wstring, std::wstring>>& values);
 
 // The value of a key in the user's copy as it is now ("" when absent).

@@ -127,7 +127,7 @@ RecordingUi::~RecordingUi() { SetUi(nullptr); }
 int RecordingUi::ShowMessage(HWND, const std::wstring& text, const std::wstring& caption, UINT type)
 {
     messages.push_back({text, caption, type});
-    return IDOK;
+    return (type & MB_TYPEMASK) == MB_YESNO ? answer : IDOK;
 }
 
 std::optional<std::wstring> RecordingUi::BrowseForFolder(const std::wstring& title)

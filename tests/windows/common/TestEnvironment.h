@@ -59,6 +59,8 @@ public:
     INT_PTR RunModal(Dialog& dialog, HWND owner) override;
 
     std::vector<Message> messages;
+    // What a question (Yes and No) is answered with.
+    int answer = IDNO;
     std::vector<std::wstring> browseTitles;
     std::optional<std::wstring> browseAnswer;
     std::vector<std::wstring> opened;

@@ -6,9 +6,13 @@
 #include "framework/Control.h"
 #include "ftp/FtpTestSupport.h"
 #include "ftppane/CAddFtp.h"
+#include "ftppane/SavedServerStore.h"
+#include "settings/DpapiProtector.h"
 #include "ftppane/PaneTestSupport.h"
 #include "i18n/CTranslation.h"
 #include "res/resource.h"
+
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -37,6 +41,20 @@ protected:
         Control(dialog.Item(IDC_USER)).SetText(p.login.user);
         Control(dialog.Item(IDC_PASSWORD)).SetText(p.login.password);
         Control(dialog.Item(IDC_FOLDER)).SetText(p.folder);
+    }
+    // Typed into the saved servers' field (index -1), or chosen from its drop-down.
+    void Pick(const std::wstring& name, int index = -1) const
+    {
+        const HWND field = dialog.Item(IDC_SAVED_SERVERS);
+        index < 0 ? Control(field).SetText(name) : (void)Control(field).Send(CB_SETCURSEL, index);
+        ::SendMessageW(dialog.Handle(), WM_COMMAND,
+                       MAKEWPARAM(IDC_SAVED_SERVERS, index < 0 ? CBN_EDITCHANGE : CBN_SELCHANGE),
+                       reinterpret_cast<LPARAM>(field));
+    }
+    // What the settings file holds now, read back as the program reads it.
+    SavedServerList Stored()
+    {
+        return SavedServerList::Decode(parts.settings.ReadSettingList(kSavedServerKey), protector);
     }
     // Waits for the connection check a click may start.
     void Click(int id)
@@ -74,7 +92,9 @@ protected:
     RecordingUi ui;
     ProgramParts parts;
     CTranslation texts{parts.settings};
-    CAddFtp dialog{texts, parts.work};
+    DpapiProtector protector;
+    SavedServerStore servers{parts.settings, protector};
+    CAddFtp dialog{texts, parts.work, servers};
 };
 
 }  // namespace
@@ -299,4 +319,67 @@ TEST_F(ProfileDialog, TheModeCheckBoxShowsAndTakesTheProfilesModeAndTheCheckSays
               Lines({texts.Text(TextId::kCheckSucceeded), texts.Text(TextId::kCheckWorksActive)}));
     EXPECT_EQ(dialog.Profile().login.mode, FtpMode::kPassive);
     EXPECT_TRUE(Control(dialog.Item(IDC_PASSIVE_MODE)).IsChecked());
+}
+
+TEST_F(ProfileDialog, SavedServersAreSavedChosenReplacedAndDeletedInTheSettingsFile)
+{
+    servers.Load();
+    Open();
+    Type({{L"ftp://one", L"u1", L"p1"}, L"f1"});
+    Click(IDC_SAVE_SERVER);
+    EXPECT_EQ(MessageTexts(), Texts({605}));
+    ui.messages.clear();
+    Pick(L"Zulu");
+    Click(IDC_SAVE_SERVER);
+    Type({{L"ftp://two", L"u2", L"p2"}, L"f2"});
+    ::SendMessageW(dialog.Item(IDC_PASSIVE_MODE), BM_CLICK, 0, 0);
+    ::SendMessageW(dialog.Item(IDC_CONNECTIONS_SPIN), UDM_SETPOS32, 0, 5);
+    Pick(L" alpha ");
+    Click(IDC_SAVE_SERVER);
+    EXPECT_TRUE(ui.messages.empty());
+    const Control field(dialog.Item(IDC_SAVED_SERVERS));
+    ASSERT_EQ(field.Send(CB_GETCOUNT), 2);
+    const SavedServer alpha = Stored().Servers().at(0);
+    EXPECT_EQ(alpha.profile.login.password + L" " + std::to_wstring(alpha.profile.connections), L"p2 5");
+    EXPECT_EQ(ReadFile(UserSettingsPath()).find("p2"), std::string::npos);
+
+    // Choosing fills every field; the same name in other case asks before it replaces.
+    Pick(L"", 1);
+    EXPECT_EQ(Text(IDC_SERVER_NAME) + L" " + Text(IDC_PASSWORD) + L" " + Text(IDC_CONNECTIONS), L"ftp://one p1 2");
+    EXPECT_TRUE(Control(dialog.Item(IDC_PASSIVE_MODE)).IsChecked());
+    Control(dialog.Item(IDC_FOLDER)).SetText(L"changed");
+    Pick(L"ZULU");
+    const std::string before = ReadFile(UserSettingsPath());
+    for (int answer : {IDNO, IDYES}) {
+        ui.answer = answer;
+        Click(IDC_SAVE_SERVER);
+        EXPECT_EQ(ui.messages.back().text, FillPlaceholder(texts.Text(TextId::kReplaceSavedServer), L"Zulu"));
+        EXPECT_EQ(ui.messages.back().type, static_cast<UINT>(MB_YESNO | MB_ICONQUESTION));
+        EXPECT_EQ(ReadFile(UserSettingsPath()) == before, answer == IDNO);
+    }
+    ASSERT_EQ(Stored().Servers().size(), 2u);
+    EXPECT_EQ(Stored().Servers()[1].name + L" " + Stored().Servers()[1].profile.folder, L"ZULU changed");
+
+    // Delete asks too, and is enabled only while the field names a saved server.
+    Pick(L"nobody");
+    EXPECT_FALSE(Control(dialog.Item(IDC_DELETE_SERVER)).IsEnabled());
+    Pick(L"ALPHA");
+    ::SetFocus(dialog.Item(IDC_DELETE_SERVER));  // as the click gives it
+    for (int answer : {IDNO, IDYES}) {
+        ui.answer = answer;
+        Click(IDC_DELETE_SERVER);
+        EXPECT_EQ(ui.messages.back().text, FillPlaceholder(texts.Text(TextId::kDeleteSavedServer), L"alpha"));
+    }
+    EXPECT_EQ(Stored().Servers().size(), 1u);
+    EXPECT_EQ(field.Send(CB_GETCOUNT), 1);
+    EXPECT_FALSE(Control(dialog.Item(IDC_DELETE_SERVER)).IsEnabled());
+    EXPECT_EQ(::GetParent(::GetFocus()), dialog.Item(IDC_SAVED_SERVERS));  // its edit, not the disabled button
+
+    // OK takes the chosen server's values as typed ones; a count out of range is clamped.
+    Pick(L"", 0);
+    Control(dialog.Item(IDC_CONNECTIONS)).SetText(L"12");
+    Click(IDOK);
+    ASSERT_TRUE(dialog.HasEnded());
+    const ServerProfile& p = dialog.Profile();
+    EXPECT_EQ(p.login.serverName + L" " + p.folder + L" " + std::to_wstring(p.connections), L"ftp://one changed 8");
 }

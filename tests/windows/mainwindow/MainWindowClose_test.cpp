@@ -328,6 +328,9 @@ TEST_F(MainWindowClose, APasswordThatCannotBeUnprotectedIsAskedForAgainAndTheRes
         EXPECT_EQ(window->Profile().login.serverName, ServerName());
         EXPECT_EQ(window->Profile().login.user, kUser);
         EXPECT_EQ(window->Profile().folder, L"kept/folder");
+        SetText(IDC_FTP_PATH, L"as if listed");
+        SendClose(Hwnd());
+        EXPECT_EQ(UserSetting(L"Powersetting 2000"), stored);  // kept for the user who can read it
         ui.messages.clear();
     }
 }

@@ -35,9 +35,10 @@ protected:
     {
         HMENU menu = ::GetMenu(Hwnd());
         EXPECT_EQ(MenuText(menu, 0, MF_BYPOSITION), Translated(TextId::kFileMenu));
-        EXPECT_EQ(MenuText(menu, 1, MF_BYPOSITION), Translated(TextId::kHelpMenu));
+        EXPECT_EQ(MenuText(menu, 1, MF_BYPOSITION), Translated(TextId::kServersMenu));
+        EXPECT_EQ(MenuText(menu, 2, MF_BYPOSITION), Translated(TextId::kHelpMenu));
         const std::pair<UINT, int> items[] = {{IDM_LANGUAGE, 210}, {IDM_EXIT, 212}, {IDM_HELPFILE, 250},
-                                              {IDM_WEBSITE, 255}, {IDM_ABOUT, 260}};
+                                              {IDM_WEBSITE, 255}, {IDM_ABOUT, 260}, {IDM_MANAGE_SERVERS, 604}};
         for (const auto& [command, number] : items)
             EXPECT_EQ(MenuText(menu, command, MF_BYCOMMAND), L"  " + Translated(number)) << command;
         const std::pair<int, int> controls[] = {{IDC_LOCAL_GROUP, 70}, {IDC_FTP_GROUP, 75},

@@ -124,7 +124,7 @@ struct DialogCase {
 
 const DialogCase kDialogs[] = {
     {IDD_ABOUTBOX, L"About ...", 235, 59, 5},
-    {IDD_ADDFTP, L"Velmo FTP Tandril", 262, 159, 15},
+    {IDD_ADDFTP, L"Velmo FTP Tandril", 262, 211, 22},
     {IDD_LANGUAGE, L"Language Selection", 180, 70, 3},
 };
 
@@ -197,15 +197,18 @@ TEST(Templates, ProfileDialogFieldsSitInTheGroupAndOkComesFirstInTabOrder)
     ASSERT_NE(dialog.Handle(), nullptr);
     const RECT group = RectInDialog(dialog.Handle(), ::GetDlgItem(dialog.Handle(), IDC_PROFILE_GROUP));
     for (int id : {IDC_LABEL_SERVER, IDC_SERVER_NAME, IDC_EXAMPLE_SERVER, IDC_LABEL_USER, IDC_USER,
-                   IDC_LABEL_PASSWORD, IDC_PASSWORD, IDC_LABEL_FOLDER, IDC_FOLDER, IDC_EXAMPLE_FOLDER, IDC_PASSIVE_MODE})
+                   IDC_LABEL_PASSWORD, IDC_PASSWORD, IDC_LABEL_FOLDER, IDC_FOLDER, IDC_EXAMPLE_FOLDER, IDC_PASSIVE_MODE,
+                   IDC_LABEL_SAVED_SERVERS, IDC_SAVED_SERVERS, IDC_SAVE_SERVER, IDC_DELETE_SERVER,
+                   IDC_LABEL_CONNECTIONS, IDC_CONNECTIONS, IDC_CONNECTIONS_SPIN})
         EXPECT_TRUE(Inside(RectInDialog(dialog.Handle(), ::GetDlgItem(dialog.Handle(), id)), group)) << id;
     for (int id : {IDOK, IDCANCEL, IDC_CHECK_CONNECTION})
         EXPECT_FALSE(Inside(RectInDialog(dialog.Handle(), ::GetDlgItem(dialog.Handle(), id)), group)) << id;
 
     // The dialog manager gives the initial focus to the first tab stop.
     EXPECT_EQ(::GetNextDlgTabItem(dialog.Handle(), nullptr, FALSE), ::GetDlgItem(dialog.Handle(), IDOK));
-    const int order[] = {IDOK,       IDC_SERVER_NAME,  IDC_USER,           IDC_PASSWORD,
-                         IDC_FOLDER, IDC_PASSIVE_MODE, IDC_CHECK_CONNECTION, IDCANCEL};
+    const int order[] = {IDOK,         IDC_SAVED_SERVERS, IDC_SAVE_SERVER,  IDC_DELETE_SERVER,
+                         IDC_SERVER_NAME, IDC_USER,      IDC_PASSWORD,     IDC_FOLDER,
+                         IDC_PASSIVE_MODE, IDC_CONNECTIONS, IDC_CHECK_CONNECTION, IDCANCEL};
     HWND item = ::GetDlgItem(dialog.Handle(), IDOK);
     for (int id : order) {
         EXPECT_EQ(::GetDlgCtrlID(item), id);
@@ -216,8 +219,9 @@ TEST(Templates, ProfileDialogFieldsSitInTheGroupAndOkComesFirstInTabOrder)
     // Each label on the row of its edit box, left of it; the rows one below the other.
     struct Row { int label; int edit; };
     int previousBottom = 0;
-    for (const Row& row : {Row{IDC_LABEL_SERVER, IDC_SERVER_NAME}, Row{IDC_LABEL_USER, IDC_USER},
-                           Row{IDC_LABEL_PASSWORD, IDC_PASSWORD}, Row{IDC_LABEL_FOLDER, IDC_FOLDER}}) {
+    for (const Row& row : {Row{IDC_LABEL_SAVED_SERVERS, IDC_SAVED_SERVERS}, Row{IDC_LABEL_SERVER, IDC_SERVER_NAME},
+                           Row{IDC_LABEL_USER, IDC_USER}, Row{IDC_LABEL_PASSWORD, IDC_PASSWORD},
+                           Row{IDC_LABEL_FOLDER, IDC_FOLDER}, Row{IDC_LABEL_CONNECTIONS, IDC_CONNECTIONS}}) {
         const RECT label = RectInDialog(dialog.Handle(), ::GetDlgItem(dialog.Handle(), row.label));
         const RECT edit = RectInDialog(dialog.Handle(), ::GetDlgItem(dialog.Handle(), row.edit));
         EXPECT_LE(label.right, edit.left) << row.label;

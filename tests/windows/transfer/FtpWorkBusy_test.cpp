@@ -57,6 +57,9 @@ protected:
         for (int id : {IDC_FTP_BROWSE, IDC_FTP_ADDFOLDER, IDC_FTP_DELETE, IDC_TO_LOCAL})
             EXPECT_FALSE(::IsWindowEnabled(Item(id))) << id;
         EXPECT_TRUE(::IsWindowEnabled(Item(IDC_LOCAL_BROWSE)));
+        // A menu opened meanwhile shows the Servers menu's items disabled.
+        ::SendMessageW(Hwnd(), WM_INITMENUPOPUP, 0, 0);
+        EXPECT_TRUE(::GetMenuState(::GetMenu(Hwnd()), IDM_MANAGE_SERVERS, MF_BYCOMMAND) & MF_GRAYED);
     }
     void ExpectIdle() const
     {

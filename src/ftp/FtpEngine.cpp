@@ -86,6 +86,11 @@ FtpEngine::~FtpEngine() = default;
 
 void FtpEngine::CloseSession() { m_kept = Kept(); }
 
+bool FtpEngine::Connect(const FtpLogin& login)
+{
+    return OnSession(login, [](FtpSession&) { return true; });
+}
+
 bool FtpEngine::IsSessionIdle() const { return m_kept.session && m_clock() - m_kept.lastUse >= kIdleLimit; }
 
 bool FtpEngine::LogIn(const FtpLogin& login)

@@ -63,6 +63,9 @@ public:
     void SetPartSuffix(std::function<std::wstring()> suffix) { m_partSuffix = std::move(suffix); }
     bool Stopped() const { return m_stopped && m_stopped(); }
 
+    // Logs in unless the kept session serves the login already; false, with
+    // the reason, when the login failed.
+    bool Connect(const FtpLogin& login);
     // Whether the kept session has been unused for kIdleLimit.
     bool IsSessionIdle() const;
     void CloseSession();

@@ -139,6 +139,10 @@ FailureReport TransferRun::Run(FailureReport report, std::size_t rows)
 
     m_lanes = static_cast<int>(std::min<std::size_t>(
         std::clamp(m_profile.connections, kMinConnections, kMaxConnections), std::max<std::size_t>(m_items.size(), 1)));
+    // The first session logs in before the others try, so that a server
+    // with a limit of logins keeps the batch going on it.
+    if (m_lanes > 1 && !first.Connect(m_profile.login))
+        m_lanes = 1;
     std::vector<FtpEngine*> more = m_context.MoreEngines(m_lanes - 1);
     std::vector<std::thread> lanes;
     for (std::size_t i = 0; i < more.size(); ++i) {
@@ -201,6 +205,17 @@ void TransferRun::CreateTargetFolders(FtpEngine& engine)
 
 void TransferRun::Lane(int lane, FtpEngine& engine)
 {
+    // A further session logs in before it takes a file: a login the server
+    // refuses (a limit of logins) leaves the files to the sessions there are.
+    if (lane > 0 && !engine.Connect(m_profile.login)) {
+        int sessions = 0;
+        {
+            const std::lock_guard<std::mutex> guard(m_lock);
+            sessions = --m_lanes;
+        }
+        m_context.Post([events = &m_events, sessions] { events->FewerSessions(sessions); });
+        return;
+    }
     std::size_t index = 0;
     while (TakeNext(index)) {
         const Item& item = m_items[index];

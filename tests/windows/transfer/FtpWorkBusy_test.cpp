@@ -189,5 +189,5 @@ TEST_F(FtpWorkBusyTest, AServerAllowingOneLoginGetsTheWholeBatchOnOneSession)
     // login was refused once, and that was no failure.
     EXPECT_EQ(log.Count("USER"), 1);
     EXPECT_EQ(log.Count("STOR"), static_cast<int>(names.size()));
-    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_TRUE(ui.messages.empty()) << ui.messages.front().text;
 }

@@ -28,6 +28,14 @@ bool ReplaceValues(std::vector<std::wstring>& lines, const std::wstring& key, co
     return found;
 }
 
+void AppendValue(std::vector<std::wstring>& lines, const std::wstring& key, const std::wstring& value)
+{
+    if (!lines.empty() && !lines.back().empty())
+        lines.emplace_back();
+    lines.push_back(key);
+    lines.push_back(value);
+}
+
 bool IsStorableValue(const std::wstring& value)
 {
     for (wchar_t c : value)

@@ -15,6 +15,11 @@ std::wstring ReadValue(const std::vector<std::wstring>& lines, const std::wstrin
 // run on over the following lines. Returns whether the key occurs.
 bool ReplaceValues(std::vector<std::wstring>& lines, const std::wstring& key, const std::wstring& value);
 
+// Ends the lines with the key and its value. A last line that is not empty
+// may be a key whose value line is missing: an empty line then closes it
+// first, so that it does not take the new key for its value.
+void AppendValue(std::vector<std::wstring>& lines, const std::wstring& key, const std::wstring& value);
+
 // Whether the settings file can hold the value on its value line: every
 // character fits one byte, and no CR or LF would split the line.
 bool IsStorableValue(const std::wstring& value);

@@ -64,13 +64,16 @@ void TransferProgress::FileBytes(std::uint64_t bytes) { m_fileBytes = bytes; }
 
 void TransferProgress::EndFile(std::uint64_t bytes)
 {
+    m_doneBefore += bytes;
     if (m_batchTotal) {
         const std::uint64_t planned = m_fileSize.value_or(bytes);
         *m_batchTotal = *m_batchTotal - std::min(planned, *m_batchTotal) + bytes;
+        m_fileBytes = 0;
+    } else {
+        // Without a batch total the text goes on telling the file that ended,
+        // with what moved: a size that was never known is not made up.
+        m_fileBytes = bytes;
     }
-    m_doneBefore += bytes;
-    m_fileBytes = 0;
-    m_fileSize = 0;
 }
 
 bool TransferProgress::Due(double now)

@@ -11,7 +11,7 @@
 
 FtpPane::FtpPane(const CTranslation& texts, FtpEngine& engine, ServerProfile& profile, FtpListing& listing)
     : PaneWindow(texts, {IDC_FTP_PATH, IDC_FTP_BROWSE, IDC_FTP_ADDFOLDER, IDC_FTP_DELETE, IDC_FTP_GROUP, IDC_FTP_LIST},
-                 TextId::kFtpGroup, PaneControls::ParentBy::kImageOnly),
+                 TextId::kFtpGroup),
       m_engine(engine),
       m_profile(profile),
       m_commands(engine, profile, listing, *this)
@@ -59,11 +59,6 @@ void FtpPane::ReportListingFailure(const FtpFailure& reason)
 void FtpPane::ReportFolderNotCreated(const std::wstring& path, const FtpFailure& reason)
 {
     Tell(WithReason(FillPlaceholder(m_texts.Text(TextId::kFolderNotCreated), path), reason, ReasonWords(m_texts)));
-}
-
-void FtpPane::Tell(const std::wstring& message, UINT icon) const
-{
-    Ui().ShowMessage(m_controls.Dialog(), message, m_texts.Text(TextId::kMessageCaption), MB_OK | icon);
 }
 
 void FtpPane::ShowDeleting(const std::wstring& path)

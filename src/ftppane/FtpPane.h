@@ -33,7 +33,6 @@ private:
     // The profile dialog; its OK replaces the live profile, which is listed.
     void Browse() override;
     TextId TransferMenuText() const override { return TextId::kDownloadMenuItem; }
-    void Tell(const std::wstring& message, UINT icon = 0) const;
 
     FtpEngine& m_engine;
     ServerProfile& m_profile;

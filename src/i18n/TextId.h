@@ -110,4 +110,7 @@ enum class TextId : int {
     kToLocalTip = 440,
     kTransferTip = 445,
     kToFtpTip = 450,
+    kLocalFolderNotCreated = 520,
+    kDeleteOneForGood = 521,
+    kDeleteSomeForGood = 522,
 };

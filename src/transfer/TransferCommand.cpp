@@ -15,20 +15,6 @@
 
 namespace {
 
-// Taken once at the start: an upload lets clicks through, and a changed
-// selection must not change what the running batch transfers. The parent row
-// is told by its image or its text in both lists.
-std::vector<PaneRow> SelectedRows(const ListView& list)
-{
-    std::vector<PaneRow> rows;
-    for (int row : list.SelectedRows()) {
-        const std::wstring name = list.CellText(row, 0);
-        const int image = list.Image(row);
-        rows.push_back({name, image == kParentImage ? RowKind::Parent : KindOfRow(image, name)});
-    }
-    return rows;
-}
-
 ProgressWords MakeProgressWords(const CTranslation& texts)
 {
     ProgressWords words;
@@ -94,8 +80,10 @@ void TransferCommand::UploadSelection()
         return;
     const std::vector<Control> controls = BatchControls(false, true);
     StartBatch(controls);
+    // The rows are taken once at the start: an upload lets clicks through, and
+    // a changed selection must not change what the running batch transfers.
     if (const std::optional<FailureReport> report = m_batch.Upload(m_localPane.CurrentFolder(),
-                                                                    SelectedRows(m_localList)))
+                                                                    m_localPane.SelectedRows()))
         FinishBatch(controls, *report, true);
 }
 
@@ -106,7 +94,7 @@ void TransferCommand::DownloadSelection()
     StartBatch(BatchControls(true, true));
     // "<" stays disabled afterwards: it is the button of the current direction.
     if (const std::optional<FailureReport> report = m_batch.Download(m_localPane.CurrentFolder(),
-                                                                      SelectedRows(m_ftpList)))
+                                                                      m_ftpPane.SelectedRows()))
         FinishBatch(BatchControls(true, false), *report, false);
 }
 

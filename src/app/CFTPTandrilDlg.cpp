@@ -1,6 +1,7 @@
 #include "app/CFTPTandrilDlg.h"
 
 #include "app/CAboutDlg.h"
+#include "app/ListColumns.h"
 #include "app/MainLayout.h"
 #include "framework/DpiScale.h"
 #include "framework/FileError.h"
@@ -51,10 +52,14 @@ BOOL CFTPTandrilDlg::InitMainWindow()
     if (m_firstRun) {
         m_dpi = WindowDpi(Handle());
         m_drag.SetDpi(m_dpi);
+        m_statusRow.SetDpi(m_dpi);
         KeepOwnLayoutOnDpiChange(Handle());
         CreateImageListAndColumns();
         m_firstRun = false;
     }
+    // Again after a change of language: the size units may be wider.
+    for (const ListView* list : {&m_localList, &m_ftpList})
+        FitListColumns(m_translation, m_dpi, *list);
     RestoreProfile();
     RestoreLocalFolder();
     ApplyTexts();
@@ -77,6 +82,7 @@ void CFTPTandrilDlg::BindControls()
     m_ftpPane.Bind(dialog);
     m_transferCommand.Bind(dialog);
     m_drag.Bind(dialog);
+    m_statusRow.Bind(dialog);
     m_bound = true;
 }
 
@@ -99,9 +105,6 @@ void CFTPTandrilDlg::CreateImageListAndColumns()
         list->InsertColumn(0, m_translation.Text(TextId::kNameColumn));
         list->InsertColumn(1, m_translation.Text(TextId::kSizeColumn));
         list->InsertColumn(2, m_translation.Text(TextId::kModifiedColumn));
-        list->SetColumnWidth(0, ScaleForDpi(kMinNameColumnWidth, m_dpi));
-        list->SetColumnWidth(1, ScaleForDpi(kSizeColumnWidth, m_dpi));
-        list->SetColumnWidth(2, ScaleForDpi(kModifiedColumnWidth, m_dpi));
         list->Send(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT);
     }
 }
@@ -428,7 +431,8 @@ bool CFTPTandrilDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_P
 
 void CFTPTandrilDlg::LayOut(int width, int height)
 {
-    const MainLayout layout = ComputeMainLayout(width, height, m_dpi);
+    const MainLayout layout =
+        ComputeMainLayout(width, height, m_dpi, m_localList.ColumnWidth(1) + m_localList.ColumnWidth(2));
     for (const ControlPlacement& c : layout.controls)
         ::MoveWindow(Item(c.id), c.x, c.y, c.width, c.height, TRUE);
     m_localList.SetColumnWidth(0, layout.nameColumnWidth & 0xFFFF);
@@ -454,6 +458,7 @@ void CFTPTandrilDlg::OnDpiChanged(int dpi, const RECT& suggested)
     const int previous = m_dpi;
     m_dpi = dpi;
     m_drag.SetDpi(dpi);
+    m_statusRow.SetDpi(dpi);
     m_rowImages.Build(dpi, m_localList, m_ftpList);
     m_menu.Apply(Handle(), m_translation, dpi);
     // Column 0 follows the layout; the others keep the width they had, at the

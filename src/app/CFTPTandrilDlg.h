@@ -12,6 +12,7 @@
 #include "app/MainMenu.h"
 #include "app/MainTooltips.h"
 #include "app/RowImages.h"
+#include "app/StatusRow.h"
 #include "framework/Dialog.h"
 #include "framework/ListView.h"
 #include "ftp/FtpWork.h"
@@ -115,6 +116,7 @@ private:
     FtpPane m_ftpPane;
     TransferCommand m_transferCommand;
     DragDrop m_drag;
+    StatusRow m_statusRow;
     ListView m_localList;
     ListView m_ftpList;
     Control m_localPath;

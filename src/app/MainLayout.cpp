@@ -14,7 +14,7 @@ MainLayout RulesAt96Dpi(int w, int h)
         {1002, m - 105, h - 45, 209, 34},      // transfer
         {1010, m - 140, h - 45, 34, 34},       // "<"
         {1017, m + 105, h - 45, 34, 34},       // ">"
-        {1009, 7, h - 71, w - q - 19, 24},     // status line
+        {1009, 7, h - 71, w - 14, 24},         // status line
         {1018, w - q - 7, h - 67, q, 16},      // progress bar, shown while a batch runs
         {1015, 10, 11, m - 17, h - 92},        // local group box
         {1003, 20, 28, m - 140, 20},           // local path box
@@ -33,12 +33,19 @@ MainLayout RulesAt96Dpi(int w, int h)
     return layout;
 }
 
+constexpr int kStatusLine = 1009;
+constexpr int kProgressBar = 1018;
 constexpr int kLocalList = 1007;
-// Room beside the columns for a vertical scroll bar.
+// Room beside the columns for the list's border and a vertical scroll bar.
 constexpr int kScrollBarRoom = 22;
 }  // namespace
 
-MainLayout ComputeMainLayout(int w, int h, int dpi)
+int NameColumnWidth(int listWidth, int otherColumnsWidth, int dpi)
+{
+    return std::max(listWidth - ScaleForDpi(kScrollBarRoom, dpi) - otherColumnsWidth, 0);
+}
+
+MainLayout ComputeMainLayout(int w, int h, int dpi, int otherColumnsWidth)
 {
     // Each value of the rules is a fixed number of pixels plus a whole share of
     // the client size (M, W or H). The rules for an empty client give the fixed
@@ -54,12 +61,15 @@ MainLayout ComputeMainLayout(int w, int h, int dpi)
         scaled(c.width, f.width);
         scaled(c.height, f.height);
     }
-    // The list's width less the other columns and the scroll bar's room.
-    for (const ControlPlacement& c : layout.controls)
-        if (c.id == kLocalList)
-            layout.nameColumnWidth =
-                std::max(c.width - ScaleForDpi(kScrollBarRoom + kSizeColumnWidth + kModifiedColumnWidth, dpi),
-                         ScaleForDpi(kMinNameColumnWidth, dpi));
+    const auto placement = [&layout](int id) -> ControlPlacement& {
+        return *std::find_if(layout.controls.begin(), layout.controls.end(),
+                             [id](const ControlPlacement& c) { return c.id == id; });
+    };
+    // The status line ends where the bar does, whichever way the scaling rounded.
+    const ControlPlacement& bar = placement(kProgressBar);
+    ControlPlacement& status = placement(kStatusLine);
+    status.width = bar.x + bar.width - status.x;
+    layout.nameColumnWidth = NameColumnWidth(placement(kLocalList).width, otherColumnsWidth, dpi);
     return layout;
 }
 

@@ -16,13 +16,10 @@ struct ControlPlacement {
     int height;
 };
 
-// Both lists' columns: size and modified have fixed widths that fit their
-// longest texts ("1023 Octets", "12/31/2026 11:59 PM" in the dialog font); the
-// name column takes what the list leaves, but never less than its minimum
-// (a narrower list scrolls sideways). The template's list holds all three.
-constexpr int kSizeColumnWidth = 80;
-constexpr int kModifiedColumnWidth = 132;
-constexpr int kMinNameColumnWidth = 100;
+// Both lists' columns: Size and Modified are as wide as their widest texts
+// (see ListColumns); the name column takes what they leave of the list beside
+// room for a vertical scroll bar, so that no list scrolls sideways.
+int NameColumnWidth(int listWidth, int otherColumnsWidth, int dpi);
 
 struct MainLayout {
     std::vector<ControlPlacement> controls;  // in the order they are moved
@@ -34,7 +31,11 @@ struct ClientSize {
     int height;
 };
 
-MainLayout ComputeMainLayout(int clientWidth, int clientHeight, int dpi = kDefaultDpi);
+// otherColumnsWidth: Size and Modified together, as the lists have them. The
+// status line spans its whole row; the progress bar, shown while a batch
+// runs, takes the row's right quarter, and the status line then gives way to
+// it (StatusRow).
+MainLayout ComputeMainLayout(int clientWidth, int clientHeight, int dpi = kDefaultDpi, int otherColumnsWidth = 0);
 
 // The smallest client area in which no two controls overlap and the lists
 // still show a few rows.

@@ -16,6 +16,11 @@ public:
     void SetColumnWidth(int column, int width) const { Send(LVM_SETCOLUMNWIDTH, column, MAKELPARAM(width, 0)); }
     int ColumnWidth(int column) const { return static_cast<int>(Send(LVM_GETCOLUMNWIDTH, column)); }
     std::wstring ColumnHeading(int column) const;
+    // The text's width in pixels in the list's font.
+    int TextWidth(const std::wstring& text) const
+    {
+        return static_cast<int>(Send(LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(text.c_str())));
+    }
     int ColumnCount() const
     {
         return static_cast<int>(::SendMessageW(reinterpret_cast<HWND>(Send(LVM_GETHEADER)), HDM_GETITEMCOUNT, 0, 0));

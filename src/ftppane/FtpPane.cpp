@@ -12,7 +12,7 @@
 FtpPane::FtpPane(const CTranslation& texts, FtpJobs& jobs, ServerProfile& profile, FtpListing& listing,
                  SavedServerStore& servers)
     : PaneWindow(texts, {IDC_FTP_PATH, IDC_FTP_BROWSE, IDC_FTP_ADDFOLDER, IDC_FTP_DELETE, IDC_FTP_GROUP, IDC_FTP_LIST},
-                 TextId::kFtpGroup, PaneControls::ParentBy::kImageOnly),
+                 TextId::kFtpGroup),
       m_jobs(jobs),
       m_profile(profile),
       m_servers(servers),
@@ -54,11 +54,6 @@ void FtpPane::ReportListingFailure(const FtpFailure& reason)
 void FtpPane::ReportFolderNotCreated(const std::wstring& path, const FtpFailure& reason)
 {
     Tell(WithReason(FillPlaceholder(m_texts.Text(TextId::kFolderNotCreated), path), reason, ReasonWords(m_texts)));
-}
-
-void FtpPane::Tell(const std::wstring& message, UINT icon) const
-{
-    Ui().ShowMessage(m_controls.Dialog(), message, m_texts.Text(TextId::kMessageCaption), MB_OK | icon);
 }
 
 void FtpPane::ShowDeleting(const std::wstring& path)

@@ -49,7 +49,6 @@ private:
     // The profile dialog; its OK replaces the live profile, which is listed.
     void Browse() override { EditLiveProfile(); }
     TextId TransferMenuText() const override { return TextId::kDownloadMenuItem; }
-    void Tell(const std::wstring& message, UINT icon = 0) const;
 
     FtpJobs& m_jobs;
     ServerProfile& m_profile;

@@ -125,4 +125,7 @@ enum class TextId : int {
     kSavedPasswordNotProtected = 609,
     kPasswordNotProtected = 610,
     kSavedPasswordUnreadable = 611,
+    kLocalFolderNotCreated = 520,
+    kDeleteOneForGood = 521,
+    kDeleteSomeForGood = 522,
 };

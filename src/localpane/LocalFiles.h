@@ -17,8 +17,6 @@ struct LocalListing {
     // Parallel to fileNames, from the same directory entries.
     std::vector<std::uint64_t> fileSizes;
     std::vector<std::uint64_t> fileTimes;
-    // The time of the folder's ".." entry, for the parent row.
-    std::uint64_t parentTime = 0;
 };
 
 // A file's size and last-write time (FILETIME ticks, UTC).
@@ -42,10 +40,21 @@ public:
     virtual bool Exists(const std::wstring& path) = 0;
     // Nothing when the path names no file (a folder, or nothing at all).
     virtual std::optional<LocalFileInfo> FileInfo(const std::wstring& path) = 0;
-    // Creates one folder whose parent exists.
-    virtual bool CreateFolder(const std::wstring& path) = 0;
-    // Sends the file or folder tree to the recycle bin without any dialog.
-    virtual void DeleteToRecycleBin(const std::wstring& path) = 0;
+    // Creates one folder whose parent exists. On failure the reason is the
+    // system's text.
+    virtual bool CreateFolder(const std::wstring& path, std::wstring& reason) = 0;
+    bool CreateFolder(const std::wstring& path)
+    {
+        std::wstring reason;
+        return CreateFolder(path, reason);
+    }
+    // Whether a deletion of the entry goes to the recycle bin: not on network
+    // shares, removable drives or any drive whose recycle bin refuses it.
+    virtual bool GoesToRecycleBin(const std::wstring& path) = 0;
+    // Sends the file or folder tree to the recycle bin where it goes there,
+    // else deletes it for good, without a question of its own. An entry that
+    // is not there counts as deleted. On failure the reason is the system's text.
+    virtual bool DeleteToRecycleBin(const std::wstring& path, std::wstring& reason) = 0;
     // Gives a file or folder another name in the same folder; never replaces
     // an existing entry. On failure the reason is the system's text.
     virtual bool Rename(const std::wstring& from, const std::wstring& to, std::wstring& reason) = 0;

@@ -2,6 +2,7 @@
 
 #include "ftp/SafeLocalName.h"
 #include "localpane/LocalPath.h"
+#include "panes/FailureReport.h"
 
 #include <optional>
 
@@ -57,18 +58,35 @@ void LocalFolderCommands::StartAddFolder()
 void LocalFolderCommands::ConfirmAddFolder()
 {
     const std::wstring name = m_addFolder.End(m_view);
-    if (!name.empty())
-        m_files.CreateFolder(JoinLocal(m_addFolder.Saved(), name));
+    const std::wstring path = JoinLocal(m_addFolder.Saved(), name);
+    std::wstring reason;
+    const bool failed = !name.empty() && !m_files.CreateFolder(path, reason);
     FillLocalList(m_addFolder.Saved());
+    if (failed)
+        m_view.ReportFolderNotCreated(path, reason);
 }
 
 void LocalFolderCommands::Delete(const std::vector<PaneRow>& rows)
 {
     const std::wstring folder = CurrentFolder();
-    for (const PaneRow& row : rows)
-        if (row.kind != RowKind::Parent)
-            m_files.DeleteToRecycleBin(JoinLocal(folder, row.name));
+    FailureReport report;
+    for (const PaneRow& row : rows) {
+        std::wstring reason;
+        if (row.kind != RowKind::Parent && !m_files.DeleteToRecycleBin(JoinLocal(folder, row.name), reason))
+            report.AddFailed(row.name, {FtpFailureKind::kSystem, 0, reason, false});
+    }
     FillLocalList(folder);
+    if (report.HasProblems())
+        m_view.ReportDeleteProblems(report);
+}
+
+bool LocalFolderCommands::DeletesForGood(const std::vector<PaneRow>& rows)
+{
+    const std::wstring folder = CurrentFolder();
+    for (const PaneRow& row : rows)
+        if (row.kind != RowKind::Parent && !m_files.GoesToRecycleBin(JoinLocal(folder, row.name)))
+            return true;
+    return false;
 }
 
 bool LocalFolderCommands::Refresh()

@@ -11,11 +11,17 @@
 #include <string>
 #include <vector>
 
+class FailureReport;
+
 class LocalPaneView : public virtual PaneView {
 public:
     virtual void ShowRows(const LocalListing& listing) = 0;
     // Opens the file with its associated program.
     virtual void OpenFile(const std::wstring& path) = 0;
+    // A new folder that could not be made, with the system's reason.
+    virtual void ReportFolderNotCreated(const std::wstring& path, const std::wstring& reason) = 0;
+    // Entries that could not be deleted, each with the system's reason.
+    virtual void ReportDeleteProblems(const FailureReport& report) = 0;
 };
 
 class LocalFolderCommands : public PaneCommands {
@@ -35,11 +41,13 @@ public:
     void ShowPickedFolder(const std::wstring& pickedPath);
 
     // A new folder is made in the folder saved when the mode began; deleted
-    // entries go to the recycle bin.
+    // entries go to the recycle bin where their drive has one. Failures are
+    // told once the list shows the folder again.
     void Open(const PaneRow& row) override;
     void StartAddFolder() override;
     void ConfirmAddFolder() override;
     void Delete(const std::vector<PaneRow>& rows) override;
+    bool DeletesForGood(const std::vector<PaneRow>& rows) override;
     bool Refresh() override;
     // Refuses names the local file system forbids, and names another entry
     // has (case aside, as Windows compares them).

@@ -2,6 +2,7 @@
 
 #include "framework/UiSeam.h"
 #include "i18n/CTranslation.h"
+#include "i18n/LanguageFile.h"
 #include "panes/UserLocale.h"
 #include "res/resource.h"
 
@@ -11,7 +12,7 @@ LocalPane::LocalPane(const CTranslation& texts, LocalFiles& files)
     : PaneWindow(texts,
                  {IDC_LOCAL_PATH, IDC_LOCAL_BROWSE, IDC_LOCAL_ADDFOLDER, IDC_LOCAL_DELETE, IDC_LOCAL_GROUP,
                   IDC_LOCAL_LIST},
-                 TextId::kLocalGroup, PaneControls::ParentBy::kImageOrText),
+                 TextId::kLocalGroup),
       m_commands(files, *this)
 {
 }
@@ -30,4 +31,14 @@ void LocalPane::ShowRows(const LocalListing& listing)
 void LocalPane::OpenFile(const std::wstring& path)
 {
     Ui().ShellOpen(path);
+}
+
+void LocalPane::ReportFolderNotCreated(const std::wstring& path, const std::wstring& reason)
+{
+    Tell(FillPlaceholder(m_texts.Text(TextId::kLocalFolderNotCreated), path) + L"\n" + reason, MB_ICONEXCLAMATION);
+}
+
+void LocalPane::ReportDeleteProblems(const FailureReport& report)
+{
+    Tell(FailureMessage(m_texts, report, TextId::kEntriesNotDeleted), MB_ICONEXCLAMATION);
 }

@@ -19,6 +19,8 @@ public:
 
     void ShowRows(const LocalListing& listing) override;
     void OpenFile(const std::wstring& path) override;
+    void ReportFolderNotCreated(const std::wstring& path, const std::wstring& reason) override;
+    void ReportDeleteProblems(const FailureReport& report) override;
 
 private:
     PaneCommands& Commands() override { return m_commands; }

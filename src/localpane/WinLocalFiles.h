@@ -13,8 +13,10 @@ public:
     std::vector<std::wstring> CollectFilesRecursive(const std::wstring& folder) override;
     bool Exists(const std::wstring& path) override;
     std::optional<LocalFileInfo> FileInfo(const std::wstring& path) override;
-    bool CreateFolder(const std::wstring& path) override;
+    using LocalFiles::CreateFolder;
+    bool CreateFolder(const std::wstring& path, std::wstring& reason) override;
+    bool GoesToRecycleBin(const std::wstring& path) override;
     // Nothing happens when the path names no existing entry.
-    void DeleteToRecycleBin(const std::wstring& path) override;
+    bool DeleteToRecycleBin(const std::wstring& path, std::wstring& reason) override;
     bool Rename(const std::wstring& from, const std::wstring& to, std::wstring& reason) override;
 };

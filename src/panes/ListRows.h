@@ -25,7 +25,8 @@ struct ListRow {
 std::uint64_t ShownTime(std::uint64_t time, std::uint64_t now);
 
 // The rows of a listing (local or FTP: both hold folderNames, folderTimes,
-// fileNames, fileSizes, fileTimes and parentTime), times not shown cleared.
+// fileNames, fileSizes and fileTimes), times not shown cleared. The parent
+// row shows no time in either list.
 template <class Listing>
 std::vector<ListRow> MakeListRows(const Listing& listing, std::uint64_t now)
 {
@@ -34,7 +35,7 @@ std::vector<ListRow> MakeListRows(const Listing& listing, std::uint64_t now)
     };
     std::vector<ListRow> rows;
     rows.reserve(1 + listing.folderNames.size() + listing.fileNames.size());
-    rows.push_back({kParentRowText, RowKind::Parent, 0, ShownTime(listing.parentTime, now)});
+    rows.push_back({kParentRowText, RowKind::Parent, 0, 0});
     for (std::size_t i = 0; i < listing.folderNames.size(); ++i)
         rows.push_back({listing.folderNames[i], RowKind::Folder, 0, ShownTime(at(listing.folderTimes, i), now)});
     for (std::size_t i = 0; i < listing.fileNames.size(); ++i)

@@ -23,6 +23,9 @@ public:
     virtual void ConfirmAddFolder() = 0;
     // Deletes the rows' entries, never the parent row, and shows the folder again.
     virtual void Delete(const std::vector<PaneRow>& rows) = 0;
+    // Whether deleting the rows' entries cannot be undone, so that the user is
+    // asked first; a pane that keeps no recycle bin always deletes for good.
+    virtual bool DeletesForGood(const std::vector<PaneRow>&) { return true; }
     // Lists the folder shown again; false when the listing failed.
     virtual bool Refresh() = 0;
     // Gives the row's entry the new name and shows the folder again. A name

@@ -132,32 +132,29 @@ bool PaneControls::FillCellText(NMLVDISPINFOW& info) const
     return true;
 }
 
-PaneRow PaneControls::RowAt(int row, ParentBy parentBy) const
+PaneRow PaneControls::RowAt(int row) const
 {
-    const std::wstring name = m_list.CellText(row, 0);
-    const int image = m_list.Image(row);
-    if (parentBy == ParentBy::kImageOrText)
-        return {name, KindOfRow(image, name)};
-    const RowKind kind = image == kParentImage   ? RowKind::Parent
-                         : image == kFolderImage ? RowKind::Folder
-                         : image == kFileImage   ? RowKind::File
-                                                 : RowKind::Unknown;
-    return {name, kind};
+    if (row < 0 || row >= m_list.Count())
+        return {};
+    const std::size_t index = static_cast<std::size_t>(m_list.Data(row));
+    if (index >= m_rows.size())
+        return {};
+    return {m_rows[index].name, m_rows[index].kind};
 }
 
-std::optional<PaneRow> PaneControls::MarkedRow(ParentBy parentBy) const
+std::optional<PaneRow> PaneControls::MarkedRow() const
 {
     const int row = m_list.SelectionMark();
     if (row < 0 || row >= m_list.Count())
         return std::nullopt;
-    return RowAt(row, parentBy);
+    return RowAt(row);
 }
 
-std::vector<PaneRow> PaneControls::SelectedRows(ParentBy parentBy) const
+std::vector<PaneRow> PaneControls::SelectedRows() const
 {
     std::vector<PaneRow> rows;
     for (int row : m_list.SelectedRows())
-        rows.push_back(RowAt(row, parentBy));
+        rows.push_back(RowAt(row));
     return rows;
 }
 

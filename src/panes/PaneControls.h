@@ -46,13 +46,13 @@ public:
     // (LVN_GETDISPINFOW); false for the other cells.
     bool FillCellText(NMLVDISPINFOW& info) const;
 
-    // How a row's image and text tell its kind; the FTP pane tells the parent
-    // row by its image alone, so that a server folder named "[...]" can be entered.
-    enum class ParentBy { kImageOrText, kImageOnly };
-    PaneRow RowAt(int row, ParentBy parentBy) const;
+    // The list's row as the pane keeps it: its name and kind come from the
+    // rows through the item's data, never from its image or text, so that a
+    // folder named "[...]" is a folder like any other.
+    PaneRow RowAt(int row) const;
     // The row under the selection mark; nothing without a mark.
-    std::optional<PaneRow> MarkedRow(ParentBy parentBy) const;
-    std::vector<PaneRow> SelectedRows(ParentBy parentBy) const;
+    std::optional<PaneRow> MarkedRow() const;
+    std::vector<PaneRow> SelectedRows() const;
     // Selects every row but the parent row and marks the first of them.
     void SelectAllButParent() const;
     // Selects, marks and shows the row of that name alone, if there is one.

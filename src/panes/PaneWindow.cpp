@@ -39,9 +39,8 @@ TextId RenameProblemText(RenameProblem problem)
 
 }  // namespace
 
-PaneWindow::PaneWindow(const CTranslation& texts, const PaneControlIds& ids, TextId groupText,
-                       PaneControls::ParentBy parentBy)
-    : m_texts(texts), m_controls(texts, ids, groupText), m_parentBy(parentBy)
+PaneWindow::PaneWindow(const CTranslation& texts, const PaneControlIds& ids, TextId groupText)
+    : m_texts(texts), m_controls(texts, ids, groupText)
 {
 }
 
@@ -62,14 +61,38 @@ void PaneWindow::OnBrowse()
 
 void PaneWindow::OnDoubleClick()
 {
-    if (const std::optional<PaneRow> row = m_controls.MarkedRow(m_parentBy))
+    if (const std::optional<PaneRow> row = m_controls.MarkedRow())
         Commands().Open(*row);
 }
 
 void PaneWindow::OnDelete()
 {
-    if (m_controls.CheckSelectionForDelete())
-        Commands().Delete(m_controls.SelectedRows(m_parentBy));
+    if (!m_controls.CheckSelectionForDelete())
+        return;
+    const std::vector<PaneRow> rows = m_controls.SelectedRows();
+    if (Commands().DeletesForGood(rows) && !ConfirmDeleteForGood(rows))
+        return;
+    Commands().Delete(rows);
+}
+
+bool PaneWindow::ConfirmDeleteForGood(const std::vector<PaneRow>& rows) const
+{
+    std::vector<std::wstring> names;
+    for (const PaneRow& row : rows)
+        if (row.kind != RowKind::Parent)
+            names.push_back(row.name);
+    if (names.empty())
+        return true;
+    const std::wstring question =
+        names.size() == 1 ? FillPlaceholder(m_texts.Text(TextId::kDeleteOneForGood), names.front())
+                          : FillPlaceholder(m_texts.Text(TextId::kDeleteSomeForGood), std::to_wstring(names.size()));
+    return Ui().ShowMessage(m_controls.Dialog(), question, m_texts.Text(TextId::kMessageCaption),
+                            MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
+}
+
+void PaneWindow::Tell(const std::wstring& message, UINT icon) const
+{
+    Ui().ShowMessage(m_controls.Dialog(), message, m_texts.Text(TextId::kMessageCaption), MB_OK | icon);
 }
 
 bool PaneWindow::OnListNotify(NMHDR* header, LRESULT& result)
@@ -137,7 +160,7 @@ bool PaneWindow::CanRename(int row) const
 {
     if (row < 0 || row >= m_controls.List().Count() || InAddFolderMode())
         return false;
-    const RowKind kind = m_controls.RowAt(row, m_parentBy).kind;
+    const RowKind kind = m_controls.RowAt(row).kind;
     return kind == RowKind::File || kind == RowKind::Folder;
 }
 
@@ -147,7 +170,7 @@ void PaneWindow::FinishRename(const NMLVDISPINFOW& info)
     if (!info.item.pszText || !CanRename(info.item.iItem))
         return;
     const std::wstring newName = info.item.pszText;
-    if (Commands().Rename(m_controls.RowAt(info.item.iItem, m_parentBy), newName))
+    if (Commands().Rename(m_controls.RowAt(info.item.iItem), newName))
         m_controls.SelectOnly(newName);
 }
 
@@ -156,7 +179,7 @@ void PaneWindow::ReportRenameProblem(RenameProblem problem, const std::wstring& 
     std::wstring message = FillPlaceholder(m_texts.Text(RenameProblemText(problem)), name);
     if (!reason.empty())
         message += L"\n" + reason;
-    Ui().ShowMessage(m_controls.Dialog(), message, m_texts.Text(TextId::kMessageCaption), MB_OK | MB_ICONEXCLAMATION);
+    Tell(message, MB_ICONEXCLAMATION);
 }
 
 int PaneWindow::ChooseFromContextMenu(LPARAM position)
@@ -167,7 +190,7 @@ int PaneWindow::ChooseFromContextMenu(LPARAM position)
     if (at.x == -1 && at.y == -1)
         at = BelowMarkedRow();
     std::vector<RowKind> kinds;
-    for (const PaneRow& row : m_controls.SelectedRows(m_parentBy))
+    for (const PaneRow& row : m_controls.SelectedRows())
         kinds.push_back(row.kind);
     const ContextMenuItems items = ContextMenuFor(kinds, OpensFiles(), Commands().ShowsFolder());
     return ::ChooseFromContextMenu(m_controls.Dialog(), at, items, m_texts, TransferMenuText());
@@ -190,7 +213,7 @@ void PaneWindow::RunListCommand(int id)
 {
     switch (id) {
     case IDM_LIST_OPEN: {
-        const std::vector<PaneRow> rows = m_controls.SelectedRows(m_parentBy);
+        const std::vector<PaneRow> rows = m_controls.SelectedRows();
         if (rows.size() == 1)
             Commands().Open(rows.front());
         break;

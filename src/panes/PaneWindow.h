@@ -14,8 +14,7 @@
 
 class PaneWindow : public virtual PaneView {
 public:
-    PaneWindow(const CTranslation& texts, const PaneControlIds& ids, TextId groupText,
-               PaneControls::ParentBy parentBy);
+    PaneWindow(const CTranslation& texts, const PaneControlIds& ids, TextId groupText);
 
     void Bind(HWND dialog);
     void ApplyTexts() const { m_controls.ApplyTexts(InAddFolderMode()); }
@@ -26,7 +25,8 @@ public:
     void OnDoubleClick();
     // Add Folder: the path box takes the new folder's name.
     void OnAddFolder() { Commands().StartAddFolder(); }
-    // Delete: text 60 without a selection mark, else the selected rows go.
+    // Delete: text 60 without a selection mark, else the selected rows go,
+    // after a Yes to the question when the pane deletes them for good.
     void OnDelete();
 
     // The list's notifications; false for those the pane leaves alone.
@@ -39,6 +39,8 @@ public:
 
     bool InAddFolderMode() const { return Commands().InAddFolderMode(); }
     const ListView& List() const { return m_controls.List(); }
+    // The selected rows, each as the pane keeps it (see PaneControls::RowAt).
+    std::vector<PaneRow> SelectedRows() const { return m_controls.SelectedRows(); }
 
     std::wstring PathText() const override { return m_controls.Path().Text(); }
     void SetPathText(const std::wstring& text) override { m_controls.Path().SetText(text); }
@@ -54,11 +56,16 @@ protected:
     virtual bool OpensFiles() const { return false; }
     // The context menu's text for the transfer to the other side.
     virtual TextId TransferMenuText() const = 0;
+    // A message box over the main window with the program's caption.
+    void Tell(const std::wstring& message, UINT icon = 0) const;
 
     const CTranslation& m_texts;
     PaneControls m_controls;
 
 private:
+    // Yes or No (the default) before entries are deleted for good: the
+    // question names the one entry, or tells how many there are.
+    bool ConfirmDeleteForGood(const std::vector<PaneRow>& rows) const;
     void OnKey(WORD key);
     // F2 and Rename: in-place editing of the marked row's name, or of the one
     // selected row's; never of the parent row.
@@ -66,6 +73,4 @@ private:
     bool CanRename(int row) const;
     void FinishRename(const NMLVDISPINFOW& info);
     POINT BelowMarkedRow() const;
-
-    PaneControls::ParentBy m_parentBy;
 };

@@ -1,5 +1,5 @@
 // The row model both lists share: the parent row, then folders, then files.
-// A row's kind is told by its image alone.
+// The images show a row's kind; the pane's rows tell it.
 #pragma once
 
 inline constexpr int kFileImage = 0;

@@ -34,8 +34,7 @@ bool SettingsFile::WriteSettings(const std::vector<std::pair<std::wstring, std::
         if (ReplaceValues(lines, key, value)) {
             changed = true;
         } else if (addMissing) {
-            lines.push_back(key);
-            lines.push_back(value);
+            AppendValue(lines, key, value);
             changed = true;
         }
     }

@@ -23,6 +23,10 @@ std::vector<std::wstring> ReadValues(const std::vector<std::wstring>& lines, con
 // value, placed where the first pair stood, or at the end when the lines lack
 // the key. Every other line keeps its place.
 void ReplaceValueList(std::vector<std::wstring>& lines, const std::wstring& key, const std::vector<std::wstring>& values);
+// Ends the lines with the key and its value. A last line that is not empty
+// may be a key whose value line is missing: an empty line then closes it
+// first, so that it does not take the new key for its value.
+void AppendValue(std::vector<std::wstring>& lines, const std::wstring& key, const std::wstring& value);
 
 // Whether the settings file can hold the value on its value line: every
 // character fits one byte, and no CR or LF would split the line.

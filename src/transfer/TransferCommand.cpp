@@ -16,20 +16,6 @@
 
 namespace {
 
-// Taken once at the start: an upload lets clicks through, and a changed
-// selection must not change what the running batch transfers. The parent row
-// is told by its image or its text in both lists.
-std::vector<PaneRow> SelectedRows(const ListView& list)
-{
-    std::vector<PaneRow> rows;
-    for (int row : list.SelectedRows()) {
-        const std::wstring name = list.CellText(row, 0);
-        const int image = list.Image(row);
-        rows.push_back({name, image == kParentImage ? RowKind::Parent : KindOfRow(image, name)});
-    }
-    return rows;
-}
-
 ProgressWords MakeProgressWords(const CTranslation& texts)
 {
     ProgressWords words;
@@ -98,7 +84,9 @@ void TransferCommand::UploadSelection()
     if (!CheckSelection(m_localList))
         return;
     StartProgress();
-    if (!m_batch.Upload(m_profile, m_localPane.CurrentFolder(), SelectedRows(m_localList)))
+    // The rows are taken once at the start: a changed selection must not
+    // change what the running batch transfers.
+    if (!m_batch.Upload(m_profile, m_localPane.CurrentFolder(), m_localPane.SelectedRows()))
         m_progress.Show(false);
 }
 
@@ -107,7 +95,7 @@ void TransferCommand::DownloadSelection()
     if (!CheckSelection(m_ftpList))
         return;
     StartProgress();
-    if (!m_batch.Download(m_profile, m_listing, m_localPane.CurrentFolder(), SelectedRows(m_ftpList)))
+    if (!m_batch.Download(m_profile, m_listing, m_localPane.CurrentFolder(), m_ftpPane.SelectedRows()))
         m_progress.Show(false);
 }
 

@@ -65,13 +65,17 @@ void TransferProgress::FileBytes(std::uint64_t bytes, int lane) { m_files[lane].
 void TransferProgress::EndFile(std::uint64_t bytes, int lane)
 {
     const auto file = m_files.find(lane);
+    m_doneBefore += bytes;
     if (m_batchTotal) {
         const std::uint64_t planned = file != m_files.end() && file->second.size ? *file->second.size : bytes;
         *m_batchTotal = *m_batchTotal - std::min(planned, *m_batchTotal) + bytes;
+        if (file != m_files.end())
+            file->second.bytes = 0;
+    } else if (file != m_files.end()) {
+        // Without a batch total the text goes on telling the file that ended,
+        // with what moved: a size that was never known is not made up.
+        file->second.bytes = bytes;
     }
-    m_doneBefore += bytes;
-    if (file != m_files.end())
-        file->second = {std::uint64_t(0), 0};
 }
 
 std::uint64_t TransferProgress::InFlight() const

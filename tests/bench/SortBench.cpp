@@ -61,8 +61,9 @@ public:
     std::vector<std::wstring> CollectFilesRecursive(const std::wstring&) override { return {}; }
     bool Exists(const std::wstring&) override { return false; }
     std::optional<LocalFileInfo> FileInfo(const std::wstring&) override { return std::nullopt; }
-    bool CreateFolder(const std::wstring&) override { return false; }
-    void DeleteToRecycleBin(const std::wstring&) override {}
+    bool CreateFolder(const std::wstring&, std::wstring&) override { return false; }
+    bool GoesToRecycleBin(const std::wstring&) override { return true; }
+    bool DeleteToRecycleBin(const std::wstring&, std::wstring&) override { return false; }
     bool Rename(const std::wstring&, const std::wstring&, std::wstring&) override { return false; }
 
 private:

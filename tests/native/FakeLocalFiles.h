@@ -78,7 +78,8 @@ public:
         return it == m_files.end() ? 0 : it->second;
     }
 
-    bool CreateFolder(const std::wstring& path) override
+    using LocalFiles::CreateFolder;
+    bool CreateFolder(const std::wstring& path, std::wstring&) override
     {
         log.push_back(L"MKDIR " + path);
         const std::size_t cut = path.rfind(L'\\');
@@ -88,11 +89,13 @@ public:
         return true;
     }
 
-    void DeleteToRecycleBin(const std::wstring& path) override
+    bool GoesToRecycleBin(const std::wstring&) override { return true; }
+    bool DeleteToRecycleBin(const std::wstring& path, std::wstring&) override
     {
         log.push_back(L"RECYCLE " + path);
         m_files.erase(path);
         m_folders.erase(path);
+        return true;
     }
 
     // As MoveFileW: an existing target is never replaced. Only the entry

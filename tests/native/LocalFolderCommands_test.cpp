@@ -32,6 +32,9 @@ public:
     {
         problems.push_back(std::to_wstring(static_cast<int>(problem)) + L" " + name + L" " + reason);
     }
+    // Failures of the file system are told through the real panes (tests/windows).
+    void ReportFolderNotCreated(const std::wstring&, const std::wstring&) override {}
+    void ReportDeleteProblems(const FailureReport&) override {}
     Log problems;  // "<problem number> <name> <reason>"
 };
 

@@ -1,5 +1,4 @@
 #include "localpane/LocalPath.h"
-#include "panes/RowKind.h"
 
 #include <gtest/gtest.h>
 
@@ -90,22 +89,4 @@ TEST(LocalPath, PickedFolderTextHasOneMarker)
         EXPECT_EQ(PickedFolderText(c.picked), c.text) << c.picked;
         EXPECT_EQ(WithFolderMarker(StripFolderMarker(c.text)), c.text) << c.picked;
     }
-}
-
-TEST(RowKind, ImageTellsTheKindAndTextTellsTheParentRow)
-{
-    struct Case { int image; const wchar_t* text; RowKind kind; };
-    const Case cases[] = {
-        {2, L"[...]", RowKind::Parent},
-        {1, L"[...]", RowKind::Parent},
-        {1, L"photos", RowKind::Folder},
-        {2, L"photos", RowKind::Folder},
-        {1, L"[...]x", RowKind::Folder},
-        {0, L"[...]", RowKind::File},   // a file of that name is still a file
-        {0, L"a.txt", RowKind::File},
-        {-1, L"a.txt", RowKind::Unknown},
-        {3, L"[...]", RowKind::Unknown},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(KindOfRow(c.image, c.text), c.kind) << c.image << L" " << c.text;
 }

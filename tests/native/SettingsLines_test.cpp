@@ -65,6 +65,16 @@ TEST(SettingsLines, ReplacesEveryValueAndWritesCrLfAfterEveryLine)
     }
 }
 
+TEST(SettingsLines, AnAppendedKeyIsNeverTheValueOfAKeyOnTheLastLine)
+{
+    for (std::vector<std::wstring> lines : {std::vector<std::wstring>{L"A", L"1", L"K"}, {L"K", L"old"}, {L"K", L""}}) {
+        AppendValue(lines, L"B", L"2");
+        ReplaceValues(lines, L"K", L"v");
+        EXPECT_EQ(ReadValue(lines, L"K"), L"v") << lines.size();
+        EXPECT_EQ(ReadValue(lines, L"B"), L"2") << lines.size();
+    }
+}
+
 TEST(SettingsLines, LineBreaksAndCharactersAbove255CannotBeStored)
 {
     struct Case { std::wstring value; bool storable; };

@@ -61,6 +61,10 @@ TEST(TransferProgressTest, BarCountsTheBatchAndLeavesOutSkippedBytesAndQuestionT
     progress.StartFile(L"c", 4 * kMiB);
     progress.FileBytes(kMiB);
     EXPECT_EQ(progress.Permille(), 250);
+    progress.StartFile(L"d", std::nullopt);  // a size nobody knew
+    progress.FileBytes(3);
+    progress.EndFile(5);
+    EXPECT_EQ(progress.Text(kWords, 0.1), L"d  5 Bytes");
 
     EXPECT_TRUE(progress.Due(5.0));
     EXPECT_FALSE(progress.Due(5.05));

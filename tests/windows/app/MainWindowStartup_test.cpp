@@ -61,9 +61,6 @@ TEST_F(MainWindowStartup, PreparesBothListsAndAddsAboutToTheSystemMenuOnce)
         EXPECT_EQ(list.ColumnHeading(0), window->Texts().Text(TextId::kNameColumn));
         EXPECT_EQ(list.ColumnHeading(1), window->Texts().Text(TextId::kSizeColumn));
         EXPECT_EQ(list.ColumnHeading(2), window->Texts().Text(TextId::kModifiedColumn));
-        EXPECT_EQ(list.ColumnWidth(0), 100);
-        EXPECT_EQ(list.ColumnWidth(1), 80);
-        EXPECT_EQ(list.ColumnWidth(2), 132);
         EXPECT_EQ(list.Send(LVM_GETEXTENDEDLISTVIEWSTYLE), LVS_EX_FULLROWSELECT);
         HIMAGELIST images = reinterpret_cast<HIMAGELIST>(list.Send(LVM_GETIMAGELIST, LVSIL_SMALL));
         EXPECT_EQ(ImageList_GetImageCount(images), 3);

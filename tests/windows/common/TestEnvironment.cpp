@@ -126,8 +126,9 @@ RecordingUi::~RecordingUi() { SetUi(nullptr); }
 
 int RecordingUi::ShowMessage(HWND, const std::wstring& text, const std::wstring& caption, UINT type)
 {
-    messages.push_back({text, caption, type});
-    return (type & MB_TYPEMASK) == MB_YESNO ? answer : IDOK;
+    const bool question = (type & MB_TYPEMASK) == MB_YESNO;
+    (question ? questions : messages).push_back({text, caption, type});
+    return question ? questionAnswer : IDOK;
 }
 
 std::optional<std::wstring> RecordingUi::BrowseForFolder(const std::wstring& title)

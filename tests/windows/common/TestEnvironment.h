@@ -59,8 +59,9 @@ public:
     INT_PTR RunModal(Dialog& dialog, HWND owner) override;
 
     std::vector<Message> messages;
-    // What a question (Yes and No) is answered with.
-    int answer = IDNO;
+    // Yes/No boxes: kept apart from the messages, and answered.
+    std::vector<Message> questions;
+    int questionAnswer = IDYES;
     std::vector<std::wstring> browseTitles;
     std::optional<std::wstring> browseAnswer;
     std::vector<std::wstring> opened;

@@ -1,6 +1,6 @@
 // The main window at 144 DPI (150 %, set by run_at_144dpi.sh): the layout
-// rules, the minimum size, the row icons, the menu bitmaps and the columns 1.5
-// times as large, and a move to a display of 192 DPI.
+// rules, the minimum size, the row icons and the menu bitmaps 1.5 times as
+// large, the columns fitting their lists, and a move to a display of 192 DPI.
 #include "mainwindow/MainWindowTestSupport.h"
 
 #include "framework/WindowDpi.h"
@@ -27,15 +27,15 @@ protected:
             EXPECT_EQ(std::vector<long>({box[0], r.left, r.top, r.right - r.left, r.bottom - r.top}), box);
         }
     }
-    // Row icon and menu bitmap sizes, and the column widths of both lists.
-    void ExpectImagesAndColumns(int icon, int bitmap, int nameColumn, int sizeColumn) const
+    // Row icon and menu bitmap sizes, and the columns of both lists.
+    void ExpectImagesAndColumns(int icon, int bitmap, int dpi = 144) const
     {
+        ExpectColumnsFit(dpi);
         for (int id : {IDC_LOCAL_LIST, IDC_FTP_LIST}) {
             const ListView list(Item(id));
             int width = 0, height = 0;
             ImageList_GetIconSize(reinterpret_cast<HIMAGELIST>(list.Send(LVM_GETIMAGELIST, LVSIL_SMALL)), &width, &height);
-            EXPECT_EQ(std::vector<int>({width, height, list.ColumnWidth(0), list.ColumnWidth(1)}),
-                      std::vector<int>({icon, icon, nameColumn, sizeColumn}));
+            EXPECT_EQ(std::vector<int>({width, height}), std::vector<int>({icon, icon}));
         }
         MENUITEMINFOW item = {};
         item.cbSize = sizeof(item);
@@ -51,13 +51,12 @@ protected:
 
 TEST_F(MainWindowAt144Dpi, ScalesTheRulesAroundTheCentreTheImagesAndTheColumns)
 {
-    ExpectImagesAndColumns(24, 18, 150, 120);
+    ExpectImagesAndColumns(24, 18);
     ::SendMessageW(Hwnd(), WM_SIZE, SIZE_RESTORED, MAKELPARAM(1200, 800));
     // M = 600; the fixed pixels of the rules times 1.5, halves rounded away from M.
     ExpectBoxes({{IDC_TRANSFER, 442, 732, 314, 51}, {IDC_TO_LOCAL, 390, 732, 51, 51}, {IDC_TO_FTP, 758, 732, 51, 51},
-                 {IDC_STATUS, 11, 693, 871, 36}, {IDC_PROGRESS, 889, 699, 300, 24}, {IDC_LOCAL_BROWSE, 423, 42, 152, 30}, {IDC_FTP_LIST, 630, 83, 543, 543}});
-    // The name column: the list less the other two columns and a scroll bar, all scaled.
-    ExpectImagesAndColumns(24, 18, 543 - 351, 120);
+                 {IDC_STATUS, 11, 693, 1178, 36}, {IDC_PROGRESS, 889, 699, 300, 24}, {IDC_LOCAL_BROWSE, 423, 42, 152, 30}, {IDC_FTP_LIST, 630, 83, 543, 543}});
+    ExpectImagesAndColumns(24, 18);
 }
 
 TEST_F(MainWindowAt144Dpi, KeepsAMinimumSizeScaledToTheDpi)
@@ -79,5 +78,5 @@ TEST_F(MainWindowAt144Dpi, MovingToA192DpiDisplayTakesTheSuggestedRectangleAndLa
     ::GetClientRect(Hwnd(), &rect);
     const long m = rect.right / 2, h = rect.bottom;
     ExpectBoxes({{IDC_TRANSFER, m - 210, h - 90, 418, 68}, {IDC_FTP_LIST, m + 40, 110, m - 76, h - 342}});
-    ExpectImagesAndColumns(32, 24, static_cast<int>(std::max(m - 76 - 468, 200L)), 160);
+    ExpectImagesAndColumns(32, 24, 192);
 }

@@ -132,6 +132,8 @@ TEST_F(FtpPaneCommands, DeletesSelectedFilesAndTreesInRowOrderThenListsOnce)
     Click(IDC_FTP_DELETE);
 
     EXPECT_TRUE(ui.messages.empty());
+    ASSERT_EQ(ui.questions.size(), 1u);
+    EXPECT_EQ(ui.questions[0].text, FillPlaceholder(Translated(TextId::kDeleteSomeForGood), L"4"));
     for (const wchar_t* gone : {L"/tree", L"/empty", L"/f1.txt", L"/f2.txt"})
         EXPECT_FALSE(Exists(FtpPath(folder + gone))) << gone;
     EXPECT_TRUE(Exists(FtpPath(folder)));
@@ -191,6 +193,13 @@ TEST_F(FtpPaneCommands, DeleteNeedsAMarkAndDeletesOnlySelectedRows)
         EXPECT_TRUE(Exists(FtpPath(folder + L"/d")));
         ExpectRows({L"d"}, {L"a.txt"});
     }
+    SelectNames({L"a.txt"});
+    ui.questionAnswer = IDNO;
+    Click(IDC_FTP_DELETE);
+    ASSERT_EQ(ui.questions.size(), 1u);
+    EXPECT_EQ(ui.questions[0].text, FillPlaceholder(Translated(TextId::kDeleteOneForGood), L"a.txt"));
+    EXPECT_EQ(ui.questions[0].type, static_cast<UINT>(MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2));
+    EXPECT_TRUE(Exists(FtpPath(folder + L"/a.txt")));
 }
 
 TEST_F(FtpPaneCommands, WhatCouldNotBeDeletedIsToldOnceWithTheServersReply)

@@ -351,10 +351,10 @@ TEST_F(ProfileDialog, SavedServersAreSavedChosenReplacedAndDeletedInTheSettingsF
     Pick(L"ZULU");
     const std::string before = ReadFile(UserSettingsPath());
     for (int answer : {IDNO, IDYES}) {
-        ui.answer = answer;
+        ui.questionAnswer = answer;
         Click(IDC_SAVE_SERVER);
-        EXPECT_EQ(ui.messages.back().text, FillPlaceholder(texts.Text(TextId::kReplaceSavedServer), L"Zulu"));
-        EXPECT_EQ(ui.messages.back().type, static_cast<UINT>(MB_YESNO | MB_ICONQUESTION));
+        EXPECT_EQ(ui.questions.back().text, FillPlaceholder(texts.Text(TextId::kReplaceSavedServer), L"Zulu"));
+        EXPECT_EQ(ui.questions.back().type, static_cast<UINT>(MB_YESNO | MB_ICONQUESTION));
         EXPECT_EQ(ReadFile(UserSettingsPath()) == before, answer == IDNO);
     }
     ASSERT_EQ(Stored().Servers().size(), 2u);
@@ -366,9 +366,9 @@ TEST_F(ProfileDialog, SavedServersAreSavedChosenReplacedAndDeletedInTheSettingsF
     Pick(L"ALPHA");
     ::SetFocus(dialog.Item(IDC_DELETE_SERVER));  // as the click gives it
     for (int answer : {IDNO, IDYES}) {
-        ui.answer = answer;
+        ui.questionAnswer = answer;
         Click(IDC_DELETE_SERVER);
-        EXPECT_EQ(ui.messages.back().text, FillPlaceholder(texts.Text(TextId::kDeleteSavedServer), L"alpha"));
+        EXPECT_EQ(ui.questions.back().text, FillPlaceholder(texts.Text(TextId::kDeleteSavedServer), L"alpha"));
     }
     EXPECT_EQ(Stored().Servers().size(), 1u);
     EXPECT_EQ(field.Send(CB_GETCOUNT), 1);

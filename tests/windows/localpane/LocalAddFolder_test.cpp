@@ -1,6 +1,7 @@
 // Add Folder: the pane's second mode, in which the path box takes the new
 // folder's name and Browse, reading "OK", creates it.
 #include "localpane/LocalPaneFixture.h"
+#include "i18n/LanguageFile.h"
 
 #include <algorithm>
 
@@ -94,7 +95,11 @@ TEST_F(LocalAddFolder, ANameThatCannotBeCreatedLeavesTheFolderAsItWas)
     Click(IDC_LOCAL_BROWSE);
     EXPECT_EQ(CountEntries(folder), 0);
     EXPECT_EQ(RowNames(), std::vector<std::wstring>{L"[...]"});
-    EXPECT_TRUE(ui.messages.empty());
+    // The system's reason on the line after the sentence.
+    const std::wstring sentence = FillPlaceholder(Translated(TextId::kLocalFolderNotCreated), folder + L"\\missing\\deeper");
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text.substr(0, sentence.size() + 1), sentence + L"\n");
+    EXPECT_GT(ui.messages[0].text.size(), sentence.size() + 1);
     ExpectBrowsing();
 }
 

@@ -2,6 +2,8 @@
 // parent row and entries already gone are passed over.
 #include "localpane/WinLocalFiles.h"
 #include "localpane/LocalPaneFixture.h"
+#include "framework/SystemErrorText.h"
+#include "i18n/LanguageFile.h"
 
 using namespace testenv;
 
@@ -38,6 +40,42 @@ TEST_F(LocalPaneTest, DeleteRemovesEverySelectedEntryAndPassesOverTheParentRow)
     EXPECT_GT(RowOf(L"stays.txt"), 0);
     EXPECT_EQ(Text(IDC_LOCAL_PATH), folder + L"\\...");
     EXPECT_TRUE(ui.messages.empty());
+    EXPECT_TRUE(ui.questions.empty()) << (ui.questions.empty() ? L"" : ui.questions[0].text);  // the recycle bin takes them
+}
+
+TEST_F(LocalPaneTest, AnEntryThatCannotBeDeletedIsNamedWithTheSystemsReason)
+{
+    const std::wstring folder = ScratchFolder(L"localpane-delete-held");
+    WriteFile(folder + L"\\held.txt", "h");
+    WriteFile(folder + L"\\free.txt", "f");
+    Open(folder);
+    const HANDLE held = ::CreateFileW((folder + L"\\held.txt").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                      OPEN_EXISTING, 0, nullptr);
+    SelectRows(List(), {RowOf(L"held.txt"), RowOf(L"free.txt")}, RowOf(L"held.txt"));
+    Click(IDC_LOCAL_DELETE);
+    ::CloseHandle(held);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, FillPlaceholder(Translated(TextId::kEntriesNotDeleted), L"1") + L"\nheld.txt\n" +
+                                       SystemErrorText(ERROR_SHARING_VIOLATION));
+}
+
+TEST_F(LocalPaneTest, WhereTheRecycleBinIsSwitchedOffDeletingAsksFirst)
+{
+    const wchar_t* const policies = L"Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
+    const DWORD on = 1;
+    ::RegSetKeyValueW(HKEY_CURRENT_USER, policies, L"NoRecycleFiles", REG_DWORD, &on, sizeof on);
+    const std::wstring folder = ScratchFolder(L"localpane-delete-nobin");
+    WriteFile(folder + L"\\a.txt", "a");
+    Open(folder);
+    SelectRows(List(), {RowOf(L"a.txt")}, RowOf(L"a.txt"));
+    ui.questionAnswer = IDNO;
+    Click(IDC_LOCAL_DELETE);
+    EXPECT_TRUE(Exists(folder + L"\\a.txt"));
+    ui.questionAnswer = IDYES;
+    Click(IDC_LOCAL_DELETE);
+    ::RegDeleteKeyValueW(HKEY_CURRENT_USER, policies, L"NoRecycleFiles");
+    EXPECT_FALSE(Exists(folder + L"\\a.txt"));
+    EXPECT_EQ(ui.questions.size(), 2u);
 }
 
 TEST_F(LocalPaneTest, DeleteOfAnEntryAlreadyGoneRaisesNothing)
@@ -88,8 +126,9 @@ TEST(DeleteToRecycleBin, DeletesOnlyTheNamedExistingEntry)
         folder + L"\\b.txt",
     };
     WinLocalFiles files;
+    std::wstring reason;
     for (const std::wstring& path : paths)
-        files.DeleteToRecycleBin(path);
+        EXPECT_TRUE(files.DeleteToRecycleBin(path, reason)) << path;
     EXPECT_FALSE(Exists(folder + L"\\full"));
     EXPECT_FALSE(Exists(folder + L"\\a.txt"));
     EXPECT_FALSE(Exists(folder + L"\\b.txt"));

@@ -54,6 +54,7 @@ TEST_F(LocalPaneTest, FoldersComeBeforeFilesEachInEnumerationOrder)
     expected.insert(expected.end(), folders.begin(), folders.end());
     expected.insert(expected.end(), files.begin(), files.end());
     EXPECT_EQ(RowNames(), expected);
+    EXPECT_EQ(List().CellText(0, 2), L"");  // the parent row has no time
 
     const ListView list = List();
     for (int row = 0; row < list.Count(); ++row) {

@@ -36,17 +36,6 @@ protected:
         for (const Box& box : boxes)
             EXPECT_TRUE(Placement(box.id) == box) << what << ": control " << box.id << " is at " << Describe(Placement(box.id));
     }
-    void ExpectNameColumns(int width)
-    {
-        for (int id : {IDC_LOCAL_LIST, IDC_FTP_LIST}) {
-            EXPECT_EQ(ListView(Item(id)).ColumnWidth(0), width);
-            EXPECT_EQ(ListView(Item(id)).ColumnWidth(1), 80);
-            EXPECT_EQ(ListView(Item(id)).ColumnWidth(2), 132);
-        }
-    }
-    // The list's width (M - 38) less the other two columns and 22 pixels for
-    // a scroll bar, at least 100.
-    static int NameColumnFor(int clientWidth) { return std::max(clientWidth / 2 - 272, 100); }
     // Whether the control stands where the template puts it. The dialog manager
     // converts position and size each on its own, so they are mapped that way.
     bool AtTemplatePlace(int id, int x, int y, int width, int height) const
@@ -60,7 +49,7 @@ protected:
     {
         const int m = w / 2;
         return {{IDC_TRANSFER, m - 105, h - 45, 209, 34},  {IDC_TO_LOCAL, m - 140, h - 45, 34, 34},
-                {IDC_TO_FTP, m + 105, h - 45, 34, 34},     {IDC_STATUS, 7, h - 71, w - w / 4 - 19, 24},
+                {IDC_TO_FTP, m + 105, h - 45, 34, 34},     {IDC_STATUS, 7, h - 71, w - 14, 24},
                 {IDC_PROGRESS, w - w / 4 - 7, h - 67, w / 4, 16},
                 {IDC_LOCAL_GROUP, 10, 11, m - 17, h - 92}, {IDC_LOCAL_PATH, 20, 28, m - 140, 20},
                 {IDC_LOCAL_BROWSE, m - 118, 28, 101, 20},  {IDC_LOCAL_DELETE, m - 133, h - 108, 116, 20},
@@ -80,11 +69,13 @@ TEST_F(MainWindowLayout, OpensWithTheTemplateLayoutInDialogUnits)
     EXPECT_TRUE(AtTemplatePlace(IDC_TO_LOCAL, 118, 243, 21, 21));
     EXPECT_TRUE(AtTemplatePlace(IDC_LOCAL_LIST, 14, 35, 181, 164));
     EXPECT_TRUE(AtTemplatePlace(IDC_FTP_GROUP, 218, 7, 195, 215));
-    ExpectNameColumns(100);
-    // The three columns fit the template's list.
-    RECT list = {};
-    ::GetClientRect(Item(IDC_LOCAL_LIST), &list);
-    EXPECT_GE(list.right, 100 + 80 + 132);
+    ExpectColumnsFit();
+    // The status line spans its row, and gives way to the progress bar only while it shows.
+    EXPECT_EQ(Placement(IDC_STATUS).right, Placement(IDC_PROGRESS).right);
+    ::ShowWindow(Item(IDC_PROGRESS), SW_SHOW);
+    EXPECT_EQ(Placement(IDC_STATUS).right, Placement(IDC_PROGRESS).left - 5);
+    ::ShowWindow(Item(IDC_PROGRESS), SW_HIDE);
+    EXPECT_EQ(Placement(IDC_STATUS).right, Placement(IDC_PROGRESS).right);
 }
 
 TEST_F(MainWindowLayout, ClientWidthsOf1000And1001ShareTheCentre)
@@ -94,7 +85,7 @@ TEST_F(MainWindowLayout, ClientWidthsOf1000And1001ShareTheCentre)
     // right-hand buttons hang from the right edge and move by the odd pixel.
     const std::vector<Box> at1000 = {
         {IDC_TRANSFER, 395, 555, 209, 34},    {IDC_TO_LOCAL, 360, 555, 34, 34},     {IDC_TO_FTP, 605, 555, 34, 34},
-        {IDC_STATUS, 7, 529, 731, 24},        {IDC_PROGRESS, 743, 533, 250, 16},    {IDC_LOCAL_GROUP, 10, 11, 483, 508},  {IDC_LOCAL_PATH, 20, 28, 360, 20},
+        {IDC_STATUS, 7, 529, 986, 24},        {IDC_PROGRESS, 743, 533, 250, 16},    {IDC_LOCAL_GROUP, 10, 11, 483, 508},  {IDC_LOCAL_PATH, 20, 28, 360, 20},
         {IDC_LOCAL_BROWSE, 382, 28, 101, 20}, {IDC_LOCAL_DELETE, 367, 492, 116, 20},
         {IDC_LOCAL_ADDFOLDER, 20, 492, 116, 20}, {IDC_LOCAL_LIST, 20, 55, 462, 429},
         {IDC_FTP_GROUP, 509, 11, 483, 508},   {IDC_FTP_PATH, 520, 28, 360, 20},     {IDC_FTP_BROWSE, 882, 28, 101, 20},
@@ -102,7 +93,7 @@ TEST_F(MainWindowLayout, ClientWidthsOf1000And1001ShareTheCentre)
     std::vector<Box> at1001 = at1000;
     for (Box& box : at1001) {
         if (box.id == IDC_STATUS)
-            box.width = 732;
+            box.width = 987;
         if (box.id == IDC_FTP_BROWSE || box.id == IDC_FTP_DELETE || box.id == IDC_PROGRESS)
             ++box.x;
     }
@@ -113,7 +104,7 @@ TEST_F(MainWindowLayout, ClientWidthsOf1000And1001ShareTheCentre)
     for (const Case& c : cases) {
         Resize(c.kind, c.width, 600);
         ExpectBoxes(c.boxes, c.what);
-        ExpectNameColumns(228);
+        ExpectColumnsFit();
     }
 }
 
@@ -129,7 +120,7 @@ TEST_F(MainWindowLayout, MinimisingAppliesTheRulesToAnEmptyClientAndRestoringPut
 
     Resize(SIZE_RESTORED, 840, 520);
     ExpectBoxes(RuleBoxes(840, 520), "restored after minimising");
-    ExpectNameColumns(NameColumnFor(840));
+    ExpectColumnsFit();
 }
 
 TEST_F(MainWindowLayout, RestoringAfterARealMaximiseUsesThePixelRulesNotTheTemplate)
@@ -143,7 +134,7 @@ TEST_F(MainWindowLayout, RestoringAfterARealMaximiseUsesThePixelRulesNotTheTempl
     ::GetClientRect(Hwnd(), &maximised);
     ASSERT_GT(maximised.right, opened.right);
     ExpectBoxes(RuleBoxes(maximised.right, maximised.bottom), "maximised");
-    ExpectNameColumns(NameColumnFor(maximised.right));
+    ExpectColumnsFit();
 
     ::ShowWindow(Hwnd(), SW_RESTORE);
     RECT restored = {};
@@ -151,7 +142,7 @@ TEST_F(MainWindowLayout, RestoringAfterARealMaximiseUsesThePixelRulesNotTheTempl
     EXPECT_EQ(restored.right, opened.right);
     EXPECT_EQ(restored.bottom, opened.bottom);
     ExpectBoxes(RuleBoxes(restored.right, restored.bottom), "restored");
-    ExpectNameColumns(NameColumnFor(restored.right));
+    ExpectColumnsFit();
     EXPECT_FALSE(AtTemplatePlace(IDC_TRANSFER, 140, 243, 139, 21));
     EXPECT_FALSE(AtTemplatePlace(IDC_LOCAL_LIST, 14, 35, 181, 164));
 }

@@ -5,6 +5,8 @@
 
 #include "common/MainWindowFixture.h"
 #include "common/SettingsFixture.h"
+#include "framework/DpiScale.h"
+#include "res/resource.h"
 
 #include <gtest/gtest.h>
 
@@ -33,6 +35,20 @@ protected:
         ::GetWindowRect(Item(id), &rect);
         ::MapWindowPoints(nullptr, Hwnd(), reinterpret_cast<POINT*>(&rect), 2);
         return rect;
+    }
+    // The three columns of both lists fit beside a vertical scroll bar (no
+    // list scrolls sideways), the name column taking the rest.
+    void ExpectColumnsFit(int dpi = kDefaultDpi) const
+    {
+        for (int id : {IDC_LOCAL_LIST, IDC_FTP_LIST}) {
+            const ListView list(Item(id));
+            const int room = Placement(id).right - Placement(id).left - 2 * ::GetSystemMetrics(SM_CXEDGE) -
+                             ::GetSystemMetrics(SM_CXVSCROLL);
+            const int columns = list.ColumnWidth(0) + list.ColumnWidth(1) + list.ColumnWidth(2);
+            EXPECT_TRUE(columns <= room && columns >= room - ScaleForDpi(22, dpi) &&
+                        !(::GetWindowLongW(list.Handle(), GWL_STYLE) & WS_HSCROLL))
+                << id << ": " << columns << " of " << room;
+        }
     }
 };
 

@@ -205,6 +205,21 @@ TEST_F(TransferCommandTest, DownloadsFilesAndATreeIntoMissingLocalFolders)
     EXPECT_EQ(Text(IDC_TRANSFER), DownloadCaption());
 }
 
+TEST_F(TransferCommandTest, AServerFolderNamedLikeTheParentRowIsDownloadedAndEntered)
+{
+    const std::wstring folder = FreshFtpFolder(L"h6-brackets");
+    WriteFileIn(FtpPath(folder + L"/[...]/in.txt"), "in");
+    const std::wstring local = ScratchFolder(L"h6-brackets");
+    Open(local, {folder});
+    Click(IDC_TO_LOCAL);
+    FtpList().Select(1, true);  // the folder, after the parent row
+    FtpList().SetSelectionMark(1);
+    Click(IDC_TRANSFER);
+    EXPECT_EQ(FilesBelow(local), (std::map<std::wstring, std::string>{{L"[...]/in.txt", "in"}}));
+    DoubleClick(IDC_FTP_LIST, 1);
+    EXPECT_EQ(RowSet(FtpList()), (std::set<std::wstring>{L"[...]", L"in.txt"}));
+}
+
 TEST_F(TransferCommandTest, OnlyTheParentRowTogglesTheButtonsAndTransfersNothing)
 {
     const std::wstring local = ScratchFolder(L"h6-parent");

@@ -65,6 +65,8 @@ void ReplaceValueList(std::vector<std::wstring>& lines, const std::wstring& key,
     if (!placed)
         place();
     lines = std::move(result);
+}
+
 void AppendValue(std::vector<std::wstring>& lines, const std::wstring& key, const std::wstring& value)
 {
     if (!lines.empty() && !lines.back().empty())

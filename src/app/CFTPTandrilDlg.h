@@ -53,7 +53,7 @@ private:
     void AddAboutToSystemMenu();
     void CreateImageListAndColumns();
     void RestoreProfile();
-    void RestoreLocalFolder();
+    void RestoreLocalFolder(bool firstRun);
     void ApplyTexts();
     void OnLanguageSelection();
     bool RouteCommand(WORD id);
@@ -74,6 +74,8 @@ private:
     // A message box with the program's caption.
     void Tell(const std::wstring& text);
     void OnEnter();
+    void OnEscape();
+    void KeepTransferOffWhileNaming();
     // Tells on the status line, once, that the engine fell back to the other
     // transfer mode; after a command, when the status line has fallen quiet.
     void ShowModeSwitch();
@@ -89,6 +91,7 @@ private:
     bool m_toldPasswordUnreadable = false;
     bool m_firstRun = true;
     bool m_bound = false;
+    bool m_transferOffForNaming = false;
     int m_dpi = kDefaultDpi;
     RowImages m_rowImages;
     ServerProfile m_profile;

@@ -74,7 +74,7 @@ FtpEngine::FtpEngine(FtpPrimitives& ftp, int maxTreeFolders) : m_ftp(ftp), m_max
 std::unique_ptr<FtpSession> FtpEngine::Open(const FtpServerAddress& address, const FtpLogin& login)
 {
     if (!address.valid) {
-        m_failure = {FtpFailureKind::kSystem, kInternetInvalidUrl, WinInetErrorText(kInternetInvalidUrl), true};
+        m_failure = {FtpFailureKind::kSystem, kInternetInvalidUrl, std::wstring(), true};
         return nullptr;
     }
     std::unique_ptr<FtpSession> session = m_modes.Open(address, login.user, login.password, login.mode);
@@ -336,4 +336,30 @@ bool FtpEngine::DeleteFtpFolderTree(const FtpLogin& login, const std::wstring& f
     if (progress.finished)
         progress.finished();
     return removed;
+}
+
+FtpTransferResult FtpEngine::UploadFileAs(const std::wstring& localPath, const FtpLogin& login,
+                                          const std::wstring& folder, const std::wstring& remoteName)
+{
+    if (!IsUsableEntryName(remoteName)) {
+        m_failure = {};
+        return {};
+    }
+    const std::unique_ptr<FtpSession> session = OpenIn(login, folder);
+    if (!session)
+        return {};
+    return Finished(session->Put(localPath, remoteName, {}));
+}
+
+FtpTransferResult FtpEngine::DownloadFileTo(const std::wstring& localPath, const FtpLogin& login,
+                                            const std::wstring& folder, const std::wstring& remoteName)
+{
+    if (!IsUsableEntryName(remoteName)) {
+        m_failure = {};
+        return {};
+    }
+    const std::unique_ptr<FtpSession> session = OpenIn(login, folder);
+    if (!session)
+        return {};
+    return Finished(session->Get(remoteName, localPath, std::nullopt, {}));
 }

@@ -103,6 +103,16 @@ public:
     // The mode an operation fell back to, told once (for the status line).
     std::optional<FtpMode> TakeModeSwitch() { return m_modes.TakeModeSwitch(); }
 
+    // Stores the local file in the folder under remoteName; a folder that
+    // cannot be entered fails, it is never created. No window message is let
+    // through.
+    FtpTransferResult UploadFileAs(const std::wstring& localPath, const FtpLogin& login, const std::wstring& folder,
+                                   const std::wstring& remoteName);
+    // Fetches folder/remoteName to exactly localPath, which is replaced only
+    // by the whole file. No window message is let through.
+    FtpTransferResult DownloadFileTo(const std::wstring& localPath, const FtpLogin& login, const std::wstring& folder,
+                                     const std::wstring& remoteName);
+
 private:
     std::unique_ptr<FtpSession> Open(const FtpServerAddress& address, const FtpLogin& login);
     // Logged in and inside the folder, or null.

@@ -1,19 +1,45 @@
 #include "ftppane/CAddFtp.h"
 
 #include "framework/Control.h"
-#include "framework/ScopedFlag.h"
 #include "framework/UiSeam.h"
 #include "ftppane/ProfileRules.h"
 #include "panes/ReasonWords.h"
 #include "i18n/CTranslation.h"
+#include "i18n/LanguageFile.h"
 #include "res/resource.h"
 #include "settings/UserSettingsCopy.h"
 
+#include <random>
 #include <utility>
 
 namespace {
+
 // The settings template beside the program doubles as the check's test file.
 const wchar_t* const kTestFileName = L"config.ini";
+
+// Eight letters and digits for the test file's name on the server.
+std::wstring RandomLetters()
+{
+    static const wchar_t kLetters[] = L"abcdefghijklmnopqrstuvwxyz0123456789";
+    std::random_device device;
+    std::wstring text;
+    for (int i = 0; i < 8; ++i)
+        text += kLetters[device() % 36];
+    return text;
+}
+
+// A new empty file of a name of its own in the user's temporary folder; empty
+// when none could be made.
+std::wstring NewTemporaryFile()
+{
+    wchar_t folder[MAX_PATH] = {};
+    wchar_t path[MAX_PATH] = {};
+    const DWORD length = ::GetTempPathW(MAX_PATH, folder);
+    if (length == 0 || length >= MAX_PATH || !::GetTempFileNameW(folder, L"vck", 0, path))
+        return std::wstring();
+    return path;
+}
+
 }  // namespace
 
 CAddFtp::CAddFtp(const CTranslation& texts, FtpEngine& engine)
@@ -62,12 +88,7 @@ void CAddFtp::ApplyTexts()
 
 bool CAddFtp::OnCommand(WORD id, WORD code, HWND control)
 {
-    // The check's upload lets waiting messages through; a second check, OK or
-    // Cancel arriving then would act on a half-done check and are dropped.
-    if (m_checking)
-        return true;
     if (id == IDC_CHECK_CONNECTION && code == BN_CLICKED) {
-        const ScopedFlag running(m_checking);
         CheckConnection();
         return true;
     }
@@ -77,47 +98,53 @@ bool CAddFtp::OnCommand(WORD id, WORD code, HWND control)
 void CAddFtp::OnOK()
 {
     TakeEdits();
-    if (HasFtpPrefix(m_profile.login.serverName))
+    if (!HasFtpPrefix(m_profile.login.serverName))
+        Tell({TextId::kNeedsFtpPrefix, {}, FtpFailure(), std::nullopt});
+    else if (TakeServerFolder())
         End(IDOK);
-    else
-        Tell(TextId::kNeedsFtpPrefix);
+}
+
+bool CAddFtp::TakeServerFolder()
+{
+    std::wstring folder;
+    switch (SplitServerPath(m_profile, folder)) {
+    case ServerPathSplit::kConflict:
+        Tell({TextId::kServerNameHoldsFolder, {folder}, FtpFailure(), std::nullopt});
+        return false;
+    case ServerPathSplit::kMoved:
+        // The user sees where the folder went.
+        FillEdits();
+        return true;
+    case ServerPathSplit::kNone:
+        break;
+    }
+    return true;
 }
 
 void CAddFtp::CheckConnection()
 {
     TakeEdits();
     if (!HasFtpPrefix(m_profile.login.serverName)) {
-        Tell(TextId::kNeedsFtpPrefix);
+        Tell({TextId::kNeedsFtpPrefix, {}, FtpFailure(), std::nullopt});
         return;
     }
-    // The engine drops the "ftp://" prefix itself, so the profile keeps it.
-    const FtpLogin& login = m_profile.login;
-    const std::wstring programFolder = ProgramFolder();
-    if (!m_engine.UploadFile(programFolder + L"\\" + kTestFileName, login, m_profile.folder)) {
-        const FtpFailure& failure = m_engine.LastFailure();
-        Tell(failure.atLogin ? TextId::kCheckLoginFailed : TextId::kCheckUploadFailed, failure);
+    if (!TakeServerFolder())
         return;
-    }
-    Tell(TextId::kCheckUploaded);
-    // The upload worked in this mode, after a fallback perhaps.
-    const std::wstring modeLine = m_texts.Text(
-        m_engine.ModeInUse(login) == FtpMode::kPassive ? TextId::kCheckWorksPassive : TextId::kCheckWorksActive);
-    const std::wstring localCopy = programFolder + L"\\temp\\" + kTestFileName;
-    if (!m_engine.DownloadFile(programFolder + L"\\temp", login, m_profile.folder, kTestFileName)) {
-        Tell(TextId::kCheckDownloadFailed, m_engine.LastFailure(), modeLine);
-        return;
-    }
-    if (m_engine.DeleteFtpFile(login, m_profile.folder, kTestFileName))
-        Tell(TextId::kCheckSucceeded, FtpFailure(), modeLine);
-    else
-        Tell(TextId::kCheckDeleteFailed, m_engine.LastFailure(), modeLine);
-    ::DeleteFileW(localCopy.c_str());
+    const std::wstring localCopy = NewTemporaryFile();
+    const std::vector<CheckMessage> told =
+        RunConnectionCheck(m_engine, m_profile, ProgramFolder() + L"\\" + kTestFileName, localCopy, RandomLetters);
+    if (!localCopy.empty())
+        ::DeleteFileW(localCopy.c_str());
+    for (const CheckMessage& message : told)
+        Tell(message);
 }
 
-void CAddFtp::Tell(TextId text, const FtpFailure& reason, const std::wstring& modeLine)
+void CAddFtp::Tell(const CheckMessage& message)
 {
-    std::wstring message = WithReason(m_texts.Text(text), reason, ReasonWords(m_texts));
-    if (!modeLine.empty())
-        message += L"\n" + modeLine;
-    Ui().ShowMessage(Handle(), message, m_texts.Text(TextId::kMessageCaption), MB_OK);
+    std::wstring text = WithReason(FillPlaceholders(m_texts.Text(message.text), message.values), message.reason,
+                                   ReasonWords(m_texts));
+    if (message.mode)
+        text += L"\n" + m_texts.Text(*message.mode == FtpMode::kPassive ? TextId::kCheckWorksPassive
+                                                                       : TextId::kCheckWorksActive);
+    Ui().ShowMessage(Handle(), text, m_texts.Text(TextId::kMessageCaption), MB_OK);
 }

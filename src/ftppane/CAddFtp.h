@@ -5,6 +5,7 @@
 
 #include "framework/Dialog.h"
 #include "ftp/FtpEngine.h"
+#include "ftppane/ConnectionCheck.h"
 #include "i18n/TextId.h"
 
 class CTranslation;
@@ -26,15 +27,17 @@ private:
     void FillEdits();
     void TakeEdits();
     void ApplyTexts();
-    // Uploads config.ini from beside the program, fetches it back into temp
-    // beside the program, deletes both copies, and tells how far it got: the
-    // step that failed with its reason, and the mode that worked.
+    // Moves a folder typed into the server name to the folder field; false,
+    // after saying where the folder belongs, when that field holds another.
+    bool TakeServerFolder();
+    // Sends config.ini from beside the program to the profile's folder under
+    // a name of its own, fetches it back to a temporary file, deletes both
+    // copies, and tells how far it got.
     void CheckConnection();
     // The text, then the reason and the mode line, each on a line of its own.
-    void Tell(TextId text, const FtpFailure& reason = FtpFailure(), const std::wstring& modeLine = std::wstring());
+    void Tell(const CheckMessage& message);
 
     const CTranslation& m_texts;
     FtpEngine& m_engine;
     ServerProfile m_profile;
-    bool m_checking = false;
 };

@@ -16,6 +16,8 @@ public:
     virtual void ShowRows(const LocalListing& listing) = 0;
     // Opens the file with its associated program.
     virtual void OpenFile(const std::wstring& path) = 0;
+    // A folder typed into the path box is not there.
+    virtual void ReportMissingFolder(const std::wstring& folder) = 0;
 };
 
 class LocalFolderCommands : public PaneCommands {
@@ -33,6 +35,9 @@ public:
 
     // A folder the folder picker returned.
     void ShowPickedFolder(const std::wstring& pickedPath);
+    // Enter in the path box: the folder typed there. One that is not there
+    // is reported, and the box shows the folder shown before again.
+    void ShowTypedFolder();
 
     // A new folder is made in the folder saved when the mode began; deleted
     // entries go to the recycle bin.
@@ -49,4 +54,5 @@ public:
 private:
     LocalFiles& m_files;
     LocalPaneView& m_view;
+    std::wstring m_listed;  // the folder whose rows are shown
 };

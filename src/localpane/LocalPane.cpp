@@ -2,6 +2,7 @@
 
 #include "framework/UiSeam.h"
 #include "i18n/CTranslation.h"
+#include "i18n/LanguageFile.h"
 #include "panes/UserLocale.h"
 #include "res/resource.h"
 
@@ -30,4 +31,10 @@ void LocalPane::ShowRows(const LocalListing& listing)
 void LocalPane::OpenFile(const std::wstring& path)
 {
     Ui().ShellOpen(path);
+}
+
+void LocalPane::ReportMissingFolder(const std::wstring& folder)
+{
+    Ui().ShowMessage(m_controls.Dialog(), FillPlaceholder(m_texts.Text(TextId::kLocalFolderMissing), folder),
+                     m_texts.Text(TextId::kMessageCaption), MB_OK | MB_ICONEXCLAMATION);
 }

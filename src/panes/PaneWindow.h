@@ -28,6 +28,9 @@ public:
     void OnAddFolder() { Commands().StartAddFolder(); }
     // Delete: text 60 without a selection mark, else the selected rows go.
     void OnDelete();
+    // Esc: leaves add-folder mode, creating nothing.
+    void CancelAddFolder() { Commands().CancelAddFolder(*this); }
+    bool HasPathFocus() const { return ::GetFocus() == m_controls.Path().Handle(); }
 
     // The list's notifications; false for those the pane leaves alone.
     bool OnListNotify(NMHDR* header, LRESULT& result);
@@ -38,6 +41,8 @@ public:
     void RunListCommand(int id);
 
     bool InAddFolderMode() const { return Commands().InAddFolderMode(); }
+    // Opens the edit again on a name that was refused, holding it.
+    void RetypeName();
     const ListView& List() const { return m_controls.List(); }
 
     std::wstring PathText() const override { return m_controls.Path().Text(); }
@@ -68,4 +73,9 @@ private:
     POINT BelowMarkedRow() const;
 
     PaneControls::ParentBy m_parentBy;
+    struct Retype {
+        int row;
+        std::wstring name;
+    };
+    std::optional<Retype> m_retype;
 };

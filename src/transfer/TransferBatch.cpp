@@ -221,7 +221,7 @@ TransferBatch::Plan TransferBatch::PlanDownload(const std::wstring& localFolder,
             report.AddFailed(remotePath);
         } else if (row.kind == RowKind::File) {
             if (!IsSafeLocalName(row.name)) {
-                report.AddFailed(remotePath);
+                report.AddFailed(remotePath, FailureOfKind(FtpFailureKind::kNotLocalName));
                 continue;
             }
             const std::optional<OverwriteSide> listed = ListedFile(m_shown, row.name);
@@ -250,7 +250,7 @@ void TransferBatch::PlanDownloadTree(const std::wstring& localFolder, const std:
         // A server may name a folder "CON" or "a:b" anywhere in the tree: such
         // a file is never written, nor is any folder made for it.
         if (!IsSafeLocalRelativePath(relative)) {
-            report.AddFailed(remotePath);
+            report.AddFailed(remotePath, FailureOfKind(FtpFailureKind::kNotLocalName));
             continue;
         }
         row.items.push_back({remotePath, JoinLocalSubFolder(localFolder, LocalSubFolder(relative)), folder, name,

@@ -341,18 +341,20 @@ bool FtpEngine::DeleteFtpFolderTree(const FtpLogin& login, const std::wstring& f
 FtpTransferResult FtpEngine::UploadFileAs(const std::wstring& localPath, const FtpLogin& login,
                                           const std::wstring& folder, const std::wstring& remoteName)
 {
-    if (!IsUsableEntryName(remoteName)) {
-        m_failure = {};
-        return {};
-    }
-    const std::unique_ptr<FtpSession> session = OpenIn(login, folder);
-    if (!session)
-        return {};
-    return Finished(session->Put(localPath, remoteName, {}));
+    return InFolderAs(login, folder, remoteName,
+                      [&](FtpSession& session) { return session.Put(localPath, remoteName, {}); });
 }
 
 FtpTransferResult FtpEngine::DownloadFileTo(const std::wstring& localPath, const FtpLogin& login,
                                             const std::wstring& folder, const std::wstring& remoteName)
+{
+    return InFolderAs(login, folder, remoteName,
+                      [&](FtpSession& session) { return session.Get(remoteName, localPath, std::nullopt, {}); });
+}
+
+FtpTransferResult FtpEngine::InFolderAs(const FtpLogin& login, const std::wstring& folder,
+                                        const std::wstring& remoteName,
+                                        const std::function<FtpTransferResult(FtpSession&)>& transfer)
 {
     if (!IsUsableEntryName(remoteName)) {
         m_failure = {};
@@ -361,5 +363,5 @@ FtpTransferResult FtpEngine::DownloadFileTo(const std::wstring& localPath, const
     const std::unique_ptr<FtpSession> session = OpenIn(login, folder);
     if (!session)
         return {};
-    return Finished(session->Get(remoteName, localPath, std::nullopt, {}));
+    return Finished(transfer(*session));
 }

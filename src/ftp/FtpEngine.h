@@ -134,4 +134,9 @@ private:
     int m_maxTreeFolders;
     FtpModeFallback m_modes{m_ftp};
     FtpFailure m_failure;
+
+    // A transfer of the entry remoteName inside the folder, which is entered
+    // but never created; refuses names that name no entry of it.
+    FtpTransferResult InFolderAs(const FtpLogin& login, const std::wstring& folder, const std::wstring& remoteName,
+                                 const std::function<FtpTransferResult(FtpSession&)>& transfer);
 };

@@ -160,21 +160,17 @@ bool CFTPTandrilDlg::OnCommand(WORD id, WORD code, HWND)
     }
     if (id == IDOK) {
         OnEnter();
-        return true;
-    }
-    if (id == IDCANCEL) {
+    } else if (id == IDCANCEL) {
         OnEscape();
-        KeepTransferOffWhileNaming();
-        return true;
-    }
-    // Only after a command: notifications such as a field's EN_CHANGE arrive
-    // in the middle of one.
-    const bool handled = RouteCommand(id);
-    if (handled) {
+    } else if (RouteCommand(id)) {
+        // Only after a command: notifications such as a field's EN_CHANGE
+        // arrive in the middle of one.
         ShowModeSwitch();
-        KeepTransferOffWhileNaming();
+    } else {
+        return false;
     }
-    return handled;
+    KeepTransferOffWhileNaming();
+    return true;
 }
 
 // Esc ends the mode the user is in and otherwise does nothing: the program

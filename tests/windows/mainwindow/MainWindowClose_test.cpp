@@ -220,6 +220,7 @@ TEST_F(MainWindowClose, EnterNeverEndsTheWindowAndConfirmsWhatWasTypedInAPathBox
     Command(IDOK);
     EXPECT_TRUE(Exists(FtpPath(ftpFolder + L"/made-by-enter")));
     EXPECT_EQ(Text(IDC_FTP_PATH), ftpField);
+    EXPECT_TRUE(::IsWindowEnabled(Item(IDC_TRANSFER)));
     EXPECT_FALSE(window->HasEnded());
     EXPECT_TRUE(ui.messages.empty());
 }

@@ -15,6 +15,7 @@
 #include "settings/SettingsLines.h"
 #include "settings/UserSettingsCopy.h"
 
+#include <shlobj.h>
 #include <windowsx.h>
 
 CFTPTandrilDlg::CFTPTandrilDlg(SettingsFile& settings, FtpWork& work, LocalFiles& files)
@@ -49,19 +50,21 @@ BOOL CFTPTandrilDlg::InitMainWindow()
     m_settings.ResolveSettingsPath();
     m_translation.Load();
     m_savedServers.Load();
+    const bool firstRun = m_firstRun;
     if (m_firstRun) {
         m_dpi = WindowDpi(Handle());
         m_drag.SetDpi(m_dpi);
         m_statusRow.SetDpi(m_dpi);
         KeepOwnLayoutOnDpiChange(Handle());
         CreateImageListAndColumns();
+        m_ftpList.ShowTextWhenEmpty();
         m_firstRun = false;
     }
     // Again after a change of language: the size units may be wider.
     for (const ListView* list : {&m_localList, &m_ftpList})
         FitListColumns(m_translation, m_dpi, *list);
     RestoreProfile();
-    RestoreLocalFolder();
+    RestoreLocalFolder(firstRun);
     ApplyTexts();
     m_transferCommand.SetUploadDirection();
     // The start-up listing runs already: the window shows it busy.
@@ -129,23 +132,38 @@ void CFTPTandrilDlg::RestoreProfile()
     m_ftpPane.Refresh();
 }
 
-void CFTPTandrilDlg::RestoreLocalFolder()
+void CFTPTandrilDlg::RestoreLocalFolder(bool firstRun)
 {
     const std::wstring folder = m_settings.ReadSetting(L"Local Folder Data");
-    if (IsStoredValue(folder))
+    if (IsStoredValue(folder)) {
         m_localPane.FillLocalList(folder);
+        return;
+    }
+    // A fresh settings file (nothing stored yet) shows the user's documents
+    // rather than an empty pane.
+    wchar_t documents[MAX_PATH] = {};
+    if (firstRun && !IsStoredValue(m_settings.ReadSetting(kFtpDataKey)) &&
+        SUCCEEDED(::SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, documents)))
+        m_localPane.FillLocalList(documents);
 }
 
 void CFTPTandrilDlg::ApplyTexts()
 {
     m_menu.Apply(Handle(), m_translation, m_dpi);
+    for (const ListView* list : {&m_localList, &m_ftpList}) {
+        list->SetColumnHeading(0, m_translation.Text(TextId::kNameColumn));
+        list->SetColumnHeading(1, m_translation.Text(TextId::kSizeColumn));
+        list->SetColumnHeading(2, m_translation.Text(TextId::kModifiedColumn));
+    }
+    // Drawn in the FTP list while it has no rows: before any server was entered.
+    m_ftpList.SetText(m_translation.Text(TextId::kFtpPaneHint));
     m_localPane.ApplyTexts();
     m_ftpPane.ApplyTexts();
     m_tooltips.Create(Handle(), m_translation);
     RebuildServersMenu();
 }
 
-bool CFTPTandrilDlg::OnCommand(WORD id, WORD code, HWND control)
+bool CFTPTandrilDlg::OnCommand(WORD id, WORD code, HWND)
 {
     // While FTP work runs the transfer button reads Stop, and it and Esc
     // stop the work. A change of language would start the FTP pane anew
@@ -164,16 +182,55 @@ bool CFTPTandrilDlg::OnCommand(WORD id, WORD code, HWND control)
     }
     if (id == IDOK) {
         OnEnter();
-        return true;
-    }
-    if (id == IDCANCEL)
-        return Dialog::OnCommand(id, code, control);
-    // Only after a command: notifications such as a field's EN_CHANGE arrive
-    // in the middle of one.
-    const bool handled = RouteCommand(id);
-    if (handled)
+    } else if (id == IDCANCEL) {
+        OnEscape();
+    } else if (RouteCommand(id)) {
+        // Only after a command: notifications such as a field's EN_CHANGE
+        // arrive in the middle of one.
         ShowModeSwitch();
-    return handled;
+    } else {
+        return false;
+    }
+    KeepTransferOffWhileNaming();
+    return true;
+}
+
+// Esc ends the mode the user is in and otherwise does nothing: the program
+// ends only through the close box, Alt+F4 and Exit, which save.
+void CFTPTandrilDlg::OnEscape()
+{
+    for (const ListView* list : {&m_localList, &m_ftpList})
+        if (list->EditControl()) {
+            list->Send(LVM_CANCELEDITLABEL);
+            return;
+        }
+    PaneWindow* const panes[] = {&m_localPane, &m_ftpPane};
+    for (PaneWindow* pane : panes)
+        if (pane->InAddFolderMode() && pane->HasPathFocus()) {
+            pane->CancelAddFolder();
+            return;
+        }
+    for (PaneWindow* pane : panes)
+        pane->CancelAddFolder();
+}
+
+// While a new folder's name is typed, the path box holds the name instead of
+// the folder: no transfer then. Only what was switched off here is switched
+// on again; the listing switches the button for its own time.
+void CFTPTandrilDlg::KeepTransferOffWhileNaming()
+{
+    // While FTP work runs the button is Stop, which must stay reachable.
+    if (m_work.IsBusy())
+        return;
+    const bool naming = m_localPane.InAddFolderMode() || m_ftpPane.InAddFolderMode();
+    const Control transfer(Item(IDC_TRANSFER));
+    if (naming && transfer.IsEnabled()) {
+        transfer.Enable(false);
+        m_transferOffForNaming = true;
+    } else if (!naming && m_transferOffForNaming) {
+        transfer.Enable(true);
+        m_transferOffForNaming = false;
+    }
 }
 
 void CFTPTandrilDlg::OnFtpBusy(bool busy, FtpWorkKind kind)
@@ -182,6 +239,8 @@ void CFTPTandrilDlg::OnFtpBusy(bool busy, FtpWorkKind kind)
         ::EnableWindow(Item(id), !busy);
     if (!busy) {
         m_transferCommand.ShowDirection();
+        m_transferOffForNaming = false;
+        KeepTransferOffWhileNaming();
         Control(Item(IDC_STATUS)).SetText(L"");
         ShowModeSwitch();
         if (m_closeAfterWork)
@@ -346,6 +405,7 @@ bool CFTPTandrilDlg::OnContextMenu(HWND control, LPARAM position)
     const int command = pane->ChooseFromContextMenu(position);
     if (command != IDM_LIST_TRANSFER) {
         pane->RunListCommand(command);
+        KeepTransferOffWhileNaming();
         return true;
     }
     if (m_work.IsBusy())
@@ -433,10 +493,21 @@ void CFTPTandrilDlg::LayOut(int width, int height)
 {
     const MainLayout layout =
         ComputeMainLayout(width, height, m_dpi, m_localList.ColumnWidth(1) + m_localList.ColumnWidth(2));
+    // All moves at once, then one repaint of the whole client area: moved one
+    // by one, each control repaints over parts of the others' old places, and
+    // the group boxes (drawn by the dialog behind the controls) and the lists
+    // kept stale strips after a few resizes.
+    HDWP moves = ::BeginDeferWindowPos(static_cast<int>(layout.controls.size()));
     for (const ControlPlacement& c : layout.controls)
-        ::MoveWindow(Item(c.id), c.x, c.y, c.width, c.height, TRUE);
+        if (moves)
+            moves = ::DeferWindowPos(moves, Item(c.id), nullptr, c.x, c.y, c.width, c.height,
+                                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
+    if (!moves || !::EndDeferWindowPos(moves))
+        for (const ControlPlacement& c : layout.controls)
+            ::MoveWindow(Item(c.id), c.x, c.y, c.width, c.height, FALSE);
     m_localList.SetColumnWidth(0, layout.nameColumnWidth & 0xFFFF);
     m_ftpList.SetColumnWidth(0, layout.nameColumnWidth & 0xFFFF);
+    ::RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
 }
 
 void CFTPTandrilDlg::KeepMinimumSize(MINMAXINFO& limits) const

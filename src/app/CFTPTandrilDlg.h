@@ -58,7 +58,7 @@ private:
     void AddAboutToSystemMenu();
     void CreateImageListAndColumns();
     void RestoreProfile();
-    void RestoreLocalFolder();
+    void RestoreLocalFolder(bool firstRun);
     void ApplyTexts();
     void OnLanguageSelection();
     bool RouteCommand(WORD id);
@@ -89,6 +89,8 @@ private:
     // A message box with the program's caption.
     void Tell(const std::wstring& text);
     void OnEnter();
+    void OnEscape();
+    void KeepTransferOffWhileNaming();
     // Tells on the status line, once, that the engine fell back to the other
     // transfer mode; after a command, when the status line has fallen quiet.
     void ShowModeSwitch();
@@ -108,6 +110,7 @@ private:
     bool m_firstRun = true;
     bool m_bound = false;
     bool m_closeAfterWork = false;  // closed while FTP work ran: closes when it has stopped
+    bool m_transferOffForNaming = false;
     int m_dpi = kDefaultDpi;
     RowImages m_rowImages;
     ServerProfile m_profile;

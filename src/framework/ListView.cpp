@@ -1,5 +1,42 @@
 #include "framework/ListView.h"
 
+namespace {
+
+LRESULT CALLBACK DrawTextWhenEmpty(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
+{
+    const LRESULT result = ::DefSubclassProc(list, message, wParam, lParam);
+    if (message == WM_SETTEXT)
+        ::InvalidateRect(list, nullptr, TRUE);
+    if (message != WM_PAINT || ::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0) != 0)
+        return result;
+    const int length = ::GetWindowTextLengthW(list);
+    if (length <= 0)
+        return result;
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(::GetWindowTextW(list, text.data(), length + 1)));
+    RECT area = {};
+    ::GetClientRect(list, &area);
+    RECT header = {};
+    if (::GetWindowRect(reinterpret_cast<HWND>(::SendMessageW(list, LVM_GETHEADER, 0, 0)), &header))
+        area.top += header.bottom - header.top;
+    area.top += (area.bottom - area.top) / 4;
+    const HDC dc = ::GetDC(list);
+    const HGDIOBJ font = ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageW(list, WM_GETFONT, 0, 0)));
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, ::GetSysColor(COLOR_GRAYTEXT));
+    ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &area, DT_CENTER | DT_WORDBREAK | DT_NOPREFIX);
+    ::SelectObject(dc, font);
+    ::ReleaseDC(list, dc);
+    return result;
+}
+
+}  // namespace
+
+void ListView::ShowTextWhenEmpty() const
+{
+    ::SetWindowSubclass(Handle(), DrawTextWhenEmpty, 0, 0);
+}
+
 int ListView::InsertColumn(int index, const std::wstring& heading) const
 {
     LVCOLUMNW column = {};
@@ -19,6 +56,14 @@ std::wstring ListView::ColumnHeading(int index) const
     if (!Send(LVM_GETCOLUMNW, index, reinterpret_cast<LPARAM>(&column)))
         return std::wstring();
     return buffer;
+}
+
+void ListView::SetColumnHeading(int index, const std::wstring& heading) const
+{
+    LVCOLUMNW column = {};
+    column.mask = LVCF_TEXT;
+    column.pszText = const_cast<wchar_t*>(heading.c_str());
+    Send(LVM_SETCOLUMNW, index, reinterpret_cast<LPARAM>(&column));
 }
 
 void ListView::SetSortArrow(int sorted, bool descending) const

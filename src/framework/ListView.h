@@ -21,6 +21,7 @@ public:
     {
         return static_cast<int>(Send(LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(text.c_str())));
     }
+    void SetColumnHeading(int column, const std::wstring& heading) const;
     int ColumnCount() const
     {
         return static_cast<int>(::SendMessageW(reinterpret_cast<HWND>(Send(LVM_GETHEADER)), HDM_GETITEMCOUNT, 0, 0));
@@ -53,6 +54,9 @@ public:
     // In-place editing of the row's name; the control must have the focus.
     void EditLabel(int row) const;
     HWND EditControl() const { return reinterpret_cast<HWND>(Send(LVM_GETEDITCONTROL)); }
+
+    // While the list has no rows, its window text is drawn in the rows' area.
+    void ShowTextWhenEmpty() const;
 
     // Suspends painting while many rows change; Resume repaints once.
     void SuspendRedraw() const { Send(WM_SETREDRAW, FALSE); }

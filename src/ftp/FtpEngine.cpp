@@ -98,7 +98,7 @@ bool FtpEngine::LogIn(const FtpLogin& login)
     CloseSession();
     const FtpServerAddress address = ParseServerName(login.serverName);
     if (!address.valid) {
-        m_failure = {FtpFailureKind::kSystem, kInternetInvalidUrl, WinInetErrorText(kInternetInvalidUrl), true};
+        m_failure = {FtpFailureKind::kSystem, kInternetInvalidUrl, std::wstring(), true};
         return false;
     }
     m_kept.session = m_modes.Open(address, login.user, login.password, login.mode);
@@ -450,4 +450,36 @@ bool FtpEngine::DeleteFtpFolderTree(const FtpLogin& login, const std::wstring& f
     if (progress.finished)
         progress.finished();
     return removed;
+}
+
+FtpTransferResult FtpEngine::UploadFileAs(const std::wstring& localPath, const FtpLogin& login,
+                                          const std::wstring& folder, const std::wstring& remoteName)
+{
+    return InFolderAs(login, folder, remoteName,
+                      [&](FtpSession& session) { return session.Put(localPath, remoteName, {}); });
+}
+
+FtpTransferResult FtpEngine::DownloadFileTo(const std::wstring& localPath, const FtpLogin& login,
+                                            const std::wstring& folder, const std::wstring& remoteName)
+{
+    return InFolderAs(login, folder, remoteName,
+                      [&](FtpSession& session) { return session.Get(remoteName, localPath, std::nullopt, {}); });
+}
+
+FtpTransferResult FtpEngine::InFolderAs(const FtpLogin& login, const std::wstring& folder,
+                                        const std::wstring& remoteName,
+                                        const std::function<FtpTransferResult(FtpSession&)>& transfer)
+{
+    if (!IsUsableEntryName(remoteName)) {
+        m_failure = {};
+        return {};
+    }
+    FtpTransferResult result;
+    OnSession(login, [&](FtpSession& session) {
+        if (!Enter(session, folder))
+            return false;
+        result = Finished(transfer(session));
+        return static_cast<bool>(result);
+    });
+    return result;
 }

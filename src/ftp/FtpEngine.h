@@ -137,6 +137,16 @@ public:
     // The mode an operation fell back to, told once (for the status line).
     std::optional<FtpMode> TakeModeSwitch() { return m_modes.TakeModeSwitch(); }
 
+    // Stores the local file in the folder under remoteName; a folder that
+    // cannot be entered fails, it is never created. No window message is let
+    // through.
+    FtpTransferResult UploadFileAs(const std::wstring& localPath, const FtpLogin& login, const std::wstring& folder,
+                                   const std::wstring& remoteName);
+    // Fetches folder/remoteName to exactly localPath, which is replaced only
+    // by the whole file. No window message is let through.
+    FtpTransferResult DownloadFileTo(const std::wstring& localPath, const FtpLogin& login, const std::wstring& folder,
+                                     const std::wstring& remoteName);
+
 private:
     // The logged-in session and where it stands. `home` is the login
     // directory as the server names it (empty when it would not say), and
@@ -183,4 +193,9 @@ private:
     std::function<std::wstring()> m_partSuffix;
     FtpFailure m_failure;
     Kept m_kept;  // after m_modes: its session belongs to it
+
+    // A transfer of the entry remoteName inside the folder, which is entered
+    // but never created; refuses names that name no entry of it.
+    FtpTransferResult InFolderAs(const FtpLogin& login, const std::wstring& folder, const std::wstring& remoteName,
+                                 const std::function<FtpTransferResult(FtpSession&)>& transfer);
 };

@@ -50,43 +50,29 @@ bool IsDroppedConnection(const FtpFailure& failure)
     case FtpFailureKind::kNone:
     case FtpFailureKind::kIncomplete:
     case FtpFailureKind::kPartialLeft:
+    case FtpFailureKind::kNotLocalName:
         break;
     }
     return false;
 }
 
-std::wstring WinInetErrorText(std::uint32_t error)
+bool IsUnreachable(const FtpFailure& failure)
 {
-    switch (error) {
+    if (!failure.atLogin)
+        return false;
+    if (failure.kind == FtpFailureKind::kNoAnswer)
+        return true;
+    if (failure.kind != FtpFailureKind::kSystem)
+        return false;
+    switch (failure.error) {
     case kInternetTimeout:
-        return L"The server did not answer in time.";
-    case 12004:
-        return L"An internal error occurred in WinINet.";
-    case kInternetInvalidUrl:
-        return L"The server name is not valid.";
-    case 12007:
-        return L"The server name could not be resolved.";
-    case 12013:
-        return L"The user name was refused.";
-    case 12014:
-        return L"The password was refused.";
-    case kInternetLoginFailure:
-        return L"The login was refused.";
-    case 12017:
-        return L"The operation was cancelled.";
-    case 12029:
-        return L"No connection to the server could be made.";
-    case 12030:
-        return L"The connection to the server was aborted.";
-    case 12031:
-        return L"The connection to the server was reset.";
-    // Wine reports a control connection that the server closed this way.
-    case 12110:
-        return L"The server closed the connection.";
-    case 12111:
-        return L"The FTP connection was dropped.";
+    case kInternetNameNotResolved:
+    case kInternetCannotConnect:
+    case kSocketTimedOut:
+    case kSocketRefused:
+        return true;
     default:
-        return std::wstring();
+        return false;
     }
 }
 
@@ -97,27 +83,47 @@ std::wstring FailureReasonLine(const FtpFailure& failure, const FailureWords& wo
         return FillPlaceholder(words.serverAnswered, failure.text);
     case FtpFailureKind::kNoAnswer:
         return words.noAnswer;
-    case FtpFailureKind::kSystem:
+    case FtpFailureKind::kSystem: {
         if (!failure.text.empty())
             return failure.text;
+        const auto own = words.errorTexts.find(failure.error);
+        if (own != words.errorTexts.end())
+            return own->second;
         return failure.error ? L"Error " + std::to_wstring(failure.error) : std::wstring();
+    }
     case FtpFailureKind::kIncomplete:
         return words.incomplete;
     case FtpFailureKind::kPartialLeft:
         return words.partialLeft;
+    case FtpFailureKind::kNotLocalName:
+        return words.notLocalName;
     case FtpFailureKind::kNone:
         break;
     }
     return std::wstring();
 }
 
-std::wstring HidePassword(std::wstring text, const std::wstring& password)
+std::wstring HidePassword(const std::wstring& text, const std::wstring& password)
 {
     if (password.empty())
         return text;
-    for (std::size_t at = text.find(password); at != std::wstring::npos; at = text.find(password, at + 6))
-        text.replace(at, password.size(), L"******");
-    return text;
+    std::wstring hidden;
+    std::size_t line = 0;
+    while (line < text.size()) {
+        std::size_t end = text.find(L'\n', line);
+        end = end == std::wstring::npos ? text.size() : end + 1;
+        // "530 " or "230-": the code and its separator stay as they are.
+        std::size_t code = 0;
+        while (code < 3 && line + code < end && IsDigit(text[line + code]))
+            ++code;
+        code = code == 3 && line + 3 < end ? 4 : 0;
+        std::wstring rest = text.substr(line + code, end - line - code);
+        for (std::size_t at = rest.find(password); at != std::wstring::npos; at = rest.find(password, at + 6))
+            rest.replace(at, password.size(), L"******");
+        hidden += text.substr(line, code) + rest;
+        line = end;
+    }
+    return hidden;
 }
 
 std::wstring WithReason(const std::wstring& sentence, const FtpFailure& failure, const FailureWords& words)

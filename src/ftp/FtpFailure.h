@@ -1,10 +1,12 @@
 // Why an FTP call failed, in the words the user is shown: the server's own
 // reply where it sent one, "no answer" when it sent nothing in time, the
-// system's text for the error otherwise. Passwords never enter it: WinINet's
+// system's text for the error otherwise (the program's own words where the
+// system has none). Passwords never enter it: WinINet's
 // replies and error texts do not hold them.
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -15,6 +17,7 @@ enum class FtpFailureKind {
     kSystem,       // text: the system's words for the error (WinINet's or a local one)
     kIncomplete,   // the data ended before the whole file had arrived
     kPartialLeft,  // an unfinished upload could not be deleted from the server
+    kNotLocalName, // the server's name for the entry cannot be a name on this computer
 };
 
 struct FtpFailure {
@@ -44,6 +47,10 @@ struct FailureWords {
     std::wstring noAnswer;
     std::wstring incomplete;
     std::wstring partialLeft;
+    std::wstring notLocalName{};
+    // For the errors the system may have no text for (Wine has none for
+    // several): the program's own words, by error code.
+    std::map<std::uint32_t, std::wstring> errorTexts{};
 };
 
 // WinINet's error numbers (wininet.h), for the pure code.
@@ -53,6 +60,11 @@ constexpr std::uint32_t kInternetTimeout = 12002;
 constexpr std::uint32_t kInternetExtendedError = 12003;
 constexpr std::uint32_t kInternetInvalidUrl = 12005;
 constexpr std::uint32_t kInternetLoginFailure = 12015;
+constexpr std::uint32_t kInternetCannotConnect = 12029;
+constexpr std::uint32_t kInternetNameNotResolved = 12007;
+// Winsock's, which WinINet passes on for some connections.
+constexpr std::uint32_t kSocketTimedOut = 10060;
+constexpr std::uint32_t kSocketRefused = 10061;
 
 // A reply that reports an error: three digits, the first a 4 or a 5.
 bool IsErrorReply(const std::wstring& reply);
@@ -69,9 +81,9 @@ bool MayBeModeFailure(const FtpFailure& failure);
 // used again, and a new login may well work.
 bool IsDroppedConnection(const FtpFailure& failure);
 
-// English words for the WinINet errors the system may have no text for
-// (Wine has none for some); empty for any other error.
-std::wstring WinInetErrorText(std::uint32_t error);
+// Whether the login failed because nothing answered at the server's address
+// and port (refused, unknown name, no answer), not because of what the server said.
+bool IsUnreachable(const FtpFailure& failure);
 
 // The reason's own line under a message; empty when no reason is known.
 std::wstring FailureReasonLine(const FtpFailure& failure, const FailureWords& words);
@@ -83,5 +95,6 @@ std::wstring WithReason(const std::wstring& sentence, const FtpFailure& failure,
 std::wstring FailedEntryLines(const std::vector<FtpFailedEntry>& entries, const FailureWords& words);
 
 // The text with every occurrence of the password masked, so that a server
-// that echoes it cannot put it into a message.
-std::wstring HidePassword(std::wstring text, const std::wstring& password);
+// that echoes it cannot put it into a message. The reply code that begins a
+// line is kept: a password such as "5" must not hide it.
+std::wstring HidePassword(const std::wstring& text, const std::wstring& password);

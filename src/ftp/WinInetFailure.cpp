@@ -17,7 +17,7 @@ std::wstring SystemText(DWORD error)
     ::LocalFree(buffer);
     while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' '))
         text.pop_back();
-    return text.empty() && inet ? WinInetErrorText(error) : text;
+    return text;
 }
 
 std::wstring LastReply()
@@ -53,5 +53,18 @@ FtpFailure FailureOfLastCall(const std::wstring& password)
     }
     failure.kind = FtpFailureKind::kSystem;
     failure.text = SystemText(error);
+    return failure;
+}
+
+FtpFailure FailureOfLogin(const std::wstring& password)
+{
+    FtpFailure failure = FailureOfLastCall(password);
+    if (failure.kind != FtpFailureKind::kSystem)
+        return failure;
+    const std::wstring reply = LastReply();
+    if (IsErrorReply(reply)) {
+        failure.kind = FtpFailureKind::kServerReply;
+        failure.text = HidePassword(reply, password);
+    }
     return failure;
 }

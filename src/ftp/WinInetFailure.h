@@ -19,3 +19,9 @@ std::wstring LastReply();
 // taken only for the errors that stand for one: WinINet keeps the last reply
 // of the thread, which for other errors belongs to an earlier command.
 FtpFailure FailureOfLastCall(const std::wstring& password);
+
+// Why the login that just failed on this thread failed. Each login runs on a
+// thread of its own, so an error reply the thread kept is this login's
+// whatever the error: a server that refuses at its greeting ("421 ...") is
+// quoted instead of WinINet's words for the closed connection.
+FtpFailure FailureOfLogin(const std::wstring& password);

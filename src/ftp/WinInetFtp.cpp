@@ -417,7 +417,7 @@ void LogIn(const std::shared_ptr<LoginAttempt>& attempt)
                                         attempt->password.c_str(), INTERNET_SERVICE_FTP, attempt->flags, 0);
     }
     if (!connection) {
-        failure = FailureOfLastCall(attempt->password);
+        failure = FailureOfLogin(attempt->password);
         if (internet)
             ::InternetCloseHandle(internet);
         internet = nullptr;

@@ -6,16 +6,43 @@
 #include "ftppane/SavedServerStore.h"
 #include "panes/ReasonWords.h"
 #include "i18n/CTranslation.h"
+#include "i18n/LanguageFile.h"
 #include "res/resource.h"
 #include "settings/UserSettingsCopy.h"
 
 #include <commctrl.h>
 
+#include <random>
 #include <utility>
 
 namespace {
+
 // The settings template beside the program doubles as the check's test file.
 const wchar_t* const kTestFileName = L"config.ini";
+
+// Eight letters and digits for the test file's name on the server.
+std::wstring RandomLetters()
+{
+    static const wchar_t kLetters[] = L"abcdefghijklmnopqrstuvwxyz0123456789";
+    std::random_device device;
+    std::wstring text;
+    for (int i = 0; i < 8; ++i)
+        text += kLetters[device() % 36];
+    return text;
+}
+
+// A new empty file of a name of its own in the user's temporary folder; empty
+// when none could be made.
+std::wstring NewTemporaryFile()
+{
+    wchar_t folder[MAX_PATH] = {};
+    wchar_t path[MAX_PATH] = {};
+    const DWORD length = ::GetTempPathW(MAX_PATH, folder);
+    if (length == 0 || length >= MAX_PATH || !::GetTempFileNameW(folder, L"vck", 0, path))
+        return std::wstring();
+    return path;
+}
+
 }  // namespace
 
 CAddFtp::CAddFtp(const CTranslation& texts, FtpJobs& jobs, SavedServerStore& servers)
@@ -233,26 +260,50 @@ void CAddFtp::EnableDelete(const std::wstring& name)
 void CAddFtp::OnOK()
 {
     TakeEdits();
-    if (HasFtpPrefix(m_profile.login.serverName))
+    if (!HasFtpPrefix(m_profile.login.serverName))
+        Tell({TextId::kNeedsFtpPrefix, {}, FtpFailure(), std::nullopt});
+    else if (TakeServerFolder())
         End(IDOK);
-    else
-        Tell(TextId::kNeedsFtpPrefix);
+}
+
+bool CAddFtp::TakeServerFolder()
+{
+    std::wstring folder;
+    switch (SplitServerPath(m_profile, folder)) {
+    case ServerPathSplit::kConflict:
+        Tell({TextId::kServerNameHoldsFolder, {folder}, FtpFailure(), std::nullopt});
+        return false;
+    case ServerPathSplit::kMoved:
+        // The user sees where the folder went.
+        FillEdits();
+        return true;
+    case ServerPathSplit::kNone:
+        break;
+    }
+    return true;
 }
 
 void CAddFtp::CheckConnection()
 {
     TakeEdits();
     if (!HasFtpPrefix(m_profile.login.serverName)) {
-        Tell(TextId::kNeedsFtpPrefix);
+        Tell({TextId::kNeedsFtpPrefix, {}, FtpFailure(), std::nullopt});
         return;
     }
+    if (!TakeServerFolder())
+        return;
     const ServerProfile profile = m_profile;
     const std::shared_ptr<CAddFtp*> self = m_self;
-    const bool started = m_jobs.Start(FtpWorkKind::kCheck, [profile, self](FtpJobContext& context) -> FtpApply {
-        const CheckOutcome outcome = RunCheck(context.Engine(), profile);
-        return [self, outcome] {
+    const std::wstring testFile = ProgramFolder() + L"\\" + kTestFileName;
+    const bool started = m_jobs.Start(FtpWorkKind::kCheck, [profile, self, testFile](FtpJobContext& context) -> FtpApply {
+        const std::wstring localCopy = NewTemporaryFile();
+        const std::vector<CheckMessage> told =
+            RunConnectionCheck(context.Engine(), profile, testFile, localCopy, RandomLetters);
+        if (!localCopy.empty())
+            ::DeleteFileW(localCopy.c_str());
+        return [self, told] {
             if (*self)
-                (*self)->ShowCheck(outcome);
+                (*self)->ShowCheck(told);
         };
     }, [self] {
         if (*self)
@@ -262,49 +313,22 @@ void CAddFtp::CheckConnection()
     Control(Item(IDC_CHECK_CONNECTION)).Enable(!started);
 }
 
-CAddFtp::CheckOutcome CAddFtp::RunCheck(FtpEngine& engine, const ServerProfile& profile)
-{
-    CheckOutcome outcome;
-    // The engine drops the "ftp://" prefix itself, so the profile keeps it.
-    const FtpLogin& login = profile.login;
-    const std::wstring programFolder = ProgramFolder();
-    if (!engine.UploadFile(programFolder + L"\\" + kTestFileName, login, profile.folder)) {
-        const FtpFailure& failure = engine.LastFailure();
-        outcome.messages.push_back({failure.atLogin ? TextId::kCheckLoginFailed : TextId::kCheckUploadFailed, failure});
-        return outcome;
-    }
-    outcome.messages.push_back({TextId::kCheckUploaded, FtpFailure()});
-    // The upload worked in this mode, after a fallback perhaps.
-    outcome.mode = engine.ModeInUse(login);
-    const std::wstring localCopy = programFolder + L"\\temp\\" + kTestFileName;
-    if (!engine.DownloadFile(programFolder + L"\\temp", login, profile.folder, kTestFileName)) {
-        outcome.messages.push_back({TextId::kCheckDownloadFailed, engine.LastFailure(), true});
-        return outcome;
-    }
-    if (engine.DeleteFtpFile(login, profile.folder, kTestFileName))
-        outcome.messages.push_back({TextId::kCheckSucceeded, FtpFailure(), true});
-    else
-        outcome.messages.push_back({TextId::kCheckDeleteFailed, engine.LastFailure(), true});
-    ::DeleteFileW(localCopy.c_str());
-    return outcome;
-}
-
-void CAddFtp::ShowCheck(const CheckOutcome& outcome)
+void CAddFtp::ShowCheck(const std::vector<CheckMessage>& told)
 {
     m_checking = false;
     Control(Item(IDC_CHECK_CONNECTION)).Enable(true);
-    const std::wstring modeLine =
-        m_texts.Text(outcome.mode == FtpMode::kPassive ? TextId::kCheckWorksPassive : TextId::kCheckWorksActive);
-    for (const CheckMessage& message : outcome.messages)
-        Tell(message.text, message.reason, message.withMode ? modeLine : std::wstring());
+    for (const CheckMessage& message : told)
+        Tell(message);
 }
 
-void CAddFtp::Tell(TextId text, const FtpFailure& reason, const std::wstring& modeLine)
+void CAddFtp::Tell(const CheckMessage& message)
 {
-    std::wstring message = WithReason(m_texts.Text(text), reason, ReasonWords(m_texts));
-    if (!modeLine.empty())
-        message += L"\n" + modeLine;
-    Show(message);
+    std::wstring text = WithReason(FillPlaceholders(m_texts.Text(message.text), message.values), message.reason,
+                                   ReasonWords(m_texts));
+    if (message.mode)
+        text += L"\n" + m_texts.Text(*message.mode == FtpMode::kPassive ? TextId::kCheckWorksPassive
+                                                                       : TextId::kCheckWorksActive);
+    Show(text);
 }
 
 void CAddFtp::Show(const std::wstring& message)

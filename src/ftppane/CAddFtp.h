@@ -8,6 +8,7 @@
 
 #include "framework/Dialog.h"
 #include "ftp/FtpJobs.h"
+#include "ftppane/ConnectionCheck.h"
 #include "ftppane/SavedServers.h"
 #include "i18n/TextId.h"
 
@@ -39,17 +40,6 @@ private:
     void TakeEdits();
     ServerProfile TypedProfile();
     void ApplyTexts();
-    // One message of the check: the text, the reason, whether the mode line follows.
-    struct CheckMessage {
-        TextId text;
-        FtpFailure reason;
-        bool withMode = false;
-    };
-    struct CheckOutcome {
-        std::vector<CheckMessage> messages;
-        FtpMode mode = FtpMode::kPassive;  // the mode the transfers worked in
-    };
-
     // The saved servers' list in the field's drop-down, in the list's order.
     void FillSavedServers();
     // The server chosen in the drop-down fills the fields; a password that
@@ -67,14 +57,16 @@ private:
     void Show(const std::wstring& message);
     bool Ask(const std::wstring& question);
 
-    // Uploads config.ini from beside the program, fetches it back into temp
-    // beside the program, deletes both copies, and tells how far it got: the
-    // step that failed with its reason, and the mode that worked.
+    // Moves a folder typed into the server name to the folder field; false,
+    // after saying where the folder belongs, when that field holds another.
+    bool TakeServerFolder();
+    // Sends config.ini from beside the program to the profile's folder under
+    // a name of its own, fetches it back to a temporary file, deletes both
+    // copies, and tells how far it got, as an FTP job.
     void CheckConnection();
-    static CheckOutcome RunCheck(FtpEngine& engine, const ServerProfile& profile);
-    void ShowCheck(const CheckOutcome& outcome);
+    void ShowCheck(const std::vector<CheckMessage>& told);
     // The text, then the reason and the mode line, each on a line of its own.
-    void Tell(TextId text, const FtpFailure& reason = FtpFailure(), const std::wstring& modeLine = std::wstring());
+    void Tell(const CheckMessage& message);
 
     const CTranslation& m_texts;
     FtpJobs& m_jobs;

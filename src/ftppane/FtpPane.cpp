@@ -4,6 +4,7 @@
 #include "ftppane/CAddFtp.h"
 #include "panes/ReasonWords.h"
 #include "i18n/CTranslation.h"
+#include "i18n/LanguageFile.h"
 #include "panes/UserLocale.h"
 #include "res/resource.h"
 
@@ -48,7 +49,13 @@ void FtpPane::ShowRows(const FtpListing& listing)
 
 void FtpPane::ReportListingFailure(const FtpFailure& reason)
 {
-    Tell(WithReason(m_texts.Text(TextId::kFtpListingFailed), reason, ReasonWords(m_texts)), MB_ICONEXCLAMATION);
+    // Nothing answered at the address: user, password and folder are not the point.
+    std::wstring text = m_texts.Text(TextId::kFtpListingFailed);
+    if (IsUnreachable(reason)) {
+        const FtpServerAddress address = ParseServerName(m_profile.login.serverName);
+        text = FillPlaceholders(m_texts.Text(TextId::kServerUnreachable), {address.host, std::to_wstring(address.port)});
+    }
+    Tell(WithReason(text, reason, ReasonWords(m_texts)), MB_ICONEXCLAMATION);
 }
 
 void FtpPane::ReportFolderNotCreated(const std::wstring& path, const FtpFailure& reason)

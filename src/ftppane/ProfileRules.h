@@ -17,3 +17,10 @@ std::wstring FtpPathFieldText(const ServerProfile& profile);
 // blanks around the digits are allowed, a number out of range is clamped to
 // kMinConnections..kMaxConnections, anything else gives kDefaultConnections.
 int ConnectionsFromText(const std::wstring& text);
+// A server name typed with a folder ("ftp://host/dir", as an address bar
+// shows it) is split: the host stays the server name and the folder, taken
+// relative to the login directory as such addresses mean it, goes to the
+// profile's folder. kConflict, changing nothing, when the folder field holds
+// another folder already; `folder` is the one in the server name then.
+enum class ServerPathSplit { kNone, kMoved, kConflict };
+ServerPathSplit SplitServerPath(ServerProfile& profile, std::wstring& folder);

@@ -11,6 +11,7 @@ LocalFolderCommands::LocalFolderCommands(LocalFiles& files, LocalPaneView& view)
 void LocalFolderCommands::FillLocalList(const std::wstring& folder)
 {
     m_view.ShowRows(m_files.ListFolder(folder));
+    m_listed = folder;
     if (m_addFolder.IsActive())
         m_addFolder.SetSaved(folder);
     else
@@ -29,6 +30,21 @@ void LocalFolderCommands::ShowPickedFolder(const std::wstring& pickedPath)
     const std::wstring text = PickedFolderText(pickedPath);
     m_view.SetPathText(text);
     FillLocalList(StripFolderMarker(text));
+}
+
+void LocalFolderCommands::ShowTypedFolder()
+{
+    const std::wstring typed = StripFolderMarker(m_view.PathText());
+    if (typed.empty())
+        return;
+    const std::wstring folder = StripFolderMarker(PickedFolderText(typed));
+    // FileInfo names files only: a file's path is no folder to show.
+    if (m_files.Exists(folder) && !m_files.FileInfo(folder)) {
+        ShowPickedFolder(typed);
+        return;
+    }
+    m_view.ReportMissingFolder(typed);
+    m_view.SetPathText(m_listed.empty() ? std::wstring() : WithFolderMarker(m_listed));
 }
 
 void LocalFolderCommands::Open(const PaneRow& row)

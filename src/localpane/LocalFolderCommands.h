@@ -22,6 +22,8 @@ public:
     virtual void ReportFolderNotCreated(const std::wstring& path, const std::wstring& reason) = 0;
     // Entries that could not be deleted, each with the system's reason.
     virtual void ReportDeleteProblems(const FailureReport& report) = 0;
+    // A folder typed into the path box is not there.
+    virtual void ReportMissingFolder(const std::wstring& folder) = 0;
 };
 
 class LocalFolderCommands : public PaneCommands {
@@ -39,6 +41,9 @@ public:
 
     // A folder the folder picker returned.
     void ShowPickedFolder(const std::wstring& pickedPath);
+    // Enter in the path box: the folder typed there. One that is not there
+    // is reported, and the box shows the folder shown before again.
+    void ShowTypedFolder();
 
     // A new folder is made in the folder saved when the mode began; deleted
     // entries go to the recycle bin where their drive has one. Failures are
@@ -57,4 +62,5 @@ public:
 private:
     LocalFiles& m_files;
     LocalPaneView& m_view;
+    std::wstring m_listed;  // the folder whose rows are shown
 };

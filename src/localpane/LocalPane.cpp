@@ -42,3 +42,9 @@ void LocalPane::ReportDeleteProblems(const FailureReport& report)
 {
     Tell(FailureMessage(m_texts, report, TextId::kEntriesNotDeleted), MB_ICONEXCLAMATION);
 }
+
+void LocalPane::ReportMissingFolder(const std::wstring& folder)
+{
+    Ui().ShowMessage(m_controls.Dialog(), FillPlaceholder(m_texts.Text(TextId::kLocalFolderMissing), folder),
+                     m_texts.Text(TextId::kMessageCaption), MB_OK | MB_ICONEXCLAMATION);
+}

@@ -15,12 +15,13 @@ public:
     void FillLocalList(const std::wstring& folder) { m_commands.FillLocalList(folder); }
     std::wstring CurrentFolder() const { return m_commands.CurrentFolder(); }
     // Enter in the path box: the folder typed there.
-    void ShowTypedFolder() { m_commands.ShowPickedFolder(m_commands.CurrentFolder()); }
+    void ShowTypedFolder() { m_commands.ShowTypedFolder(); }
 
     void ShowRows(const LocalListing& listing) override;
     void OpenFile(const std::wstring& path) override;
     void ReportFolderNotCreated(const std::wstring& path, const std::wstring& reason) override;
     void ReportDeleteProblems(const FailureReport& report) override;
+    void ReportMissingFolder(const std::wstring& folder) override;
 
 private:
     PaneCommands& Commands() override { return m_commands; }

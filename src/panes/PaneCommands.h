@@ -37,6 +37,8 @@ public:
     virtual bool ShowsFolder() const = 0;
 
     bool InAddFolderMode() const { return m_addFolder.IsActive(); }
+    // Esc while a new folder's name is typed: nothing is created.
+    void CancelAddFolder(PaneView& view) { m_addFolder.Cancel(view); }
 
 protected:
     // Tells the view of a problem that stopped a rename: a failure names the

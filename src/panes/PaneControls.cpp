@@ -62,10 +62,20 @@ void PaneControls::ApplyTexts(bool adding) const
 
 void PaneControls::ShowAddFolderMode(bool adding) const
 {
+    const HWND focus = ::GetFocus();
+    const bool focusHere = focus == m_path.Handle() || focus == m_addFolder.Handle() || focus == m_remove.Handle() ||
+                           focus == m_list.Handle() || focus == m_browse.Handle() || !focus;
     m_list.Show(!adding);
     ApplyTexts(adding);
     m_addFolder.Show(!adding);
     m_remove.Show(!adding);
+    // Typing goes into the name box at once; when the mode ends, back to the
+    // list. WM_NEXTDLGCTL, so that the dialog manager selects the box's text
+    // and keeps the default button right.
+    if (adding)
+        ::SendMessageW(m_dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(m_path.Handle()), TRUE);
+    else if (focusHere)
+        ::SendMessageW(m_dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(m_list.Handle()), TRUE);
 }
 
 void PaneControls::FillRows(std::vector<ListRow> rows)

@@ -33,6 +33,7 @@ public:
         if (m_active)
             return false;
         m_saved = std::move(savedText);
+        m_shown = view.PathText();
         view.SetPathText(std::wstring());
         m_active = true;
         view.ShowAddFolderMode(true);
@@ -48,10 +49,20 @@ public:
         return name;
     }
 
+    // Leaves the mode without a name: the path box shows what it showed.
+    void Cancel(PaneView& view)
+    {
+        if (!m_active)
+            return;
+        End(view);
+        view.SetPathText(m_shown);
+    }
+
     const std::wstring& Saved() const { return m_saved; }
     void SetSaved(std::wstring saved) { m_saved = std::move(saved); }
 
 private:
     bool m_active = false;
     std::wstring m_saved;
+    std::wstring m_shown;
 };

@@ -13,11 +13,19 @@
 
 namespace {
 
+// Posted to the list when a refused name is to be typed again: the edit of
+// the refused one is still being closed when the refusal is told.
+constexpr UINT kRetypeName = WM_APP + 0x3A0;
+
 // A list view in a dialog never sees Enter: the dialog manager turns it into
 // the default button. Asking for it makes Enter a key of the list, which
 // then reports it as LVN_KEYDOWN like every other key.
-LRESULT CALLBACK WantEnter(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
+LRESULT CALLBACK WantEnter(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR pane)
 {
+    if (message == kRetypeName) {
+        reinterpret_cast<PaneWindow*>(pane)->RetypeName();
+        return 0;
+    }
     if (message == WM_GETDLGCODE && lParam) {
         const MSG* key = reinterpret_cast<const MSG*>(lParam);
         if (key->message == WM_KEYDOWN && key->wParam == VK_RETURN)
@@ -48,7 +56,7 @@ void PaneWindow::Bind(HWND dialog)
 {
     m_controls.Bind(dialog);
     // Binding again (after a change of language) only renews the subclass.
-    ::SetWindowSubclass(m_controls.List().Handle(), WantEnter, 0, 0);
+    ::SetWindowSubclass(m_controls.List().Handle(), WantEnter, 0, reinterpret_cast<DWORD_PTR>(this));
 }
 
 void PaneWindow::OnBrowse()
@@ -111,6 +119,10 @@ bool PaneWindow::OnListNotify(NMHDR* header, LRESULT& result)
     case LVN_BEGINLABELEDITW:
         // TRUE keeps the edit from starting.
         result = CanRename(reinterpret_cast<const NMLVDISPINFOW*>(header)->item.iItem) ? FALSE : TRUE;
+        // The list selects the edit's whole text after this notification.
+        if (!result && m_retype && !m_retype->name.empty())
+            ::SetWindowTextW(m_controls.List().EditControl(), m_retype->name.c_str());
+        m_retype.reset();
         return true;
     case LVN_ENDLABELEDITW:
         FinishRename(*reinterpret_cast<const NMLVDISPINFOW*>(header));
@@ -166,16 +178,50 @@ bool PaneWindow::CanRename(int row) const
 
 void PaneWindow::FinishRename(const NMLVDISPINFOW& info)
 {
-    // No text: the edit was cancelled (or, under Wine, left as it was or emptied).
-    if (!info.item.pszText || !CanRename(info.item.iItem))
+    if (!CanRename(info.item.iItem))
         return;
-    const std::wstring newName = info.item.pszText;
-    if (Commands().Rename(m_controls.RowAt(info.item.iItem), newName))
+    std::wstring newName;
+    if (info.item.pszText) {
+        newName = info.item.pszText;
+    } else {
+        // No text: the edit was cancelled, or, under Wine, the name was left
+        // as it was or emptied. The edit still holds what was typed; Esc is
+        // down while it cancels.
+        const HWND edit = m_controls.List().EditControl();
+        if (!edit || ::GetKeyState(VK_ESCAPE) < 0 || ::GetWindowTextLengthW(edit) != 0)
+            return;
+    }
+    m_retype.reset();
+    m_renameRow = info.item.iItem;
+    m_inRename = true;
+    const bool renamed = Commands().Rename(m_controls.RowAt(info.item.iItem), newName);
+    m_inRename = false;
+    if (renamed) {
         m_controls.SelectOnly(newName);
+    } else if (m_retype) {
+        m_retype->row = info.item.iItem;
+        ::PostMessageW(m_controls.List().Handle(), kRetypeName, 0, 0);
+    }
+}
+
+void PaneWindow::RetypeName()
+{
+    if (m_retype && m_retype->row < m_controls.List().Count())
+        m_controls.List().EditLabel(m_retype->row);
+    else
+        m_retype.reset();
 }
 
 void PaneWindow::ReportRenameProblem(RenameProblem problem, const std::wstring& name, const std::wstring& reason)
 {
+    // A name refused before anything was tried is offered again to be
+    // corrected; a failure names the entry, not a typed name.
+    if (problem != RenameProblem::kFailed) {
+        m_retype = Retype{m_renameRow, name};
+        // The FTP side's answer comes after the edit has ended.
+        if (!m_inRename)
+            ::PostMessageW(m_controls.List().Handle(), kRetypeName, 0, 0);
+    }
     std::wstring message = FillPlaceholder(m_texts.Text(RenameProblemText(problem)), name);
     if (!reason.empty())
         message += L"\n" + reason;

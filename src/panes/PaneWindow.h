@@ -28,6 +28,9 @@ public:
     // Delete: text 60 without a selection mark, else the selected rows go,
     // after a Yes to the question when the pane deletes them for good.
     void OnDelete();
+    // Esc: leaves add-folder mode, creating nothing.
+    void CancelAddFolder() { Commands().CancelAddFolder(*this); }
+    bool HasPathFocus() const { return ::GetFocus() == m_controls.Path().Handle(); }
 
     // The list's notifications; false for those the pane leaves alone.
     bool OnListNotify(NMHDR* header, LRESULT& result);
@@ -38,6 +41,8 @@ public:
     void RunListCommand(int id);
 
     bool InAddFolderMode() const { return Commands().InAddFolderMode(); }
+    // Opens the edit again on a name that was refused, holding it.
+    void RetypeName();
     const ListView& List() const { return m_controls.List(); }
     // The selected rows, each as the pane keeps it (see PaneControls::RowAt).
     std::vector<PaneRow> SelectedRows() const { return m_controls.SelectedRows(); }
@@ -73,4 +78,12 @@ private:
     bool CanRename(int row) const;
     void FinishRename(const NMLVDISPINFOW& info);
     POINT BelowMarkedRow() const;
+
+    struct Retype {
+        int row;
+        std::wstring name;
+    };
+    std::optional<Retype> m_retype;
+    int m_renameRow = -1;     // the row of the rename the user ended last
+    bool m_inRename = false;  // inside the pane's Rename: a refusal is offered again after it
 };

@@ -5,8 +5,26 @@
 #include "ftp/FtpFailure.h"
 #include "i18n/CTranslation.h"
 
+#include <utility>
+
 inline FailureWords ReasonWords(const CTranslation& texts)
 {
-    return {texts.Text(TextId::kServerAnswered), texts.Text(TextId::kNoAnswer), texts.Text(TextId::kTransferIncomplete),
-            texts.Text(TextId::kPartialLeftOnServer)};
+    FailureWords words = {texts.Text(TextId::kServerAnswered), texts.Text(TextId::kNoAnswer),
+                          texts.Text(TextId::kTransferIncomplete), texts.Text(TextId::kPartialLeftOnServer),
+                          texts.Text(TextId::kNotLocalNameReason), {}};
+    // The WinINet and Winsock errors the system may have no words for.
+    const std::pair<std::uint32_t, TextId> own[] = {
+        {12000, TextId::kErrorUnknown},          {12002, TextId::kErrorTimeout},
+        {12003, TextId::kErrorExtended},         {12004, TextId::kErrorInternal},
+        {12005, TextId::kErrorInvalidUrl},       {12007, TextId::kErrorNameNotResolved},
+        {12013, TextId::kErrorUserRefused},      {12014, TextId::kErrorPasswordRefused},
+        {12015, TextId::kErrorLoginRefused},     {12017, TextId::kErrorCancelled},
+        {12029, TextId::kErrorCannotConnect},    {12030, TextId::kErrorAborted},
+        {12031, TextId::kErrorReset},            {12110, TextId::kErrorServerClosed},
+        {12111, TextId::kErrorDropped},          {10060, TextId::kErrorSocketTimedOut},
+        {10061, TextId::kErrorSocketRefused},
+    };
+    for (const auto& [error, text] : own)
+        words.errorTexts[error] = texts.Text(text);
+    return words;
 }

@@ -90,7 +90,7 @@ FailureReport TransferRun::Download(const FtpListing& shown, const std::wstring&
             report.AddFailed(remotePath);
         } else if (row.kind == RowKind::File) {
             if (!IsSafeLocalName(row.name)) {
-                report.AddFailed(remotePath);
+                report.AddFailed(remotePath, FailureOfKind(FtpFailureKind::kNotLocalName));
                 continue;
             }
             const std::optional<OverwriteSide> listed = ListedFile(shown, row.name, false);
@@ -110,7 +110,7 @@ FailureReport TransferRun::Download(const FtpListing& shown, const std::wstring&
                 // A server may name a folder "CON" or "a:b" anywhere in the
                 // tree: such a file is never written, nor is any folder made for it.
                 if (!IsSafeLocalRelativePath(relative)) {
-                    report.AddFailed(path);
+                    report.AddFailed(path, FailureOfKind(FtpFailureKind::kNotLocalName));
                     continue;
                 }
                 m_items.push_back({path, JoinLocalSubFolder(localFolder, LocalSubFolder(relative)), folder, name,

@@ -3,7 +3,8 @@
 of the program's time limit and failure reasons. Each takes its own port:
   --silent PORT   accepts connections and never sends a byte
   --hangup PORT   sends its greeting and closes the connection at once
-  --busy PORT     greets, then answers every command with 421
+  --busy PORT     refuses at its greeting with 421 and closes the connection,
+                  as a server with too many users does
   --stall PORT    logs anyone in, then stalls in the middle of every transfer:
                   RETR sends 1 MiB and then nothing, STOR takes 1 MiB and then
                   reads no more, each until the client closes the data
@@ -44,9 +45,7 @@ def hangup(connection):
 
 def busy(connection):
     with connection:
-        connection.sendall(b"220 Test server ready.\r\n")
-        for _ in connection.makefile("rb"):
-            connection.sendall(b"421 Too many connections.\r\n")
+        connection.sendall(b"421 Too many connections.\r\n")
 
 
 def wait_for_close(data):

@@ -126,13 +126,16 @@ TEST(FtpFailure, WhichFailuresMayBeTheModesAndHowTheirReasonReads)
         {{FtpFailureKind::kSystem, 12029, L"No connection."}, true, L"No connection."},
         {{FtpFailureKind::kSystem, 2, L"File not found."}, false, L"File not found."},
         {{FtpFailureKind::kSystem, 12157, L""}, true, L"Error 12157"},
+        {{FtpFailureKind::kSystem, 10061, L""}, false, L"Refused."},
         {{}, false, L""},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(MayBeModeFailure(c.failure), c.mayBeMode) << c.failure.text;
-        EXPECT_EQ(FailureReasonLine(c.failure, {L"Server: %1", L"silence", L"incomplete", L"left behind"}), c.line);
+        EXPECT_EQ(FailureReasonLine(c.failure, {L"Server: %1", L"silence", L"incomplete", L"left behind", L"", {{10061, L"Refused."}}}), c.line);
     }
     EXPECT_EQ(WithReason(L"Sentence.", {}, {}), L"Sentence.");
     EXPECT_EQ(HidePassword(L"530 Bad password pw, pw!", L"pw"), L"530 Bad password ******, ******!");
     EXPECT_EQ(HidePassword(L"530 Login incorrect.", L""), L"530 Login incorrect.");
+    // A short password hides no reply code, on any line of the reply.
+    EXPECT_EQ(HidePassword(L"530-No 53 here\n530 End 5305", L"53"), L"530-No ****** here\n530 End ******05");
 }

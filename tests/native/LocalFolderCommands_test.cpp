@@ -28,6 +28,7 @@ public:
         rows.insert(rows.end(), listing.fileNames.begin(), listing.fileNames.end());
     }
     void OpenFile(const std::wstring& file) override { opened.push_back(file); }
+    void ReportMissingFolder(const std::wstring& folder) override { problems.push_back(L"missing " + folder); }
     void ReportRenameProblem(RenameProblem problem, const std::wstring& name, const std::wstring& reason) override
     {
         problems.push_back(std::to_wstring(static_cast<int>(problem)) + L" " + name + L" " + reason);
@@ -168,4 +169,19 @@ TEST_F(LocalFolderCommandsTest, RenameRefusesWhatWouldHarmAndAppliesTheRest)
         EXPECT_EQ(view.rows.empty(), !renamed && c.problem.find(L"Access") == std::wstring::npos) << c.typed;
     }
     EXPECT_TRUE(files.Exists(L"C:\\Data\\b.txt"));
+}
+
+TEST_F(LocalFolderCommandsTest, ATypedFolderThatIsNotThereKeepsTheFolderShown)
+{
+    commands.FillLocalList(L"C:\\Data");
+    for (const wchar_t* typed : {L"C:\\Dta", L"C:\\Data\\a.txt"}) {
+        view.path = typed;
+        commands.ShowTypedFolder();
+        EXPECT_EQ(view.problems.back(), std::wstring(L"missing ") + typed);
+        EXPECT_EQ(view.path, L"C:\\Data\\...");
+        EXPECT_EQ(view.rows, (Log{L"[a...b]", L"a.txt"}));
+    }
+    view.path = L"C:\\Data\\a...b";
+    commands.ShowTypedFolder();
+    EXPECT_EQ(view.rows, (Log{L"b.txt"}));
 }

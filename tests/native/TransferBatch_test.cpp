@@ -17,7 +17,7 @@ namespace {
 
 using Log = std::vector<std::wstring>;
 
-const FailureWords kWords = {L"Server: %1", L"silence", L"incomplete", L"left on server"};
+const FailureWords kWords = {L"Server: %1", L"silence", L"incomplete", L"left on server", L"no name here"};
 constexpr std::uint64_t kMiB = 1024 * 1024;
 
 class RecordingEvents : public TransferEvents {
@@ -155,10 +155,11 @@ TEST_F(TransferBatchTest, DownloadsIntoMissingLocalFoldersAndSummarisesWhatFaile
                                              L"RETR /home/www/gone.txt > C:\\Dl\\gone.txt"}));
     EXPECT_EQ(Lines(files.log, L"MKDIR"), (Log{L"MKDIR C:\\Dl\\t", L"MKDIR C:\\Dl\\t\\u", L"MKDIR C:\\Dl\\t\\u\\www"}));
     EXPECT_EQ(report->FailedCount(), 4);
-    // The server's reasons follow the names; names refused here have none.
-    // What is refused before any transfer comes first.
+    // The reasons follow the names: the server's, or that this computer
+    // cannot hold the name. What is refused before any transfer comes first.
     EXPECT_EQ(report->Message(L"%1 failed:", L"Unread:", kWords),
-              L"4 failed:\nwww/t/x\\y.txt\nwww/t/CON/z.txt\nwww/LPT1\nwww/gone.txt\nServer: 550 Failed to open file.\n\n"
+              L"4 failed:\nwww/t/x\\y.txt\nwww/t/CON/z.txt\nno name here\nwww/LPT1\nno name here\nwww/gone.txt\n"
+              L"Server: 550 Failed to open file.\n\n"
               L"Unread:\nwww/t/locked\nServer: 550 Listing not allowed.");
     EXPECT_EQ(events.rowsDone, (Log{L"C:\\Dl", L"C:\\Dl", L"C:\\Dl", L"C:\\Dl"}));
 }

@@ -64,8 +64,10 @@ TEST_F(MainWindowStartup, PreparesBothListsAndAddsAboutToTheSystemMenuOnce)
         EXPECT_EQ(list.Send(LVM_GETEXTENDEDLISTVIEWSTYLE), LVS_EX_FULLROWSELECT);
         HIMAGELIST images = reinterpret_cast<HIMAGELIST>(list.Send(LVM_GETIMAGELIST, LVSIL_SMALL));
         EXPECT_EQ(ImageList_GetImageCount(images), 3);
-        EXPECT_EQ(list.Count(), 0);
     }
+    // A fresh settings file: the documents folder on the left, a hint on the right.
+    EXPECT_GT(ListView(Item(IDC_LOCAL_LIST)).Count(), 0);
+    EXPECT_EQ(ListView(Item(IDC_FTP_LIST)).Count(), 0);
     EXPECT_EQ(CountSystemMenuAbout(window->Handle()), 1);
     window->InitMainWindow();
     EXPECT_EQ(CountSystemMenuAbout(window->Handle()), 1);

@@ -23,7 +23,9 @@ using testenv::WriteFile;
 
 namespace {
 
-const FailureWords kWords = {L"The server answered: %1", L"no answer", L"incomplete", L"partial left"};
+// The program's own words for the errors Wine has no text for.
+const FailureWords kWords = {L"The server answered: %1", L"no answer", L"incomplete", L"partial left", L"",
+                             {{12110, L"The server closed the connection."}, {10061, L"Nothing answers: connect"}}};
 
 std::wstring VsftpdHome()
 {

@@ -16,6 +16,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+
 using namespace testenv;
 
 namespace {
@@ -80,7 +83,6 @@ protected:
             result.push_back(texts.Text(TextId(n)));
         return result;
     }
-    static std::wstring TempFolder() { return ExeFolder() + L"\\temp"; }
     static std::wstring Lines(std::initializer_list<std::wstring> lines)
     {
         std::wstring text;
@@ -203,60 +205,68 @@ TEST_F(ProfileDialog, CancelKeepsOnlyTheTextsTakenBefore)
     EXPECT_EQ(Text(IDC_FOLDER), L"f3");
 }
 
-TEST_F(ProfileDialog, ACompleteCheckSendsFetchesAndDeletesTheTestFile)
+TEST_F(ProfileDialog, TheCheckUsesAFileOfItsOwnAndLeavesTheUsersFilesAsTheyWere)
 {
-    const std::wstring base = FreshFtpFolder(L"check-ok");
-    const std::wstring folder = base + L"/new/deeper";  // missing levels are created
-    ::DeleteFileW((TempFolder() + L"\\config.ini").c_str());
+    const std::wstring folder = FreshFtpFolder(L"check-ok");
+    const std::string users = "[site]\r\nkey=value of the user's own\r\n";
+    WriteFile(FtpPath(folder + L"/config.ini"), users);
     dialog.SetProfile({{L"ftp://stale", L"", L""}, L""});
     Open();
-    Type({{ServerName(), kUser, kPassword}, folder});
+    // Written as an address bar shows it: the folder moves to its own field.
+    Type({{ServerName() + L"/" + folder, kUser, kPassword}, L""});
     ftptest::ServerLog log;
     Click(IDC_CHECK_CONNECTION);
 
     EXPECT_EQ(MessageTexts(), (std::vector<std::wstring>{texts.Text(TextId::kCheckUploaded),
                                                           Lines({texts.Text(TextId::kCheckSucceeded),
                                                                  texts.Text(TextId::kCheckWorksPassive)})}));
-    EXPECT_FALSE(dialog.HasEnded());
-    EXPECT_TRUE(Exists(FtpPath(folder)));
-    EXPECT_FALSE(Exists(FtpPath(folder + L"/config.ini")));
-    EXPECT_FALSE(Exists(TempFolder() + L"\\config.ini"));
-    EXPECT_EQ(log.Count("STOR"), 1);
+    EXPECT_EQ(Text(IDC_SERVER_NAME), ServerName());
+    EXPECT_EQ(Text(IDC_FOLDER), folder);
+    EXPECT_EQ(ReadFile(FtpPath(folder + L"/config.ini")), users);
+    std::vector<std::wstring> left;
+    for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(FtpPath(folder))))
+        left.push_back(entry.path().filename().wstring());
+    EXPECT_EQ(left, std::vector<std::wstring>{L"config.ini"});
+    ASSERT_EQ(log.Count("STOR"), 1);
     EXPECT_EQ(log.Count("RETR"), 1);
     EXPECT_EQ(log.Count("DELE"), 1);
-
-    // The check took the edits and kept the prefix of the server name.
-    EXPECT_EQ(dialog.Profile().login.serverName, ServerName());
-    EXPECT_EQ(dialog.Profile().folder, folder);
-    Click(IDCANCEL);
+    EXPECT_EQ(log.Count("MKD"), 0);
+    const std::vector<std::string> commands = log.Commands();
+    EXPECT_EQ(std::count_if(commands.begin(), commands.end(),
+                            [](const std::string& c) { return c.rfind("STOR .velmo-check-", 0) == 0; }),
+              1);
     EXPECT_EQ(dialog.Profile().login.serverName, ServerName());
 }
 
-TEST_F(ProfileDialog, AFailedLoginOrUploadStopsTheCheckWithItsStepAndTheServersReply)
+TEST_F(ProfileDialog, AFailedStepStopsTheCheckWithItsOwnMessageAndCreatesNoFolder)
 {
     const std::wstring folder = FreshFtpFolder(L"check-refused");
-    struct Case { const wchar_t* user; const wchar_t* password; std::wstring folder; TextId step; const wchar_t* reply; };
+    const std::wstring closed = ftptest::ServerOn(L"FTPT_CLOSED_PORT");
+    const std::wstring closedPort = closed.substr(closed.rfind(L':') + 1);
+    struct Case { std::wstring server; const wchar_t* user; const wchar_t* password; std::wstring folder; std::wstring message; };
     const Case cases[] = {
-        {kUser, L"wrong", folder, TextId::kCheckLoginFailed, L"530 Authentication failed."},
-        {kReader, kPassword, folder, TextId::kCheckUploadFailed, L"550 Not enough privileges."},
-        {kReader, kPassword, folder + L"/missing", TextId::kCheckUploadFailed, L"550 No such file or directory."},
-        // created, but it cannot be entered
-        {kUser, kPassword, folder + L"/noenter", TextId::kCheckUploadFailed, L"550 Entering this folder is not allowed."},
+        {ServerName(), kUser, L"wrong", folder,
+         Lines({texts.Text(TextId::kCheckLoginFailed), FillPlaceholder(texts.Text(TextId::kServerAnswered), L"530 Authentication failed.")})},
+        {ServerName(), kReader, kPassword, folder,
+         Lines({texts.Text(TextId::kCheckUploadFailed), FillPlaceholder(texts.Text(TextId::kServerAnswered), L"550 Not enough privileges.")})},
+        {ServerName(), kUser, kPassword, folder + L"/missing/deeper",
+         Lines({FillPlaceholder(texts.Text(TextId::kCheckFolderNotOpened), folder + L"/missing/deeper"),
+                FillPlaceholder(texts.Text(TextId::kServerAnswered), L"550 No such file or directory.")})},
+        {closed, kUser, kPassword, folder,
+         FillPlaceholders(texts.Text(TextId::kServerUnreachable), {L"127.0.0.1", closedPort})},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::wstring(c.user) + L" " + c.folder);
         ui.messages.clear();
         Open();
-        Type({{ServerName(), c.user, c.password}, c.folder});
+        Type({{c.server, c.user, c.password}, c.folder});
         ftptest::ServerLog log;
         Click(IDC_CHECK_CONNECTION);
-        EXPECT_EQ(MessageTexts(), (std::vector<std::wstring>{Lines(
-                                      {texts.Text(c.step), FillPlaceholder(texts.Text(TextId::kServerAnswered), c.reply)})}));
+        ASSERT_EQ(MessageTexts().size(), 1u);
+        EXPECT_EQ(MessageTexts().front().substr(0, c.message.size()), c.message);
         EXPECT_EQ(MessageTexts().front().find(c.password), std::wstring::npos);
-        EXPECT_EQ(log.Count("RETR"), 0);
-        EXPECT_FALSE(Exists(FtpPath(folder + L"/config.ini")));
+        EXPECT_EQ(log.Count("RETR") + log.Count("MKD"), 0);
         EXPECT_FALSE(Exists(FtpPath(folder + L"/missing")));
-        EXPECT_FALSE(Exists(FtpPath(folder + L"/noenter/config.ini")));
         Click(IDCANCEL);
     }
 }
@@ -272,26 +282,29 @@ TEST_F(ProfileDialog, ACheckWithoutThePrefixSendsNothing)
     EXPECT_EQ(dialog.Profile().login.serverName, L"FTP://127.0.0.1");
 }
 
-TEST_F(ProfileDialog, AFailedDownloadLeavesTheTestFileOnTheServer)
+TEST_F(ProfileDialog, AFailedDownloadSaysSoAndTheTestFileGoesAllTheSame)
 {
     const std::wstring folder = FreshFtpFolder(L"check-nodownload");
     Open();
     Type({{ServerName(), kUser, kPassword}, folder});
-    {
-        panetest::FolderAway away(TempFolder());
-        ASSERT_TRUE(away.Moved());
-        Click(IDC_CHECK_CONNECTION);
-    }
+    // No temporary folder: the copy fetched back has nowhere to go.
+    const std::wstring missing = ScratchFolder(L"check-notemp") + L"\\gone";
+    wchar_t tmp[MAX_PATH] = {};
+    wchar_t temp[MAX_PATH] = {};
+    ::GetEnvironmentVariableW(L"TMP", tmp, MAX_PATH);
+    ::GetEnvironmentVariableW(L"TEMP", temp, MAX_PATH);
+    ::SetEnvironmentVariableW(L"TMP", missing.c_str());
+    ::SetEnvironmentVariableW(L"TEMP", missing.c_str());
+    Click(IDC_CHECK_CONNECTION);
+    ::SetEnvironmentVariableW(L"TMP", tmp);
+    ::SetEnvironmentVariableW(L"TEMP", temp);
     ASSERT_EQ(MessageTexts().size(), 2u);
     EXPECT_EQ(MessageTexts()[0], texts.Text(TextId::kCheckUploaded));
-    // The reason is the system's (no server reply): the local folder is missing.
     const std::wstring failed = texts.Text(TextId::kCheckDownloadFailed) + L"\n";
     EXPECT_EQ(MessageTexts()[1].substr(0, failed.size()), failed);
     const std::wstring mode = L"\n" + texts.Text(TextId::kCheckWorksPassive);
     EXPECT_EQ(MessageTexts()[1].substr(MessageTexts()[1].size() - mode.size()), mode);
-    ASSERT_TRUE(Exists(FtpPath(folder + L"/config.ini")));
-    EXPECT_EQ(ReadFile(FtpPath(folder + L"/config.ini")), ReadFile(ExeFolder() + L"\\config.ini"));
-    EXPECT_TRUE(Exists(TempFolder()));
+    EXPECT_TRUE(std::filesystem::is_empty(std::filesystem::path(FtpPath(folder))));
 }
 
 TEST_F(ProfileDialog, TheModeCheckBoxShowsAndTakesTheProfilesModeAndTheCheckSaysWhichModeWorked)

@@ -99,10 +99,20 @@ TEST_F(LocalListTest, RenameInPlaceRefusesWhatWouldHarmAndAppliesTheRest)
     const ListView list = List();
     EXPECT_FALSE(RenameInPlace(list, 0, L"up", ui));  // the parent row has no name to change
 
-    // Wine's list reports an emptied name as a cancelled edit; the native tests cover it.
-    for (const auto& [typed, refusal] : {std::pair{L"Y.txt", TextId::kNameTaken}, {L"CON", TextId::kNameNotLocal}})
+    // Wine's list reports an emptied name as a cancelled edit: it is refused all the same.
+    for (const auto& [typed, refusal] :
+         {std::pair{L"", TextId::kNameEmpty}, {L"Y.txt", TextId::kNameTaken}, {L"CON", TextId::kNameNotLocal}})
         EXPECT_EQ(RenameInPlace(list, RowOf(L"x9.txt"), typed, ui),
                   std::vector<std::wstring>{FillPlaceholder(Translated(refusal), typed)});
+    // The refused name comes back in the reopened edit, to be corrected; Esc leaves it.
+    MSG message;
+    while (::PeekMessageW(&message, list.Handle(), 0, 0, PM_REMOVE))
+        ::DispatchMessageW(&message);
+    ASSERT_NE(list.EditControl(), nullptr);
+    EXPECT_EQ(Control(list.EditControl()).Text(), L"CON");
+    ui.messages.clear();
+    ::SendMessageW(list.EditControl(), WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_TRUE(ui.messages.empty());
     EXPECT_EQ(ReadFile(folder + L"\\Y.txt"), std::string(20, 'x'));
     EXPECT_GT(RowOf(L"x9.txt"), 0);
 

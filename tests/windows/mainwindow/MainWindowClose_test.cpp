@@ -1,14 +1,16 @@
 // What closing the window stores: the close box and Exit write the local folder
 // and the server profile (its password protected for the user) into the user's
-// settings file; Esc ends the window without writing, Enter never ends it. The
-// file is compared byte for byte.
+// settings file; Esc and Enter never end it. The file is compared byte for byte.
 #include "MainWindowTestSupport.h"
 
 #include "res/resource.h"
 #include "settings/DpapiProtector.h"
 #include "settings/StoredValue.h"
 
+#include <shlobj.h>
 #include <windows.h>
+
+#include <utility>
 
 using namespace mainwindow;
 using namespace testenv;
@@ -40,6 +42,22 @@ std::string WithValue(const std::string& file, const std::wstring& key, const st
 }
 
 void SendClose(HWND window) { ::SendMessageW(window, WM_CLOSE, 0, 0); }
+
+// A key as the message loop hands it on: to the dialog manager first, which
+// turns Esc into IDCANCEL, else to the control holding the focus.
+void PressKey(WPARAM key, UINT message = WM_KEYDOWN)
+{
+    MSG msg = {::GetFocus(), message, key, 1, 0, {0, 0}};
+    const HWND root = ::GetAncestor(msg.hwnd, GA_ROOT);
+    if (!root || !::IsDialogMessageW(root, &msg))
+        ::DispatchMessageW(&msg);
+}
+
+void PressKeys(const std::wstring& text)
+{
+    for (wchar_t c : text)
+        PressKey(c, WM_CHAR);
+}
 
 class MainWindowClose : public MainWindowTest {
 protected:
@@ -137,14 +155,35 @@ TEST_F(MainWindowClose, CloseAndExitStoreTheLocalFolderAndTheProfile)
     }
 }
 
-TEST_F(MainWindowClose, EscEndsTheWindowWithoutWriting)
+TEST_F(MainWindowClose, EscEndsTheModeTheUserIsInAndNeverTheWindow)
 {
     OpenWithFolders(true, true);
     EnterSubFolders();
-    Command(IDCANCEL);
-    EXPECT_TRUE(window->HasEnded());
-    EXPECT_EQ(window->Result(), IDCANCEL);
+    const std::pair<int, int> panes[] = {{IDC_FTP_ADDFOLDER, IDC_FTP_PATH}, {IDC_LOCAL_ADDFOLDER, IDC_LOCAL_PATH}};
+    for (const auto& [button, path] : panes) {
+        const int list = path == IDC_FTP_PATH ? IDC_FTP_LIST : IDC_LOCAL_LIST;
+        const std::wstring shown = Text(path);
+        ::SetFocus(Item(list));
+        Click(button);
+        // Typing goes into the pane's own name box; no transfer meanwhile.
+        EXPECT_EQ(::GetFocus(), Item(path));
+        EXPECT_FALSE(::IsWindowEnabled(Item(IDC_TRANSFER)));
+        PressKeys(L"typed");
+        EXPECT_EQ(Text(path), L"typed");
+        PressKey(VK_ESCAPE);
+        EXPECT_FALSE(window->HasEnded());
+        EXPECT_EQ(Text(path), shown);
+        EXPECT_TRUE(Visible(list));
+        EXPECT_TRUE(::IsWindowEnabled(Item(IDC_TRANSFER)));
+        EXPECT_EQ(::GetFocus(), Item(list));
+    }
+    EXPECT_FALSE(Exists(local + L"\\sub\\typed"));
+    EXPECT_FALSE(Exists(FtpPath(ftpFolder + L"/inner/typed")));
+    PressKey(VK_ESCAPE);
+    EXPECT_FALSE(window->HasEnded());
     EXPECT_EQ(Now(), before);
+    SendClose(Hwnd());
+    EXPECT_EQ(Now(), WithProfile(WithValue(before, L"Local Folder Data", local + L"\\sub"), kPassword));
 }
 
 TEST_F(MainWindowClose, EnterNeverEndsTheWindowAndConfirmsWhatWasTypedInAPathBox)
@@ -182,6 +221,7 @@ TEST_F(MainWindowClose, EnterNeverEndsTheWindowAndConfirmsWhatWasTypedInAPathBox
     Command(IDOK);
     EXPECT_TRUE(Exists(FtpPath(ftpFolder + L"/made-by-enter")));
     EXPECT_EQ(Text(IDC_FTP_PATH), ftpField);
+    EXPECT_TRUE(::IsWindowEnabled(Item(IDC_TRANSFER)));
     EXPECT_FALSE(window->HasEnded());
     EXPECT_TRUE(ui.messages.empty());
 }
@@ -214,13 +254,15 @@ TEST_F(MainWindowClose, AnEmptyBoxKeepsThePreviousValue)
         EXPECT_EQ(Now(), WithProfile(before, kPassword));
     }
     {
-        SCOPED_TRACE("both boxes empty: the file is not even opened for writing");
+        SCOPED_TRACE("a fresh settings file: the documents folder is shown and stored");
         OpenWithFolders(false, false);
-        ASSERT_TRUE(::SetFileAttributesW(UserSettingsPath().c_str(), FILE_ATTRIBUTE_READONLY));
+        wchar_t documents[MAX_PATH] = {};
+        ASSERT_EQ(::SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, documents), S_OK);
+        EXPECT_EQ(Text(IDC_LOCAL_PATH), std::wstring(documents) + L"\\...");
+        EXPECT_EQ(ListView(Item(IDC_FTP_LIST)).Count(), 0);
+        EXPECT_EQ(Text(IDC_FTP_LIST), Translated(TextId::kFtpPaneHint));
         SendClose(Hwnd());
-        EXPECT_TRUE(window->HasEnded());
-        EXPECT_TRUE(ui.messages.empty());
-        EXPECT_EQ(Now(), before);
+        EXPECT_EQ(Now(), WithValue(before, L"Local Folder Data", documents));
     }
 }
 

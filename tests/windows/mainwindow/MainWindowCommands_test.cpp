@@ -83,10 +83,9 @@ TEST_F(MainWindowCommands, AboutRunsTheAboutBoxFromTheMenuAndTheSystemMenu)
     EXPECT_FALSE(window->HasEnded());
 }
 
-TEST_F(MainWindowCommands, AnotherLanguageIsStoredAndAppliedExceptToTheColumnHeadings)
+TEST_F(MainWindowCommands, AnotherLanguageIsStoredAndAppliedToEveryText)
 {
     Open(QuietSettings());
-    const std::wstring englishName = Translated(TextId::kNameColumn);
     const std::wstring englishTransfer = Text(IDC_TRANSFER);
     Click(IDC_TO_LOCAL);
     ASSERT_NE(Text(IDC_TRANSFER), englishTransfer);
@@ -102,10 +101,11 @@ TEST_F(MainWindowCommands, AnotherLanguageIsStoredAndAppliedExceptToTheColumnHea
     EXPECT_NE(Text(IDC_TRANSFER), englishTransfer);
     EXPECT_TRUE(::IsWindowEnabled(Item(IDC_TO_LOCAL)));
     EXPECT_FALSE(::IsWindowEnabled(Item(IDC_TO_FTP)));
-    for (int id : {IDC_LOCAL_LIST, IDC_FTP_LIST}) {
-        EXPECT_EQ(ListView(Item(id)).ColumnHeading(0), englishName) << id;
-        EXPECT_NE(ListView(Item(id)).ColumnHeading(1), Translated(TextId::kSizeColumn)) << id;
-    }
+    const std::pair<int, TextId> headings[] = {
+        {0, TextId::kNameColumn}, {1, TextId::kSizeColumn}, {2, TextId::kModifiedColumn}};
+    for (int id : {IDC_LOCAL_LIST, IDC_FTP_LIST})
+        for (const auto& [column, text] : headings)
+            EXPECT_EQ(ListView(Item(id)).ColumnHeading(column), Translated(text)) << id;
     EXPECT_EQ(CountSystemMenuAbout(Hwnd()), 1);
     EXPECT_EQ(::SendMessageW(window->Tooltip(), TTM_GETTOOLCOUNT, 0, 0), 13);
     EXPECT_TRUE(ui.messages.empty());

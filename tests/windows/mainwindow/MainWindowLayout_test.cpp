@@ -6,6 +6,7 @@
 #include "res/resource.h"
 
 #include <algorithm>
+#include <utility>
 
 using namespace mainwindow;
 
@@ -166,5 +167,29 @@ TEST_F(MainWindowLayout, TabAndShiftTabGoThroughEachPaneFromTopToBottom)
         if (backwards)
             std::reverse(expected.begin() + 1, expected.end());
         EXPECT_EQ(visited, expected) << (backwards ? "Shift+Tab" : "Tab");
+    }
+}
+
+TEST_F(MainWindowLayout, EveryControlRepaintsWhollyAfterEachResize)
+{
+    Open(QuietSettings());
+    ::ShowWindow(Hwnd(), SW_SHOW);
+    // Small, back, large: the sizes after which parts stayed unpainted.
+    const std::pair<int, int> sizes[] = {{760, 520}, {900, 640}, {1100, 760}};
+    for (const auto& [width, height] : sizes) {
+        // Painted up to date, so what a resize leaves to paint is its own.
+        ::RedrawWindow(Hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        ::SetWindowPos(Hwnd(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        RECT window = {};
+        ::GetClientRect(Hwnd(), &window);
+        for (const Box& box : RuleBoxes(window.right, window.bottom)) {
+            if (!Visible(box.id))
+                continue;
+            RECT pending = {};
+            RECT client = {};
+            ::GetUpdateRect(Item(box.id), &pending, FALSE);
+            ::GetClientRect(Item(box.id), &client);
+            EXPECT_TRUE(::EqualRect(&pending, &client)) << width << ": control " << box.id;
+        }
     }
 }

@@ -73,6 +73,7 @@ const FitCase kCases[] = {
     {IDD_FTPTANDRIL_DIALOG, IDC_LOCAL_DELETE, 105, Kind::Button, 116},
     {IDD_FTPTANDRIL_DIALOG, IDC_TRANSFER, 95, Kind::Button, 209},
     {IDD_FTPTANDRIL_DIALOG, IDC_TRANSFER, 160, Kind::Button, 209},
+    {IDD_FTPTANDRIL_DIALOG, IDC_FTP_LIST, 625, Kind::Label, 0},  // the hint drawn in the empty list
     {IDD_OVERWRITE, IDC_EXISTING_LABEL, 169, Kind::Label, 0},
     {IDD_OVERWRITE, IDC_NEW_LABEL, 170, Kind::Label, 0},
     {IDD_OVERWRITE, IDC_REPLACE_QUESTION, 179, Kind::Label, 0},

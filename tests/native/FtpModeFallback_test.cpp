@@ -126,7 +126,9 @@ TEST(FtpFailure, WhichFailuresMayBeTheModesAndHowTheirReasonReads)
         {{FtpFailureKind::kSystem, 12029, L"No connection."}, true, L"No connection."},
         {{FtpFailureKind::kSystem, 2, L"File not found."}, false, L"File not found."},
         {{FtpFailureKind::kSystem, 12157, L""}, true, L"Error 12157"},
-        {{FtpFailureKind::kSystem, 10061, L""}, false, L"Refused."},
+        // A data connection refused or timed out (Winsock) may be the mode's.
+        {{FtpFailureKind::kSystem, 10061, L""}, true, L"Refused."},
+        {{FtpFailureKind::kSystem, 10060, L""}, true, L"Error 10060"},
         {{}, false, L""},
     };
     for (const Case& c : cases) {

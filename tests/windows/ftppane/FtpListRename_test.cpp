@@ -24,13 +24,28 @@ TEST_F(FtpListRename, ModifiedColumnAndRenameOnTheServer)
     const ListView list = List();
     EXPECT_EQ(list.CellText(RowOf(L"a.txt"), 2), LocalTimeText(time));
 
-    const auto settle = [this] { WaitForFtpWork(); };
+    // The server's answer comes after the edit ended; a refused name is
+    // offered again in a new edit, which is read and closed here.
+    std::wstring offeredAgain;
+    const auto settle = [&] {
+        WaitForFtpWork();
+        MSG message;
+        while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+            ::DispatchMessageW(&message);
+        offeredAgain.clear();
+        if (const HWND edit = List().EditControl()) {
+            offeredAgain = Control(edit).Text();
+            ::SendMessageW(edit, WM_KEYDOWN, VK_ESCAPE, 0);
+        }
+    };
     SelectOnlyRow(list, RowOf(L"a.txt"));
     EXPECT_EQ(ContextMenuEnabled(Hwnd(), list), (std::vector<bool>{false, true, true, true, true, true}));
 
-    for (const auto& [typed, refusal] : {std::pair{L"B.TXT", TextId::kNameTaken}, {L"x/y", TextId::kNameNotOnServer}})
+    for (const auto& [typed, refusal] : {std::pair{L"B.TXT", TextId::kNameTaken}, {L"x/y", TextId::kNameNotOnServer}}) {
         EXPECT_EQ(RenameInPlace(list, RowOf(L"a.txt"), typed, ui, settle),
                   std::vector<std::wstring>{FillPlaceholder(Translated(refusal), typed)});
+        EXPECT_EQ(offeredAgain, typed);
+    }
     EXPECT_EQ(ReadFile(FtpPath(folder + L"/b.txt")), "b");
 
     EXPECT_EQ(RenameInPlace(list, RowOf(L"a.txt"), L"c.txt", ui, settle), std::vector<std::wstring>{});

@@ -132,7 +132,8 @@ wait_for_port() {  # port, pid
 #   +9 FTPT_STALL_PORT    a server that stalls in the middle of every transfer (broken_servers.py)
 #   +10 FTPT_SLOW_PORT      the test server answering every command 150 ms late
 #   +11 FTPT_THROTTLED_PORT the test server taking uploads in at 200 kB/s
-#   +12 FTPT_ONE_LOGIN_PORT the test server allowing one connection at a time
+#   +12 FTPT_ONE_LOGIN_PORT the test server allowing one login a user at a time
+#   +13 FTPT_BROKEN_PORT    a listing broken off with 426, an upload without its final reply (broken_servers.py)
 # vsftpd logs in the account ftpttest (password "secret", made by
 # install-deps.sh) into FTPT_VSFTPD_ROOT/home, which is not the server's root.
 EXTRA_PIDS=()
@@ -145,13 +146,15 @@ start_extra_servers() {  # port of the test FTP server, its root, its log
   export FTPT_SILENT_PORT=$((base + 5)) FTPT_HANGUP_PORT=$((base + 6)) FTPT_BUSY_PORT=$((base + 7))
   export FTPT_CLOSED_PORT=$((base + 8)) FTPT_STALL_PORT=$((base + 9))
   export FTPT_SLOW_PORT=$((base + 10)) FTPT_THROTTLED_PORT=$((base + 11)) FTPT_ONE_LOGIN_PORT=$((base + 12))
+  export FTPT_BROKEN_PORT=$((base + 13))
   local server="$ROOT/tests/ftpserver/server.py"
   /usr/bin/python3 "$server" --port "$FTPT_NOPASV_PORT" --root "$root" --log "$log" --refuse-pasv &
   EXTRA_PIDS+=($!)
   /usr/bin/python3 "$server" --port "$FTPT_NOPORT_PORT" --root "$root" --log "$log" --refuse-port &
   EXTRA_PIDS+=($!)
   /usr/bin/python3 "$ROOT/tests/ftpserver/broken_servers.py" --silent "$FTPT_SILENT_PORT" \
-    --hangup "$FTPT_HANGUP_PORT" --busy "$FTPT_BUSY_PORT" --stall "$FTPT_STALL_PORT" &
+    --hangup "$FTPT_HANGUP_PORT" --busy "$FTPT_BUSY_PORT" --stall "$FTPT_STALL_PORT" \
+    --broken "$FTPT_BROKEN_PORT" &
   EXTRA_PIDS+=($!)
 
   VSFTPD_ROOT="$(mktemp -d /tmp/ftpt-vsftpd.XXXXXX)"

@@ -28,6 +28,7 @@ bool MayBeModeFailure(const FtpFailure& failure)
     case FtpFailureKind::kNone:
     case FtpFailureKind::kIncomplete:
     case FtpFailureKind::kPartialLeft:
+    case FtpFailureKind::kNotLocalName:
         break;
     }
     return false;

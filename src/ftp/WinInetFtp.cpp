@@ -111,15 +111,24 @@ public:
         WIN32_FIND_DATAW data = {};
         // RELOAD: a listing taken right after an upload must not come from a cache.
         m_find = ::FtpFindFirstFileW(m_connection, L"*.*", &data, INTERNET_FLAG_RELOAD, 0);
-        if (!m_find) {
-            // An empty folder ends with ERROR_NO_MORE_FILES; Wine leaves the
-            // last error at 0 for it. Anything else is a refused listing.
-            const DWORD error = ::GetLastError();
-            if (error == ERROR_NO_MORE_FILES || error == ERROR_SUCCESS)
-                return FtpFindStatus::kEmpty;
+        const DWORD error = m_find ? ERROR_SUCCESS : ::GetLastError();
+        if (!m_find && error != ERROR_NO_MORE_FILES && error != ERROR_SUCCESS) {
             Done(FALSE);
             return FtpFindStatus::kFailed;
         }
+        // A listing the server broke off ends with an error reply after the
+        // lines that came, and Wine reports no error for it: an empty or
+        // partial listing would pass for the folder. An empty folder is
+        // answered "450" or "550" by some servers, which is no failure.
+        const std::wstring reply = FinalReply();
+        const bool emptyAnswer = !m_find && (reply.compare(0, 3, L"450") == 0 || reply.compare(0, 3, L"550") == 0);
+        if (IsErrorReply(reply) && !emptyAnswer) {
+            FindEnd();
+            m_failure = {FtpFailureKind::kServerReply, ERROR_INTERNET_EXTENDED_ERROR, HidePassword(reply, m_password)};
+            return FtpFindStatus::kFailed;
+        }
+        if (!m_find)
+            return FtpFindStatus::kEmpty;
         ToEntry(data, entry);
         return FtpFindStatus::kEntry;
     }
@@ -174,7 +183,7 @@ public:
                 m_failure = FailureOfKind(FtpFailureKind::kPartialLeft);
             return result;
         }
-        CloseRemote(remote, result);
+        CloseRemote(remote, result, true);
         if (!result) {
             // The reason stays the transfer's, not the deletion's.
             const FtpFailure reason = m_failure;
@@ -210,7 +219,7 @@ public:
         if (gaveUp)
             HandedOver();
         else if (remote)
-            CloseRemote(remote, result);
+            CloseRemote(remote, result, false);
         if (result && !IsWholeTransfer(result.bytes, expected)) {
             result.status = FtpTransferStatus::kShort;
             m_failure = FailureOfKind(FtpFailureKind::kIncomplete);
@@ -255,20 +264,34 @@ private:
         return file;
     }
 
+    // The last line of the last reply: a transfer's reply may follow its
+    // "150" in the same text.
+    static std::wstring FinalReply()
+    {
+        std::wstring reply = LastReply();
+        const std::size_t lineStart = reply.find_last_of(L"\r\n");
+        return lineStart == std::wstring::npos ? reply : reply.substr(lineStart + 1);
+    }
+
     // Closing the file ends its data connection, and the server's reply to
     // the transfer comes then: WinINet reports no failure for it, so a
-    // refusal (426, 451, 552, ...) is read from the reply itself.
-    void CloseRemote(HINTERNET remote, FtpTransferResult& result)
+    // refusal (426, 451, 552, ...) is read from the reply itself. An upload
+    // counts only on the server's word that it arrived (2xx): a control
+    // connection that closed after the data leaves the "150" last.
+    void CloseRemote(HINTERNET remote, FtpTransferResult& result, bool upload)
     {
         ::InternetCloseHandle(remote);
         if (!m_cacheCopy.empty())
             ::DeleteFileW(m_cacheCopy.c_str());
         if (result.status != FtpTransferStatus::kComplete)
             return;
-        const std::wstring reply = LastReply();
+        const std::wstring reply = FinalReply();
         if (IsErrorReply(reply)) {
             result.status = FtpTransferStatus::kFailed;
             m_failure = {FtpFailureKind::kServerReply, ERROR_INTERNET_EXTENDED_ERROR, HidePassword(reply, m_password)};
+        } else if (upload && (reply.empty() || reply[0] != L'2')) {
+            result.status = FtpTransferStatus::kFailed;
+            m_failure = {FtpFailureKind::kNoAnswer, ERROR_INTERNET_TIMEOUT, std::wstring()};
         }
     }
 

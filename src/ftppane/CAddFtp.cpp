@@ -275,7 +275,7 @@ bool CAddFtp::TakeServerFolder()
         return false;
     case ServerPathSplit::kMoved:
         // The user sees where the folder went.
-        FillEdits();
+        FillEdits(m_profile);
         return true;
     case ServerPathSplit::kNone:
         break;

@@ -9,6 +9,9 @@ of the program's time limit and failure reasons. Each takes its own port:
                   RETR sends 1 MiB and then nothing, STOR takes 1 MiB and then
                   reads no more, each until the client closes the data
                   connection (or a minute passed); DELE works
+  --broken PORT   logs anyone in; LIST sends two lines and then answers
+                  "426 ... aborted"; STOR takes the whole file and then closes
+                  the control connection without its final reply
 Runs until it receives SIGTERM.
 """
 
@@ -62,7 +65,20 @@ def wait_for_close(data):
         pass
 
 
-def stall(connection):
+LISTED = (b"-rw-r--r--   1 ftp ftp  5 Jan 01 2024 first.txt\r\n"
+          b"-rw-r--r--   1 ftp ftp  6 Jan 01 2024 second.txt\r\n")
+
+
+def read_all(data):
+    while data.recv(65536):
+        pass
+
+
+def broken(connection):
+    stall(connection, broken=True)
+
+
+def stall(connection, broken=False):
     with connection:
         replies = connection.makefile("rb")
         connection.sendall(b"220 Test server ready.\r\n")
@@ -84,6 +100,16 @@ def stall(connection):
                 passive.listen(1)
                 port = passive.getsockname()[1]
                 answer = "227 Entering Passive Mode (127,0,0,1,%d,%d)." % (port // 256, port % 256)
+            elif broken and verb in ("LIST", "STOR") and passive:
+                connection.sendall(b"150 Opening data connection.\r\n")
+                data, _ = passive.accept()
+                with data:
+                    data.sendall(LISTED) if verb == "LIST" else read_all(data)
+                passive.close()
+                passive = None
+                if verb == "STOR":
+                    return  # the control connection closes without a final reply
+                answer = "426 Connection closed; transfer aborted."
             elif verb in ("RETR", "STOR") and passive:
                 connection.sendall(b"150 Opening data connection.\r\n")
                 data, _ = passive.accept()
@@ -115,9 +141,10 @@ def main():
     parser.add_argument("--hangup", type=int, required=True)
     parser.add_argument("--busy", type=int, required=True)
     parser.add_argument("--stall", type=int, required=True)
+    parser.add_argument("--broken", type=int, required=True)
     arguments = parser.parse_args()
     for port, handle in ((arguments.silent, silent), (arguments.hangup, hangup), (arguments.busy, busy),
-                         (arguments.stall, stall)):
+                         (arguments.stall, stall), (arguments.broken, broken)):
         threading.Thread(target=serve, args=(port, handle), daemon=True).start()
     signal.signal(signal.SIGTERM, lambda signum, frame: sys.exit(0))
     signal.pause()

@@ -1,0 +1,71 @@
+// What the server's word decides, against real servers: an upload replaces a
+// file through a part of its own on pyftpdlib and on vsftpd and leaves no
+// part behind; a listing broken off with 426 and an upload the server never
+// confirmed are failures, not an empty folder and not a stored file.
+#include "common/TestEnvironment.h"
+#include "ftp/FtpTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+using namespace testenv;
+using ftptest::Engine;
+
+namespace {
+
+std::wstring VsftpdHome()
+{
+    const wchar_t* root = _wgetenv(L"FTPT_VSFTPD_ROOT");
+    std::wstring path = L"Z:" + std::wstring(root ? root : L"") + L"\\home";
+    for (wchar_t& c : path)
+        if (c == L'/')
+            c = L'\\';
+    return path;
+}
+
+// The names in the folder, "." and ".." left out.
+std::vector<std::wstring> Names(const std::wstring& folder)
+{
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW data;
+    const HANDLE find = ::FindFirstFileW((folder + L"\\*").c_str(), &data);
+    for (BOOL more = find != INVALID_HANDLE_VALUE; more; more = ::FindNextFileW(find, &data))
+        if (std::wstring(data.cFileName) != L"." && std::wstring(data.cFileName) != L"..")
+            names.push_back(data.cFileName);
+    if (find != INVALID_HANDLE_VALUE)
+        ::FindClose(find);
+    return names;
+}
+
+}  // namespace
+
+TEST(FtpSafeUploadWin, AReplacedFileArrivesThroughAPartOnBothServers)
+{
+    const std::wstring local = ScratchFolder(L"safe-up") + L"\\same.txt";
+    WriteFile(local, "new content");
+    const std::wstring folder = L"safe-up";
+    struct Server { std::wstring name; std::wstring user; std::wstring home; };
+    for (const Server& server : {Server{ServerName(), kUser, FtpPath(L"")},
+                                 Server{ftptest::ServerOn(L"FTPT_VSFTPD_PASSIVE_PORT"), L"ftpttest", VsftpdHome()}}) {
+        const std::wstring target = server.home + L"\\" + folder;
+        MakeFolders(target);
+        WriteFile(target + L"\\same.txt", "the old one, longer");
+        EXPECT_TRUE(Engine().UploadFile(local, {server.name, server.user, kPassword}, folder)) << server.name;
+        EXPECT_EQ(ReadFile(target + L"\\same.txt"), "new content") << server.name;
+        EXPECT_EQ(Names(target), std::vector<std::wstring>{L"same.txt"}) << server.name;
+    }
+}
+
+TEST(FtpSafeUploadWin, ABrokenOffListingAndAnUnconfirmedUploadFail)
+{
+    const ftptest::Login login{ftptest::ServerOn(L"FTPT_BROKEN_PORT")};
+    FtpListing listing;
+    EXPECT_FALSE(Engine().ListFtpFolder(listing, login, L""));
+    EXPECT_EQ(Engine().LastFailure().text, L"426 Connection closed; transfer aborted.");
+
+    const std::wstring local = ScratchFolder(L"safe-unconfirmed") + L"\\sent.txt";
+    WriteFile(local, "sent");
+    EXPECT_FALSE(Engine().UploadFile(local, login, L""));
+    EXPECT_EQ(Engine().LastFailure().kind, FtpFailureKind::kNoAnswer);
+}

@@ -21,6 +21,8 @@
 #include "settings/DpapiProtector.h"
 #include "settings/SettingsFile.h"
 #include "transfer/DragDrop.h"
+#include "transfer/ExplorerDrop.h"
+#include "transfer/FtpFileOpener.h"
 #include "transfer/TransferCommand.h"
 
 #include <commctrl.h>
@@ -105,6 +107,8 @@ private:
     FtpPane m_ftpPane;
     TransferCommand m_transferCommand;
     DragDrop m_drag;
+    ExplorerDrop m_explorerDrop;
+    FtpFileOpener m_fileOpener;
     ListView m_localList;
     ListView m_ftpList;
     Control m_localPath;

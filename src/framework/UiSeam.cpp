@@ -1,6 +1,7 @@
 #include "framework/UiSeam.h"
 
 #include "framework/Dialog.h"
+#include "framework/SystemErrorText.h"
 
 #include <shellapi.h>
 #include <shlobj.h>
@@ -32,6 +33,21 @@ std::optional<std::wstring> UiSeam::BrowseForFolder(const std::wstring& title)
 void UiSeam::ShellOpen(const std::wstring& target)
 {
     ::ShellExecuteW(nullptr, L"open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+bool UiSeam::OpenWithProgram(const std::wstring& path, std::wstring& reason)
+{
+    const auto run = [&path](const wchar_t* verb) {
+        return reinterpret_cast<INT_PTR>(::ShellExecuteW(nullptr, verb, path.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    };
+    INT_PTR result = run(L"open");
+    if (result == SE_ERR_NOASSOC || result == SE_ERR_ASSOCINCOMPLETE)
+        result = run(L"openas");
+    if (result > 32)
+        return true;
+    const DWORD error = ::GetLastError();
+    reason = SystemErrorText(error != ERROR_SUCCESS ? error : static_cast<DWORD>(result));
+    return false;
 }
 
 INT_PTR UiSeam::RunModal(Dialog& dialog, HWND owner)

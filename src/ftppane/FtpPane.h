@@ -25,6 +25,8 @@ public:
         m_commands.ShowListing(folder, result);
     }
 
+    void SetFileOpener(std::function<void(const PaneRow&)> open) { m_commands.SetFileOpener(std::move(open)); }
+
     void ShowRows(const FtpListing& listing) override;
     void ReportListingFailure(const FtpFailure& reason) override;
     void ReportFolderNotCreated(const std::wstring& path, const FtpFailure& reason) override;
@@ -37,6 +39,12 @@ private:
     // The profile dialog; its OK replaces the live profile, which is listed.
     void Browse() override;
     TextId TransferMenuText() const override { return TextId::kDownloadMenuItem; }
+    // A file opens as a copy (FtpFolderCommands::SetFileOpener).
+    bool OpensFiles() const override { return true; }
+    TextId OpenMenuText(RowKind kind) const override
+    {
+        return kind == RowKind::File ? TextId::kOpenCopyMenuItem : TextId::kOpenMenuItem;
+    }
     void Tell(const std::wstring& message, UINT icon = 0) const;
 
     FtpJobs& m_jobs;

@@ -114,4 +114,10 @@ enum class TextId : int {
     kRenaming = 501,
     kCheckingConnection = 502,
     kFewerSessions = 503,
+    kOpenCopyMenuItem = 520,
+    kDropWhileBusy = 521,
+    kDropWithoutServer = 522,
+    kDropRefused = 523,
+    kCopyOpened = 524,
+    kCopyNotOpened = 525,
 };

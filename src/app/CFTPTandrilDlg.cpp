@@ -180,7 +180,7 @@ void CFTPTandrilDlg::OnFtpBusy(bool busy, FtpWorkKind kind)
     if (!busy) {
         m_transferCommand.ShowDirection();
         Control(Item(IDC_STATUS)).SetText(L"");
-        m_fileOpener.ShowOpenedNote();
+        m_fileOpener.AfterFtpWork();
         ShowModeSwitch();
         if (m_closeAfterWork)
             ::PostMessageW(Handle(), WM_CLOSE, 0, 0);

@@ -40,13 +40,25 @@ bool UiSeam::OpenWithProgram(const std::wstring& path, std::wstring& reason)
     const auto run = [&path](const wchar_t* verb) {
         return reinterpret_cast<INT_PTR>(::ShellExecuteW(nullptr, verb, path.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
     };
-    INT_PTR result = run(L"open");
-    if (result == SE_ERR_NOASSOC || result == SE_ERR_ASSOCINCOMPLETE)
-        result = run(L"openas");
-    if (result > 32)
+    const INT_PTR opened = run(L"open");
+    if (opened > 32)
         return true;
-    const DWORD error = ::GetLastError();
-    reason = SystemErrorText(error != ERROR_SUCCESS ? error : static_cast<DWORD>(result));
+    const bool noProgram = opened == SE_ERR_NOASSOC || opened == SE_ERR_ASSOCINCOMPLETE;
+    if (noProgram && run(L"openas") > 32)
+        return true;
+    // The reason of the first refusal: where "Open with" is not there either,
+    // its own failure would only name the missing helper. ShellExecuteW's
+    // results up to 25 are system error codes; the others are its own.
+    DWORD error = static_cast<DWORD>(opened);
+    if (noProgram)
+        error = ERROR_NO_ASSOCIATION;
+    else if (opened == SE_ERR_SHARE)
+        error = ERROR_SHARING_VIOLATION;
+    else if (opened == SE_ERR_DLLNOTFOUND)
+        error = ERROR_DLL_NOT_FOUND;
+    else if (opened >= SE_ERR_DDETIMEOUT && opened <= SE_ERR_DDEBUSY)
+        error = ERROR_DDE_FAIL;
+    reason = SystemErrorText(error);
     return false;
 }
 

@@ -65,25 +65,23 @@ bool FtpFileOpener::Open(const PaneRow& row)
     // question asks about it.
     const std::wstring path = JoinLocal(folder, row.name);
     ::DeleteFileW(path.c_str());
-    return m_transfer.DownloadThen(folder, row, [this, path, name = row.name] { OpenCopy(path, name); });
+    return m_transfer.DownloadThen(folder, row, [this, path, name = row.name] {
+        m_arrived = path;
+        m_name = name;
+    });
 }
 
-void FtpFileOpener::OpenCopy(const std::wstring& path, const std::wstring& name)
+void FtpFileOpener::AfterFtpWork()
 {
-    std::wstring reason;
-    if (Ui().OpenWithProgram(path, reason)) {
-        m_note = FillPlaceholder(m_texts.Text(TextId::kCopyOpened), name);
+    const std::wstring path = std::exchange(m_arrived, std::wstring());
+    if (path.empty())
         return;
-    }
-    Ui().ShowMessage(m_dialog, FillPlaceholder(m_texts.Text(TextId::kCopyNotOpened), path) + L"\n" + reason,
-                     m_texts.Text(TextId::kMessageCaption), MB_OK | MB_ICONEXCLAMATION);
-}
-
-void FtpFileOpener::ShowOpenedNote()
-{
-    if (!m_note.empty())
-        Control(::GetDlgItem(m_dialog, IDC_STATUS)).SetText(m_note);
-    m_note.clear();
+    std::wstring reason;
+    if (Ui().OpenWithProgram(path, reason))
+        Control(::GetDlgItem(m_dialog, IDC_STATUS)).SetText(FillPlaceholder(m_texts.Text(TextId::kCopyOpened), m_name));
+    else
+        Ui().ShowMessage(m_dialog, FillPlaceholder(m_texts.Text(TextId::kCopyNotOpened), path) + L"\n" + reason,
+                         m_texts.Text(TextId::kMessageCaption), MB_OK | MB_ICONEXCLAMATION);
 }
 
 std::wstring FtpFileOpener::CopiesRoot()

@@ -29,9 +29,10 @@ public:
     // nothing, while other FTP work runs.
     bool Open(const PaneRow& row);
 
-    // After FTP work: the status line tells that a copy was opened, and that
-    // changes to it are not uploaded (the end of the work clears it first).
-    void ShowOpenedNote();
+    // When FTP work has ended and the window is no longer busy: opens the
+    // copy that arrived, if one did, and the status line tells that changes
+    // to it are not uploaded.
+    void AfterFtpWork();
 
     // "FTPTandril copies" in the user's temporary folder.
     static std::wstring CopiesRoot();
@@ -40,13 +41,12 @@ public:
     static void RemoveOldCopies(const std::wstring& root, std::uint64_t now);
 
 private:
-    void OpenCopy(const std::wstring& path, const std::wstring& name);
-
     const CTranslation& m_texts;
     LocalFiles& m_files;
     const ServerProfile& m_profile;
     TransferCommand& m_transfer;
     std::wstring m_root;
     HWND m_dialog = nullptr;
-    std::wstring m_note;
+    std::wstring m_arrived;  // the copy to open, with the server file's name
+    std::wstring m_name;
 };

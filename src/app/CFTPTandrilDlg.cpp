@@ -29,8 +29,11 @@ CFTPTandrilDlg::CFTPTandrilDlg(SettingsFile& settings, FtpWork& work, LocalFiles
       m_localPane(m_translation, files),
       m_ftpPane(m_translation, work, m_profile, m_ftpListing, m_savedServers),
       m_transferCommand(m_translation, work, files, m_profile, m_ftpListing, m_localPane, m_ftpPane),
-      m_drag(m_transferCommand)
+      m_drag(m_transferCommand),
+      m_explorerDrop(m_translation, work, m_profile, m_transferCommand),
+      m_fileOpener(m_translation, files, m_profile, m_transferCommand, FtpFileOpener::CopiesRoot())
 {
+    m_ftpPane.SetFileOpener([this](const PaneRow& row) { m_fileOpener.Open(row); });
     m_work.SetBusyListener([this](bool busy, FtpWorkKind kind) { OnFtpBusy(busy, kind); });
 }
 
@@ -58,6 +61,7 @@ BOOL CFTPTandrilDlg::InitMainWindow()
         KeepOwnLayoutOnDpiChange(Handle());
         CreateImageListAndColumns();
         m_ftpList.ShowTextWhenEmpty();
+        m_explorerDrop.Register(Handle());
         m_firstRun = false;
     }
     // Again after a change of language: the size units may be wider.
@@ -86,6 +90,7 @@ void CFTPTandrilDlg::BindControls()
     m_transferCommand.Bind(dialog);
     m_drag.Bind(dialog);
     m_statusRow.Bind(dialog);
+    m_fileOpener.Bind(dialog);
     m_bound = true;
 }
 
@@ -242,6 +247,7 @@ void CFTPTandrilDlg::OnFtpBusy(bool busy, FtpWorkKind kind)
         m_transferOffForNaming = false;
         KeepTransferOffWhileNaming();
         Control(Item(IDC_STATUS)).SetText(L"");
+        m_fileOpener.AfterFtpWork();
         ShowModeSwitch();
         if (m_closeAfterWork)
             ::PostMessageW(Handle(), WM_CLOSE, 0, 0);
@@ -479,6 +485,12 @@ bool CFTPTandrilDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_P
     case WM_CAPTURECHANGED:
         if (m_drag.IsDragging() && reinterpret_cast<HWND>(lParam) != Handle())
             m_drag.CaptureLost();
+        return false;
+    case WM_DROPFILES:
+        m_explorerDrop.OnDropFiles(reinterpret_cast<HDROP>(wParam));
+        return true;
+    case WM_DESTROY:
+        m_explorerDrop.Revoke();
         return false;
     case WM_HELP:
         OpenHelpFile();

@@ -24,6 +24,8 @@
 #include "settings/DpapiProtector.h"
 #include "settings/SettingsFile.h"
 #include "transfer/DragDrop.h"
+#include "transfer/ExplorerDrop.h"
+#include "transfer/FtpFileOpener.h"
 #include "transfer/TransferCommand.h"
 
 #include <commctrl.h>
@@ -120,6 +122,8 @@ private:
     TransferCommand m_transferCommand;
     DragDrop m_drag;
     StatusRow m_statusRow;
+    ExplorerDrop m_explorerDrop;
+    FtpFileOpener m_fileOpener;
     ListView m_localList;
     ListView m_ftpList;
     Control m_localPath;

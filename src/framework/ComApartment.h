@@ -1,14 +1,21 @@
 // COM initialised apartment-threaded on the UI thread for as long as the
-// object lives: the shell's folder picker and ShellExecuteW expect it.
+// object lives: the shell's folder picker and ShellExecuteW expect it. OLE on
+// top of it, for drag and drop from the shell (RegisterDragDrop).
 #pragma once
 
-#include <objbase.h>
+#include <ole2.h>
 
 class ComApartment {
 public:
-    ComApartment() : m_initialized(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
+    ComApartment()
+        : m_initialized(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))),
+          m_ole(SUCCEEDED(::OleInitialize(nullptr)))
+    {
+    }
     ~ComApartment()
     {
+        if (m_ole)
+            ::OleUninitialize();
         if (m_initialized)
             ::CoUninitialize();
     }
@@ -19,4 +26,5 @@ public:
 
 private:
     bool m_initialized;
+    bool m_ole;
 };

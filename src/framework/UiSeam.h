@@ -25,6 +25,11 @@ public:
     // ShellExecuteW(no owner, "open", target, no parameters, no folder, SW_SHOWNORMAL).
     virtual void ShellOpen(const std::wstring& target);
 
+    // A file opened with its program: ShellExecuteW as ShellOpen; where no
+    // program is associated with it, the system's "Open with" choice (the
+    // "openas" verb). False, with the system's reason, when neither opened it.
+    virtual bool OpenWithProgram(const std::wstring& path, std::wstring& reason);
+
     // Runs the dialog modally over the owner and returns its result.
     virtual INT_PTR RunModal(Dialog& dialog, HWND owner);
 };

@@ -68,6 +68,10 @@ void FtpFolderCommands::UseProfile(const ServerProfile& profile)
 
 void FtpFolderCommands::Open(const PaneRow& row)
 {
+    if (row.kind == RowKind::File && m_openFile) {
+        m_openFile(row);
+        return;
+    }
     if (row.kind != RowKind::Parent && row.kind != RowKind::Folder)
         return;
     const std::wstring folder =

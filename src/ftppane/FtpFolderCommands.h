@@ -12,7 +12,9 @@
 #include "panes/PaneView.h"
 #include "panes/RowKind.h"
 
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 class FtpPaneView : public virtual PaneView {
@@ -47,8 +49,10 @@ public:
     // refresh): shown as Refresh shows its own.
     void ShowListing(const std::wstring& folder, const FtpFolderResult& result);
 
-    // A file row opens nothing; folders are deleted with everything inside.
+    // A file row is handed to the file opener, when there is one; folders are
+    // deleted with everything inside.
     void Open(const PaneRow& row) override;
+    void SetFileOpener(std::function<void(const PaneRow&)> open) { m_openFile = std::move(open); }
     void StartAddFolder() override;
     void ConfirmAddFolder() override;
     void Delete(const std::vector<PaneRow>& rows) override;
@@ -73,4 +77,5 @@ private:
     ServerProfile& m_profile;
     FtpListing& m_listing;
     FtpPaneView& m_view;
+    std::function<void(const PaneRow&)> m_openFile;
 };

@@ -36,6 +36,7 @@ public:
     // The profile dialog on the live profile, with the name of the saved
     // server in use.
     void EditLiveProfile();
+    void SetFileOpener(std::function<void(const PaneRow&)> open) { m_commands.SetFileOpener(std::move(open)); }
 
     void ShowRows(const FtpListing& listing) override;
     void ReportListingFailure(const FtpFailure& reason) override;
@@ -49,6 +50,12 @@ private:
     // The profile dialog; its OK replaces the live profile, which is listed.
     void Browse() override { EditLiveProfile(); }
     TextId TransferMenuText() const override { return TextId::kDownloadMenuItem; }
+    // A file opens as a copy (FtpFolderCommands::SetFileOpener).
+    bool OpensFiles() const override { return true; }
+    TextId OpenMenuText(RowKind kind) const override
+    {
+        return kind == RowKind::File ? TextId::kOpenCopyMenuItem : TextId::kOpenMenuItem;
+    }
 
     FtpJobs& m_jobs;
     ServerProfile& m_profile;

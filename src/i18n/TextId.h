@@ -152,4 +152,10 @@ enum class TextId : int {
     kErrorDropped = 644,
     kErrorSocketTimedOut = 645,
     kErrorSocketRefused = 646,
+    kOpenCopyMenuItem = 650,
+    kDropWhileBusy = 651,
+    kDropWithoutServer = 652,
+    kDropRefused = 653,
+    kCopyOpened = 654,
+    kCopyNotOpened = 655,
 };

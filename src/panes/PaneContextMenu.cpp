@@ -13,12 +13,12 @@ void AddItem(HMENU menu, int id, const std::wstring& text, bool applies)
 }  // namespace
 
 int ChooseFromContextMenu(HWND owner, POINT at, const ContextMenuItems& items, const CTranslation& texts,
-                          TextId transferText)
+                          TextId transferText, TextId openText)
 {
     const HMENU menu = ::CreatePopupMenu();
     if (!menu)
         return 0;
-    AddItem(menu, IDM_LIST_OPEN, texts.Text(TextId::kOpenMenuItem), items.open);
+    AddItem(menu, IDM_LIST_OPEN, texts.Text(openText), items.open);
     AddItem(menu, IDM_LIST_TRANSFER, texts.Text(transferText), items.transfer);
     ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     AddItem(menu, IDM_LIST_RENAME, texts.Text(TextId::kRenameMenuItem), items.rename);

@@ -12,4 +12,5 @@ class CTranslation;
 // Shows the menu at the screen point over the owner and waits for the user's
 // choice: the command (IDM_LIST_...), or 0 when the menu was closed without one.
 int ChooseFromContextMenu(HWND owner, POINT at, const ContextMenuItems& items, const CTranslation& texts,
-                          TextId transferText);
+                          TextId transferText,
+                          TextId openText = TextId::kOpenMenuItem);

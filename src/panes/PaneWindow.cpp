@@ -239,7 +239,8 @@ int PaneWindow::ChooseFromContextMenu(LPARAM position)
     for (const PaneRow& row : m_controls.SelectedRows())
         kinds.push_back(row.kind);
     const ContextMenuItems items = ContextMenuFor(kinds, OpensFiles(), Commands().ShowsFolder());
-    return ::ChooseFromContextMenu(m_controls.Dialog(), at, items, m_texts, TransferMenuText());
+    return ::ChooseFromContextMenu(m_controls.Dialog(), at, items, m_texts, TransferMenuText(),
+                                   OpenMenuText(kinds.size() == 1 ? kinds.front() : RowKind::Unknown));
 }
 
 POINT PaneWindow::BelowMarkedRow() const

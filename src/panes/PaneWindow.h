@@ -59,6 +59,8 @@ protected:
     virtual void Browse() = 0;
     // Whether Open applies to a file (the local pane starts its program).
     virtual bool OpensFiles() const { return false; }
+    // The context menu's text for Open on one row of that kind.
+    virtual TextId OpenMenuText(RowKind) const { return TextId::kOpenMenuItem; }
     // The context menu's text for the transfer to the other side.
     virtual TextId TransferMenuText() const = 0;
     // A message box over the main window with the program's caption.

@@ -31,6 +31,18 @@ bool TransferBatch::Upload(const ServerProfile& profile, const std::wstring& loc
     }, [this] { m_events.BatchGivenUp(true); });
 }
 
+bool TransferBatch::UploadPaths(const ServerProfile& profile, const std::wstring& remoteFolder,
+                                const std::vector<std::wstring>& paths)
+{
+    return m_jobs.Start(FtpWorkKind::kTransfer,
+                        [this, profile, remoteFolder, paths](FtpJobContext& context) -> FtpApply {
+                            TransferRun run(context, m_files, m_events, profile, m_clock);
+                            const FailureReport report = run.UploadPaths(paths, remoteFolder);
+                            return [this, report] { m_events.BatchEnded(report, true); };
+                        },
+                        [this] { m_events.BatchGivenUp(true); });
+}
+
 bool TransferBatch::Download(const ServerProfile& profile, const FtpListing& shown, const std::wstring& localFolder,
                              const std::vector<PaneRow>& rows)
 {

@@ -54,6 +54,10 @@ public:
     // False, starting nothing, while other FTP work runs. The parent row is
     // passed over.
     bool Upload(const ServerProfile& profile, const std::wstring& localFolder, const std::vector<PaneRow>& rows);
+    // Files and folders by their full local paths (a drop from the shell),
+    // into the remote folder; as Upload otherwise.
+    bool UploadPaths(const ServerProfile& profile, const std::wstring& remoteFolder,
+                     const std::vector<std::wstring>& paths);
     // shown: the FTP pane's listing of the profile's folder, for the sizes.
     bool Download(const ServerProfile& profile, const FtpListing& shown, const std::wstring& localFolder,
                   const std::vector<PaneRow>& rows);

@@ -14,6 +14,8 @@
 
 #include <commctrl.h>
 
+#include <utility>
+
 namespace {
 
 ProgressWords MakeProgressWords(const CTranslation& texts)
@@ -99,8 +101,28 @@ void TransferCommand::DownloadSelection()
         m_progress.Show(false);
 }
 
+bool TransferCommand::UploadPaths(const std::vector<std::wstring>& paths, const std::wstring& remoteFolder)
+{
+    StartProgress();
+    const bool started = m_batch.UploadPaths(m_profile, remoteFolder, paths);
+    m_progress.Show(started);
+    return started;
+}
+
+bool TransferCommand::DownloadThen(const std::wstring& localFolder, const PaneRow& row, std::function<void()> arrived)
+{
+    StartProgress();
+    m_arrived = std::move(arrived);
+    const bool started = m_batch.Download(m_profile, m_listing, localFolder, {row});
+    m_progress.Show(started);
+    if (!started)
+        m_arrived = nullptr;
+    return started;
+}
+
 void TransferCommand::StartProgress()
 {
+    m_arrived = nullptr;
     m_closing = false;
     m_sessionsNote.clear();
     m_progressWords = MakeProgressWords(m_texts);
@@ -157,6 +179,7 @@ void TransferCommand::FewerSessions(int sessions)
 
 void TransferCommand::BatchGivenUp(bool upload)
 {
+    m_arrived = nullptr;
     m_progress.Show(false);
     if (upload)
         m_ftpPane.Refresh();
@@ -166,6 +189,7 @@ void TransferCommand::BatchGivenUp(bool upload)
 
 void TransferCommand::BatchEnded(const FailureReport& report, bool upload, bool stopped)
 {
+    const std::function<void()> arrived = std::exchange(m_arrived, nullptr);
     if (!::IsWindow(m_dialog))
         return;
     m_progress.Show(false);
@@ -180,4 +204,6 @@ void TransferCommand::BatchEnded(const FailureReport& report, bool upload, bool 
     if (m_closing ? report.FailedCount() > 0 : report.HasProblems())
         Ui().ShowMessage(m_dialog, FailureMessage(m_texts, report, TextId::kFilesNotTransferred),
                          m_texts.Text(TextId::kMessageCaption), MB_OK);
+    if (arrived && !m_closing && !report.HasProblems())
+        arrived();
 }

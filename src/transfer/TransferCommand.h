@@ -9,6 +9,7 @@
 #include "framework/ListView.h"
 #include "transfer/TransferBatch.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,13 @@ public:
 
     // The transfer button: uploads or downloads by the direction.
     void TransferSelection();
+
+    // Files and folders dropped from the shell, by their full paths, into the
+    // remote folder; false while other FTP work runs.
+    bool UploadPaths(const std::vector<std::wstring>& paths, const std::wstring& remoteFolder);
+    // One file of the FTP list into the local folder; `arrived` runs when it
+    // came whole (not after a stop, a failure or a skip).
+    bool DownloadThen(const std::wstring& localFolder, const PaneRow& row, std::function<void()> arrived);
 
     // The window is closing: a stop the user asked for is not reported.
     void SetClosing() { m_closing = true; }
@@ -72,4 +80,5 @@ private:
     ListView m_ftpList;
     bool m_upload = true;
     bool m_closing = false;
+    std::function<void()> m_arrived;  // after DownloadThen's batch
 };

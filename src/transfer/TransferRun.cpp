@@ -48,27 +48,43 @@ TransferRun::TransferRun(FtpJobContext& context, LocalFiles& files, TransferEven
 
 FailureReport TransferRun::Upload(const std::wstring& localFolder, const std::vector<PaneRow>& rows)
 {
+    std::vector<PaneRow> entries;
+    for (const PaneRow& row : rows)
+        entries.push_back({JoinLocal(localFolder, row.name), row.kind});
+    return UploadEntries(entries, m_profile.folder);
+}
+
+FailureReport TransferRun::UploadPaths(const std::vector<std::wstring>& paths, const std::wstring& remoteFolder)
+{
+    std::vector<PaneRow> entries;
+    for (const std::wstring& path : paths)
+        entries.push_back({path, m_files.FileInfo(path) || !m_files.Exists(path) ? RowKind::File : RowKind::Folder});
+    return UploadEntries(entries, remoteFolder);
+}
+
+FailureReport TransferRun::UploadEntries(const std::vector<PaneRow>& entries, const std::wstring& remoteFolder)
+{
     m_upload = true;
-    m_localFolder = localFolder;
-    for (std::size_t r = 0; r < rows.size(); ++r) {
-        const PaneRow& row = rows[r];
-        const std::wstring path = JoinLocal(localFolder, row.name);
-        m_rowTakesPart.push_back(row.kind == RowKind::File || row.kind == RowKind::Folder);
-        const auto add = [&](const std::wstring& file, const std::wstring& remoteFolder) {
+    for (std::size_t r = 0; r < entries.size(); ++r) {
+        const PaneRow& entry = entries[r];
+        const std::wstring& path = entry.name;
+        m_rowTakesPart.push_back(entry.kind == RowKind::File || entry.kind == RowKind::Folder);
+        const auto add = [&](const std::wstring& file, const std::wstring& targetFolder) {
             const std::optional<LocalFileInfo> info = m_files.FileInfo(file);
-            m_items.push_back({file, file, remoteFolder, RemoteNameOfLocalPath(file),
+            m_items.push_back({file, file, targetFolder, RemoteNameOfLocalPath(file),
                                info ? std::optional<std::uint64_t>(info->size) : std::nullopt, info ? info->time : 0,
                                r});
         };
-        if (row.kind == RowKind::File) {
-            add(path, m_profile.folder);
-        } else if (row.kind == RowKind::Folder) {
+        if (entry.kind == RowKind::File) {
+            add(path, remoteFolder);
+        } else if (entry.kind == RowKind::Folder) {
             m_context.Post([events = &m_events, path] { events->ShowTransferring(path); });
+            const std::wstring localFolder = ParentLocalFolder(path).value_or(std::wstring());
             for (const std::wstring& file : m_files.CollectFilesRecursive(path))
-                add(file, RemoteTargetFolder(m_profile.folder, RemoteSubFolder(localFolder, file)));
+                add(file, RemoteTargetFolder(remoteFolder, RemoteSubFolder(localFolder, file)));
         }
     }
-    return Run(FailureReport(), rows.size());
+    return Run(FailureReport(), entries.size());
 }
 
 FailureReport TransferRun::Download(const FtpListing& shown, const std::wstring& localFolder,

@@ -22,6 +22,8 @@ public:
                 TransferBatch::Clock clock);
 
     FailureReport Upload(const std::wstring& localFolder, const std::vector<PaneRow>& rows);
+    // Files and folders by their full paths, into the remote folder.
+    FailureReport UploadPaths(const std::vector<std::wstring>& paths, const std::wstring& remoteFolder);
     FailureReport Download(const FtpListing& shown, const std::wstring& localFolder,
                            const std::vector<PaneRow>& rows);
 
@@ -51,6 +53,8 @@ private:
         std::optional<FtpFailure> unknown;
     };
 
+    // Entries named by their full local paths.
+    FailureReport UploadEntries(const std::vector<PaneRow>& entries, const std::wstring& remoteFolder);
     FailureReport Run(FailureReport report, std::size_t rows);
     void CreateTargetFolders(FtpEngine& engine);
     void Lane(int lane, FtpEngine& engine);

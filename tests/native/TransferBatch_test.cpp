@@ -143,6 +143,20 @@ TEST_F(TransferBatchTest, UploadsFilesAndTreesBelowTheFtpFolder)
     }
 }
 
+TEST_F(TransferBatchTest, DroppedPathsFromSeveralFoldersGoIntoTheGivenFolder)
+{
+    files.AddFile(L"D:\\Other\\b.txt");
+    ftp.AddFolder(L"/home/www/in");
+    const auto report = Run([&] {
+        return batch.UploadPaths(profile, L"www/in", {L"C:\\Data\\tree", L"D:\\Other\\b.txt"});
+    });
+    ASSERT_TRUE(report);
+    EXPECT_EQ(Lines(ftp.log, L"STOR"), (Log{L"STOR C:\\Data\\tree\\x.txt > /home/www/in/tree/x.txt",
+                                             L"STOR C:\\Data\\tree\\sub\\y.txt > /home/www/in/tree/sub/y.txt",
+                                             L"STOR D:\\Other\\b.txt > /home/www/in/b.txt"}));
+    EXPECT_FALSE(report->HasProblems());
+}
+
 TEST_F(TransferBatchTest, DownloadsIntoMissingLocalFoldersAndSummarisesWhatFailed)
 {
     const auto report = Download(L"C:\\Dl", {kParent, {L"f.bin", RowKind::File}, {L"t", RowKind::Folder},

@@ -139,6 +139,12 @@ std::optional<std::wstring> RecordingUi::BrowseForFolder(const std::wstring& tit
 
 void RecordingUi::ShellOpen(const std::wstring& target) { opened.push_back(target); }
 
+bool RecordingUi::OpenWithProgram(const std::wstring& path, std::wstring&)
+{
+    opened.push_back(path);
+    return true;
+}
+
 INT_PTR RecordingUi::RunModal(Dialog& dialog, HWND owner)
 {
     modalTemplates.push_back(dialog.TemplateId());

@@ -56,6 +56,7 @@ public:
     int ShowMessage(HWND owner, const std::wstring& text, const std::wstring& caption, UINT type) override;
     std::optional<std::wstring> BrowseForFolder(const std::wstring& title) override;
     void ShellOpen(const std::wstring& target) override;
+    bool OpenWithProgram(const std::wstring& path, std::wstring& reason) override;
     INT_PTR RunModal(Dialog& dialog, HWND owner) override;
 
     std::vector<Message> messages;

@@ -39,7 +39,8 @@ TEST_F(FtpListRename, ModifiedColumnAndRenameOnTheServer)
         }
     };
     SelectOnlyRow(list, RowOf(L"a.txt"));
-    EXPECT_EQ(ContextMenuEnabled(Hwnd(), list), (std::vector<bool>{false, true, true, true, true, true}));
+    // Open (a copy), Transfer, Rename, Delete, New Folder, Refresh.
+    EXPECT_EQ(ContextMenuEnabled(Hwnd(), list), (std::vector<bool>{true, true, true, true, true, true}));
 
     for (const auto& [typed, refusal] : {std::pair{L"B.TXT", TextId::kNameTaken}, {L"x/y", TextId::kNameNotOnServer}}) {
         EXPECT_EQ(RenameInPlace(list, RowOf(L"a.txt"), typed, ui, settle),

@@ -151,9 +151,9 @@ TEST_F(TransferBatchTest, DroppedPathsFromSeveralFoldersGoIntoTheGivenFolder)
         return batch.UploadPaths(profile, L"www/in", {L"C:\\Data\\tree", L"D:\\Other\\b.txt"});
     });
     ASSERT_TRUE(report);
-    EXPECT_EQ(Lines(ftp.log, L"STOR"), (Log{L"STOR C:\\Data\\tree\\x.txt > /home/www/in/tree/x.txt",
-                                             L"STOR C:\\Data\\tree\\sub\\y.txt > /home/www/in/tree/sub/y.txt",
-                                             L"STOR D:\\Other\\b.txt > /home/www/in/b.txt"}));
+    EXPECT_EQ(Lines(ftp.log, L"RNFR"), (Log{L"RNFR /home/www/in/tree/.x.txt.part-t RNTO /home/www/in/tree/x.txt",
+                                             L"RNFR /home/www/in/tree/sub/.y.txt.part-t RNTO /home/www/in/tree/sub/y.txt",
+                                             L"RNFR /home/www/in/.b.txt.part-t RNTO /home/www/in/b.txt"}));
     EXPECT_FALSE(report->HasProblems());
 }
 

@@ -246,7 +246,10 @@ void CFTPTandrilDlg::OnFtpBusy(bool busy, FtpWorkKind kind)
         m_transferCommand.ShowDirection();
         m_transferOffForNaming = false;
         KeepTransferOffWhileNaming();
-        Control(Item(IDC_STATUS)).SetText(L"");
+        // An outcome the work left there stays; only the busy text goes.
+        Control status(Item(IDC_STATUS));
+        if (status.Text() == m_translation.Text(StatusOfWork(kind)))
+            status.SetText(L"");
         m_fileOpener.AfterFtpWork();
         ShowModeSwitch();
         if (m_closeAfterWork)
@@ -258,16 +261,20 @@ void CFTPTandrilDlg::OnFtpBusy(bool busy, FtpWorkKind kind)
     Control transfer(Item(IDC_TRANSFER));
     transfer.SetText(m_translation.Text(TextId::kStop));
     transfer.Enable(true);
-    TextId status = TextId::kReadingFtpFolder;
+    Control(Item(IDC_STATUS)).SetText(m_translation.Text(StatusOfWork(kind)));
+}
+
+TextId CFTPTandrilDlg::StatusOfWork(FtpWorkKind kind)
+{
     switch (kind) {
-    case FtpWorkKind::kListing: status = TextId::kReadingFtpFolder; break;
-    case FtpWorkKind::kCreating: status = TextId::kCreatingFolder; break;
-    case FtpWorkKind::kDeleting: status = TextId::kDeleting; break;
-    case FtpWorkKind::kRenaming: status = TextId::kRenaming; break;
-    case FtpWorkKind::kTransfer: status = TextId::kTransferring; break;
-    case FtpWorkKind::kCheck: status = TextId::kCheckingConnection; break;
+    case FtpWorkKind::kListing: return TextId::kReadingFtpFolder;
+    case FtpWorkKind::kCreating: return TextId::kCreatingFolder;
+    case FtpWorkKind::kDeleting: return TextId::kDeleting;
+    case FtpWorkKind::kRenaming: return TextId::kRenaming;
+    case FtpWorkKind::kTransfer: return TextId::kTransferring;
+    case FtpWorkKind::kCheck: return TextId::kCheckingConnection;
     }
-    Control(Item(IDC_STATUS)).SetText(m_translation.Text(status));
+    return TextId::kReadingFtpFolder;
 }
 
 bool CFTPTandrilDlg::BlockedWhileBusy(const NMHDR& header) const

@@ -75,6 +75,8 @@ private:
 
     // The one place the busy state is set and cleared.
     void OnFtpBusy(bool busy, FtpWorkKind kind);
+    // What the status line says while work of that kind runs.
+    static TextId StatusOfWork(FtpWorkKind kind);
     // What the user may not do to the FTP side while its work runs.
     bool BlockedWhileBusy(const NMHDR& header) const;
 

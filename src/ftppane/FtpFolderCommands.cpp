@@ -97,9 +97,11 @@ void FtpFolderCommands::ConfirmAddFolder()
                 *failure = context.Engine().LastFailure();
         },
         m_profile.folder, m_addFolder.Saved(),
-        [this, path, failure] {
+        [this, name, path, failure] {
             if (*failure)
                 m_view.ReportFolderNotCreated(path, **failure);
+            else if (!name.empty())
+                m_view.ShowDone(FtpWorkKind::kCreating, 1, name);
         });
 }
 
@@ -109,9 +111,10 @@ void FtpFolderCommands::Delete(const std::vector<PaneRow>& rows)
     const std::wstring folder = m_profile.folder;
     auto report = std::make_shared<FailureReport>();
     auto stopped = std::make_shared<bool>(false);
+    auto deletedCount = std::make_shared<int>(0);
     RunThenList(
         FtpWorkKind::kDeleting,
-        [this, rows, login, folder, report, stopped](FtpJobContext& context) {
+        [this, rows, login, folder, report, stopped, deletedCount](FtpJobContext& context) {
             FtpEngine& engine = context.Engine();
             for (const PaneRow& row : rows) {
                 if (context.StopRequested())
@@ -131,11 +134,14 @@ void FtpFolderCommands::Delete(const std::vector<PaneRow>& rows)
                 // The parent row names no entry on the server.
                 if (!deleted && !context.StopRequested())
                     report->AddFailed(JoinFtpPath(folder, row.name), engine.LastFailure());
+                else if (deleted && (row.kind == RowKind::File || row.kind == RowKind::Folder))
+                    ++*deletedCount;
             }
             *stopped = context.StopRequested();
         },
         folder, m_view.PathText(),
-        [this, report, stopped] {
+        [this, report, stopped, deletedCount] {
+            m_view.ShowDone(FtpWorkKind::kDeleting, *deletedCount, std::wstring());
             if (report->HasProblems())
                 m_view.ReportDeleteProblems(*report);
             // A stopped deletion was not listed: what is left shows now.
@@ -173,8 +179,10 @@ bool FtpFolderCommands::Rename(const PaneRow& row, const std::wstring& newName)
                 problem = RenameProblem::kExists;
             else if (outcome->outcome == FtpRenameOutcome::kFailed)
                 problem = RenameProblem::kFailed;
-            if (AcceptRename(m_view, problem, row, newName, outcome->reason))
+            if (AcceptRename(m_view, problem, row, newName, outcome->reason)) {
                 m_view.SelectName(newName);
+                m_view.ShowDone(FtpWorkKind::kRenaming, 1, newName);
+            }
         });
     return false;
 }

@@ -28,6 +28,9 @@ public:
     virtual void ReportDeleteProblems(const FailureReport& report) = 0;
     // The row of that name becomes the only one selected (after a rename).
     virtual void SelectName(const std::wstring& name) = 0;
+    // What a command did, on the status line until the next one: entries
+    // deleted (count), a folder created or an entry renamed (name).
+    virtual void ShowDone(FtpWorkKind kind, int count, const std::wstring& name) = 0;
 };
 
 class FtpFolderCommands : public PaneCommands {

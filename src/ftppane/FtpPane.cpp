@@ -74,3 +74,11 @@ void FtpPane::ReportDeleteProblems(const FailureReport& report)
 {
     Tell(FailureMessage(m_texts, report, TextId::kEntriesNotDeleted));
 }
+
+void FtpPane::ShowDone(FtpWorkKind kind, int count, const std::wstring& name)
+{
+    const TextId text = kind == FtpWorkKind::kDeleting   ? TextId::kEntriesDeleted
+                        : kind == FtpWorkKind::kCreating ? TextId::kFolderCreated
+                                                         : TextId::kRenamedTo;
+    m_status.SetText(FillPlaceholder(m_texts.Text(text), kind == FtpWorkKind::kDeleting ? std::to_wstring(count) : name));
+}

@@ -44,6 +44,7 @@ public:
     void ShowDeleting(const std::wstring& path) override;
     void ReportDeleteProblems(const FailureReport& report) override;
     void SelectName(const std::wstring& name) override;
+    void ShowDone(FtpWorkKind kind, int count, const std::wstring& name) override;
 
 private:
     PaneCommands& Commands() override { return m_commands; }

@@ -158,4 +158,11 @@ enum class TextId : int {
     kDropRefused = 653,
     kCopyOpened = 654,
     kCopyNotOpened = 655,
+    kFilesUploaded = 660,
+    kFilesDownloaded = 661,
+    kFilesSkipped = 662,
+    kFilesFailed = 663,
+    kEntriesDeleted = 664,
+    kRenamedTo = 665,
+    kFolderCreated = 666,
 };

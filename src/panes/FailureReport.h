@@ -27,6 +27,14 @@ public:
     void AddNotTransferred(const std::wstring& name);
 
     int FailedCount() const { return m_failedCount; }
+    // What a batch moved and left alone, for the status line's outcome.
+    void SetMoved(int moved, int skipped)
+    {
+        m_moved = moved;
+        m_skipped = skipped;
+    }
+    int MovedCount() const { return m_moved; }
+    int SkippedCount() const { return m_skipped; }
     bool WasStopped() const { return m_stopped; }
     bool HasProblems() const { return m_failedCount > 0 || !m_unlisted.empty() || m_limitReached || m_stopped; }
 
@@ -40,6 +48,8 @@ public:
                          const std::wstring& stoppedHeading = std::wstring()) const;
 
 private:
+    int m_moved = 0;
+    int m_skipped = 0;
     bool m_limitReached = false;
     bool m_stopped = false;
     int m_notTransferredCount = 0;

@@ -38,7 +38,8 @@ bool TransferBatch::UploadPaths(const ServerProfile& profile, const std::wstring
                         [this, profile, remoteFolder, paths](FtpJobContext& context) -> FtpApply {
                             TransferRun run(context, m_files, m_events, profile, m_clock);
                             const FailureReport report = run.UploadPaths(paths, remoteFolder);
-                            return [this, report] { m_events.BatchEnded(report, true); };
+                            const bool stopped = context.StopRequested() || report.WasStopped();
+                            return [this, report, stopped] { m_events.BatchEnded(report, true, stopped); };
                         },
                         [this] { m_events.BatchGivenUp(true); });
 }

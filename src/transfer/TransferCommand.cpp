@@ -200,6 +200,14 @@ void TransferCommand::BatchEnded(const FailureReport& report, bool upload, bool 
         else
             m_localPane.FillLocalList(m_localPane.CurrentFolder());
     }
+    // What happened, on the status line until the next command.
+    std::wstring outcome = FillPlaceholder(m_texts.Text(upload ? TextId::kFilesUploaded : TextId::kFilesDownloaded),
+                                           std::to_wstring(report.MovedCount()));
+    if (report.SkippedCount() > 0)
+        outcome += L", " + FillPlaceholder(m_texts.Text(TextId::kFilesSkipped), std::to_wstring(report.SkippedCount()));
+    if (report.FailedCount() > 0)
+        outcome += L", " + FillPlaceholder(m_texts.Text(TextId::kFilesFailed), std::to_wstring(report.FailedCount()));
+    m_status.SetText(outcome);
     // Closing: failures are still told, a stop the user asked for is not.
     if (m_closing ? report.FailedCount() > 0 : report.HasProblems())
         Ui().ShowMessage(m_dialog, FailureMessage(m_texts, report, TextId::kFilesNotTransferred),

@@ -178,6 +178,13 @@ FailureReport TransferRun::Run(FailureReport report, std::size_t rows)
             std::none_of(m_items.begin(), m_items.end(), [r](const Item& item) { return item.row == r; }))
             RowDone(r, first);
 
+    int moved = 0;
+    int skipped = 0;
+    for (const Result& result : m_results) {
+        moved += result.outcome == Outcome::kDone;
+        skipped += result.outcome == Outcome::kSkipped;
+    }
+    report.SetMoved(moved, skipped);
     for (std::size_t i = 0; i < m_items.size(); ++i) {
         const Result& result = m_results[i];
         if (result.outcome == Outcome::kNotTransferred || result.outcome == Outcome::kPending)

@@ -23,6 +23,11 @@ public:
     void SetPathText(const std::wstring& text) override { field = text; }
     void ShowAddFolderMode(bool on) override { adding = on; }
     void SelectName(const std::wstring& name) override { events.push_back(L"select " + name); }
+    void ShowDone(FtpWorkKind, int count, const std::wstring& name) override
+    {
+        done.push_back(std::to_wstring(count) + L" " + name);
+    }
+    Log done;
     void ShowRows(const FtpListing& listing) override
     {
         std::wstring rows;
@@ -188,6 +193,7 @@ TEST_F(FtpFolderCommandsTest, DeleteRemovesFilesAndTreesInRowOrderThenListsOnce)
                               L"RMD /home/a/t", L"DELE /home/a/f.txt"}));
     EXPECT_EQ(listings, 1);
     EXPECT_EQ(view.events, (Log{L"deleting a/t/inner.txt", L"rows [b]"}));
+    EXPECT_EQ(view.done, (Log{L"3 "}));  // the parent row is no entry
     EXPECT_EQ(jobs.kinds, std::vector<FtpWorkKind>{FtpWorkKind::kDeleting});
     EXPECT_TRUE(ftp.HasFolder(L"/home/a/b"));
 }
@@ -270,6 +276,7 @@ TEST_F(FtpFolderCommandsTest, RenameChecksTheNameAndTheFolderFirstAndNeverReplac
         EXPECT_EQ(EventStarting(L"problem"), c.problem) << c.typed;
     }
     EXPECT_EQ(view.events.back(), L"select h.txt");  // listed again
+    EXPECT_EQ(view.done, (Log{L"1 h.txt"}));  // refused names are no outcome
     EXPECT_TRUE(ftp.HasFile(L"/home/a/h.txt"));
     EXPECT_TRUE(ftp.HasFile(L"/home/a/g.txt"));
     EXPECT_TRUE(ftp.HasFolder(L"/home/a/b"));

@@ -157,7 +157,8 @@ TEST_F(FtpPaneCommands, DeletesSelectedFilesAndTreesInRowOrderThenListsOnce)
     EXPECT_EQ(status.Count(deleting + L"inner/t2.txt"), 1);
     EXPECT_EQ(status.Count(deleting + L"inner"), 1);
     EXPECT_EQ(status.Count(Translated(TextId::kDeleting)), 1);
-    EXPECT_EQ(Text(IDC_STATUS), L"");
+    // What happened stays on the status line: the four rows selected.
+    EXPECT_EQ(Text(IDC_STATUS), FillPlaceholder(Translated(TextId::kEntriesDeleted), L"4"));
     EXPECT_TRUE(::IsWindowEnabled(Item(IDC_TRANSFER)));
 }
 

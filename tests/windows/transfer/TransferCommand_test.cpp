@@ -147,7 +147,7 @@ TEST_F(TransferCommandTest, UploadsTwoFilesAndATreeWithoutItsEmptyFolders)
         EXPECT_EQ(changes[id], kNone) << id;
     for (int id : kWatched)
         EXPECT_EQ(::IsWindowEnabled(Item(id)) != FALSE, id != IDC_TO_FTP) << id;
-    EXPECT_EQ(Text(IDC_STATUS), L"");
+    EXPECT_EQ(Text(IDC_STATUS), FillPlaceholder(Texts().Text(TextId::kFilesUploaded), L"4"));
     EXPECT_EQ(Text(IDC_TRANSFER), UploadCaption());
 }
 
@@ -201,7 +201,7 @@ TEST_F(TransferCommandTest, DownloadsFilesAndATreeIntoMissingLocalFolders)
                    IDC_LOCAL_DELETE})
         EXPECT_EQ(changes[id], kNone) << id;
     EXPECT_FALSE(::IsWindowEnabled(Item(IDC_TO_LOCAL)));
-    EXPECT_EQ(Text(IDC_STATUS), L"");
+    EXPECT_EQ(Text(IDC_STATUS), FillPlaceholder(Texts().Text(TextId::kFilesDownloaded), L"3"));
     EXPECT_EQ(Text(IDC_TRANSFER), DownloadCaption());
 }
 

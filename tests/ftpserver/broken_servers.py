@@ -92,8 +92,10 @@ def stall(connection, broken=False):
                 answer = "230 Logged in."
             elif verb == "PWD":
                 answer = '257 "/" is the current directory.'
-            elif verb in ("CWD", "TYPE", "DELE", "NOOP"):
+            elif verb in ("CWD", "TYPE", "DELE", "NOOP", "RNTO"):
                 answer = "250 OK."
+            elif verb == "RNFR":
+                answer = "350 Ready for the new name."
             elif verb == "PASV":
                 passive = socket.socket(socket.AF_INET, socket.SOCK_STREAM)
                 passive.bind(("127.0.0.1", 0))

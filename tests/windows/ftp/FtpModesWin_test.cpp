@@ -27,23 +27,13 @@ namespace {
 const FailureWords kWords = {L"The server answered: %1", L"no answer", L"incomplete", L"partial left", L"",
                              {{12110, L"The server closed the connection."}, {10061, L"Nothing answers: connect"}}};
 
-std::wstring VsftpdHome()
-{
-    const wchar_t* root = _wgetenv(L"FTPT_VSFTPD_ROOT");
-    std::wstring path = L"Z:" + std::wstring(root ? root : L"") + L"/home";
-    for (wchar_t& c : path)
-        if (c == L'/')
-            c = L'\\';
-    return path;
-}
-
 }  // namespace
 
 TEST(FtpModesWin, EitherRefusedModeFallsBackAndListsUploadsAndDownloads)
 {
     const std::wstring folder = FreshFtpFolder(L"modes");
     WriteFile(FtpPath(folder + L"/there.txt"), "there");
-    WriteFile(VsftpdHome() + L"\\there.txt", "there");
+    WriteFile(ftptest::VsftpdHome() + L"\\there.txt", "there");
     const std::wstring local = ScratchFolder(L"modes");
     WriteFile(local + L"\\up.txt", "up");
 
@@ -72,7 +62,7 @@ TEST(FtpModesWin, EitherRefusedModeFallsBackAndListsUploadsAndDownloads)
 
         const std::wstring upload = c.folder.empty() ? L"up" : c.folder + L"/up";
         ASSERT_TRUE(engine.UploadFile(local + L"\\up.txt", login, upload));
-        const std::wstring arrived = c.folder.empty() ? VsftpdHome() + L"\\up\\up.txt" : FtpPath(upload + L"/up.txt");
+        const std::wstring arrived = c.folder.empty() ? ftptest::VsftpdHome() + L"\\up\\up.txt" : FtpPath(upload + L"/up.txt");
         EXPECT_EQ(ReadFile(arrived), "up");
         const std::wstring target = ScratchFolder(L"modes-down");
         ASSERT_TRUE(engine.DownloadFile(target, login, c.folder, L"there.txt"));

@@ -14,16 +14,6 @@ using ftptest::Engine;
 
 namespace {
 
-std::wstring VsftpdHome()
-{
-    const wchar_t* root = _wgetenv(L"FTPT_VSFTPD_ROOT");
-    std::wstring path = L"Z:" + std::wstring(root ? root : L"") + L"\\home";
-    for (wchar_t& c : path)
-        if (c == L'/')
-            c = L'\\';
-    return path;
-}
-
 // The names in the folder, "." and ".." left out.
 std::vector<std::wstring> Names(const std::wstring& folder)
 {
@@ -48,7 +38,7 @@ TEST(FtpSafeUploadWin, AReplacedFileArrivesThroughAPartOnBothServers)
     struct Server { std::wstring name; std::wstring user; std::wstring folder; std::wstring target; };
     for (const Server& server :
          {Server{ServerName(), kUser, FreshFtpFolder(L"safe-up"), L""},
-          Server{ftptest::ServerOn(L"FTPT_VSFTPD_PASSIVE_PORT"), L"ftpttest", L"", VsftpdHome()}}) {
+          Server{ftptest::ServerOn(L"FTPT_VSFTPD_PASSIVE_PORT"), L"ftpttest", L"", ftptest::VsftpdHome()}}) {
         const std::wstring target = server.folder.empty() ? server.target : FtpPath(server.folder);
         WriteFile(target + L"\\same.txt", "the old one, longer");
         EXPECT_TRUE(Engine().UploadFile(local, {server.name, server.user, kPassword}, server.folder))

@@ -35,6 +35,17 @@ inline std::wstring ServerOn(const wchar_t* portName)
     return L"ftp://127.0.0.1:" + std::to_wstring(ExtraPort(portName));
 }
 
+// vsftpd's login directory, as Wine sees it.
+inline std::wstring VsftpdHome()
+{
+    const wchar_t* root = _wgetenv(L"FTPT_VSFTPD_ROOT");
+    std::wstring path = L"Z:" + std::wstring(root ? root : L"") + L"/home";
+    for (wchar_t& c : path)
+        if (c == L'/')
+            c = L'\\';
+    return path;
+}
+
 struct Login {
     std::wstring server = testenv::ServerName();
     std::wstring user = testenv::kUser;

@@ -293,14 +293,9 @@ FtpTransferResult FtpEngine::DownloadFile(const std::wstring& localFolder, const
         m_failure = {};
         return {};
     }
-    FtpTransferResult result;
-    OnSession(login, [&](FtpSession& session) {
-        if (!Enter(session, folder))
-            return false;
-        result = Finished(session.Get(fileName, LocalTarget(localFolder, fileName), listedSize, blockDone));
-        return static_cast<bool>(result);
+    return TransferIn(login, folder, [&](FtpSession& session) {
+        return session.Get(fileName, LocalTarget(localFolder, fileName), listedSize, blockDone);
     });
-    return result;
 }
 
 bool FtpEngine::EnumerateFtpTree(FtpListing& listing, const FtpLogin& login, const std::wstring& folder)
@@ -474,6 +469,12 @@ FtpTransferResult FtpEngine::InFolderAs(const FtpLogin& login, const std::wstrin
         m_failure = {};
         return {};
     }
+    return TransferIn(login, folder, transfer);
+}
+
+FtpTransferResult FtpEngine::TransferIn(const FtpLogin& login, const std::wstring& folder,
+                                        const std::function<FtpTransferResult(FtpSession&)>& transfer)
+{
     FtpTransferResult result;
     OnSession(login, [&](FtpSession& session) {
         if (!Enter(session, folder))

@@ -198,4 +198,8 @@ private:
     // but never created; refuses names that name no entry of it.
     FtpTransferResult InFolderAs(const FtpLogin& login, const std::wstring& folder, const std::wstring& remoteName,
                                  const std::function<FtpTransferResult(FtpSession&)>& transfer);
+    // The transfer on the session, inside the folder, which is entered but
+    // never created.
+    FtpTransferResult TransferIn(const FtpLogin& login, const std::wstring& folder,
+                                 const std::function<FtpTransferResult(FtpSession&)>& transfer);
 };

@@ -287,14 +287,15 @@ bool FtpEngine::CreateFtpFolders(const FtpLogin& login, const std::vector<std::w
 
 FtpTransferResult FtpEngine::DownloadFile(const std::wstring& localFolder, const FtpLogin& login,
                                           const std::wstring& folder, const std::wstring& fileName,
-                                          std::optional<std::uint64_t> listedSize, const FtpBlockCallback& blockDone)
+                                          std::optional<std::uint64_t> listedSize, bool replace,
+                                          const FtpBlockCallback& blockDone)
 {
     if (!IsSafeLocalRelativePath(fileName)) {
         m_failure = {};
         return {};
     }
     return TransferIn(login, folder, [&](FtpSession& session) {
-        return session.Get(fileName, LocalTarget(localFolder, fileName), listedSize, blockDone);
+        return session.Get(fileName, LocalTarget(localFolder, fileName), listedSize, replace, blockDone);
     });
 }
 
@@ -353,6 +354,10 @@ void FtpEngine::WalkLevel(const FtpLogin& login, const std::wstring& folder, int
 
 bool FtpEngine::CreateFtpFolder(const FtpLogin& login, const std::wstring& path)
 {
+    if (!CanSendName(path)) {
+        m_failure = FailureOfKind(FtpFailureKind::kNotServerName);
+        return false;
+    }
     return OnSession(login, [&](FtpSession& session) {
         return path.empty() || Enter(session, path) || session.MakeDir(Absolute(path)) || Fail();
     });
@@ -384,6 +389,8 @@ FtpRenameOutcome FtpEngine::RenameFtpEntry(const FtpLogin& login, const std::wst
     reason.clear();
     if (!IsUsableEntryName(from) || !IsUsableEntryName(to))
         return FtpRenameOutcome::kFailed;
+    if (!CanSendName(to))
+        return FtpRenameOutcome::kNotSendable;
     FtpRenameOutcome outcome = FtpRenameOutcome::kFailed;
     OnSession(login, [&](FtpSession& session) {
         std::vector<FtpFindEntry> entries;
@@ -458,7 +465,7 @@ FtpTransferResult FtpEngine::DownloadFileTo(const std::wstring& localPath, const
                                             const std::wstring& folder, const std::wstring& remoteName)
 {
     return InFolderAs(login, folder, remoteName,
-                      [&](FtpSession& session) { return session.Get(remoteName, localPath, std::nullopt, {}); });
+                      [&](FtpSession& session) { return session.Get(remoteName, localPath, std::nullopt, true, {}); });
 }
 
 FtpTransferResult FtpEngine::InFolderAs(const FtpLogin& login, const std::wstring& folder,

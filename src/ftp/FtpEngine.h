@@ -29,7 +29,7 @@ struct FtpDeleteProgress {
     std::function<void()> finished;
 };
 
-enum class FtpRenameOutcome { kRenamed, kNameExists, kFailed };
+enum class FtpRenameOutcome { kRenamed, kNameExists, kNotSendable, kFailed };
 
 // Folders this many levels below the starting folder are reported but not
 // entered: a server whose folders lead back to their ancestors ends here.
@@ -70,6 +70,8 @@ public:
     bool IsSessionIdle() const;
     void CloseSession();
     bool HasSession() const { return m_kept.session != nullptr; }
+    // Whether the name or path reaches the server unchanged.
+    bool CanSendName(const std::wstring& name) const { return m_ftp.CanSendName(name); }
 
     // Fills the listing with the folder's entries in server order. False when
     // no login, the folder cannot be entered, or the listing is refused.
@@ -94,11 +96,13 @@ public:
     // Fetches folder/fileName to localFolder\fileName ("/" in the name names
     // sub-folders on both sides; the local ones must exist). Refuses names
     // that are no safe local names, writing nothing. The target is replaced
-    // only by a whole file: listedSize bytes where the listing gave a size.
+    // only by a whole file: at least listedSize bytes where the listing gave
+    // a size (a file may have grown since). Without `replace`, a local file
+    // of the name is never replaced, even one that appears meanwhile.
     // blockDone as for UploadFile.
     FtpTransferResult DownloadFile(const std::wstring& localFolder, const FtpLogin& login, const std::wstring& folder,
                                    const std::wstring& fileName, std::optional<std::uint64_t> listedSize = {},
-                                   const FtpBlockCallback& blockDone = {});
+                                   bool replace = true, const FtpBlockCallback& blockDone = {});
 
     // Fills the listing with the paths of every file and folder below the
     // folder, depth first, each folder before its contents, and with the paths
@@ -106,7 +110,8 @@ public:
     bool EnumerateFtpTree(FtpListing& listing, const FtpLogin& login, const std::wstring& folder);
 
     // Creates the last level of the path unless it can be entered. False when
-    // the folder does not exist afterwards.
+    // the folder does not exist afterwards; a path the server cannot be sent
+    // fails as kNotServerName, creating nothing.
     bool CreateFtpFolder(const FtpLogin& login, const std::wstring& path);
 
     bool DeleteFtpFile(const FtpLogin& login, const std::wstring& folder, const std::wstring& name);
@@ -115,8 +120,9 @@ public:
     bool RemoveFtpFolder(const FtpLogin& login, const std::wstring& folder, const std::wstring& name);
 
     // Renames the entry of the folder, on one login that first lists the
-    // folder: a name another entry already has (in any case) is refused and
-    // nothing is renamed. The reason tells why the server refused.
+    // folder: a name another entry already has (in any case), or one the
+    // server cannot be sent, is refused and nothing is renamed. The reason
+    // tells why the server refused.
     FtpRenameOutcome RenameFtpEntry(const FtpLogin& login, const std::wstring& folder, const std::wstring& from,
                                     const std::wstring& to, std::wstring& reason);
 

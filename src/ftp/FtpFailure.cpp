@@ -29,6 +29,10 @@ bool MayBeModeFailure(const FtpFailure& failure)
     case FtpFailureKind::kIncomplete:
     case FtpFailureKind::kPartialLeft:
     case FtpFailureKind::kNotLocalName:
+    case FtpFailureKind::kNotServerName:
+    case FtpFailureKind::kLocalFileChanged:
+    case FtpFailureKind::kTargetAppeared:
+    case FtpFailureKind::kLinkNotFollowed:
         break;
     }
     return false;
@@ -52,6 +56,10 @@ bool IsDroppedConnection(const FtpFailure& failure)
     case FtpFailureKind::kIncomplete:
     case FtpFailureKind::kPartialLeft:
     case FtpFailureKind::kNotLocalName:
+    case FtpFailureKind::kNotServerName:
+    case FtpFailureKind::kLocalFileChanged:
+    case FtpFailureKind::kTargetAppeared:
+    case FtpFailureKind::kLinkNotFollowed:
         break;
     }
     return false;
@@ -98,6 +106,14 @@ std::wstring FailureReasonLine(const FtpFailure& failure, const FailureWords& wo
         return words.partialLeft;
     case FtpFailureKind::kNotLocalName:
         return words.notLocalName;
+    case FtpFailureKind::kNotServerName:
+        return words.notServerName;
+    case FtpFailureKind::kLocalFileChanged:
+        return words.localFileChanged;
+    case FtpFailureKind::kTargetAppeared:
+        return words.targetAppeared;
+    case FtpFailureKind::kLinkNotFollowed:
+        return words.linkNotFollowed;
     case FtpFailureKind::kNone:
         break;
     }

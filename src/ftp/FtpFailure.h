@@ -18,6 +18,10 @@ enum class FtpFailureKind {
     kIncomplete,   // the data ended before the whole file had arrived
     kPartialLeft,  // an unfinished upload could not be deleted from the server
     kNotLocalName, // the server's name for the entry cannot be a name on this computer
+    kNotServerName,    // the name's characters cannot be sent to the server
+    kLocalFileChanged, // the local file grew or shrank while it was uploaded
+    kTargetAppeared,   // a local file of the name was created while it was downloaded
+    kLinkNotFollowed,  // a linked local folder, whose files were not collected
 };
 
 struct FtpFailure {
@@ -51,6 +55,10 @@ struct FailureWords {
     // For the errors the system may have no text for (Wine has none for
     // several): the program's own words, by error code.
     std::map<std::uint32_t, std::wstring> errorTexts{};
+    std::wstring notServerName{};
+    std::wstring localFileChanged{};
+    std::wstring targetAppeared{};
+    std::wstring linkNotFollowed{};
 };
 
 // WinINet's error numbers (wininet.h), for the pure code.
@@ -62,6 +70,8 @@ constexpr std::uint32_t kInternetInvalidUrl = 12005;
 constexpr std::uint32_t kInternetLoginFailure = 12015;
 constexpr std::uint32_t kInternetCannotConnect = 12029;
 constexpr std::uint32_t kInternetNameNotResolved = 12007;
+// The system's "file name too long" (ERROR_FILENAME_EXCED_RANGE).
+constexpr std::uint32_t kPathTooLong = 206;
 // Winsock's, which WinINet passes on for some connections.
 constexpr std::uint32_t kSocketTimedOut = 10060;
 constexpr std::uint32_t kSocketRefused = 10061;

@@ -55,10 +55,11 @@ public:
         return Transfer([&](FtpSession& session) { return session.Put(localPath, remoteName, blockDone); });
     }
     FtpTransferResult Get(const std::wstring& remoteName, const std::wstring& localPath,
-                          std::optional<std::uint64_t> expected, const FtpBlockCallback& blockDone) override
+                          std::optional<std::uint64_t> expected, bool replace,
+                          const FtpBlockCallback& blockDone) override
     {
         return Transfer(
-            [&](FtpSession& session) { return session.Get(remoteName, localPath, expected, blockDone); });
+            [&](FtpSession& session) { return session.Get(remoteName, localPath, expected, replace, blockDone); });
     }
     bool Delete(const std::wstring& name) override { return Begin() && m_inner->Delete(name); }
     bool RemoveDir(const std::wstring& name) override { return Begin() && m_inner->RemoveDir(name); }

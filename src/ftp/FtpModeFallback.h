@@ -43,6 +43,7 @@ public:
                                      const std::wstring& password, FtpMode mode) override;
     // After a failed second try, the reason of the first: the chosen mode's.
     FtpFailure LastFailure() const override;
+    bool CanSendName(const std::wstring& name) const override { return m_ftp.CanSendName(name); }
 
     // The mode logins to the server use when the profile chooses `chosen`.
     FtpMode ModeInUse(const FtpServerAddress& address, FtpMode chosen) const;

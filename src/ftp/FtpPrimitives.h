@@ -50,15 +50,20 @@ public:
     // empty; a stop it asks for after the last block changes nothing). An
     // existing target of the same name is replaced. An upload that does not
     // complete is deleted from the server again (partialLeft when that
-    // fails); it is short when fewer bytes went than the local file held
-    // when it was opened.
+    // fails); it fails as kLocalFileChanged when the local file grew or
+    // shrank while it was read.
     virtual FtpTransferResult Put(const std::wstring& localPath, const std::wstring& remoteName,
                                   const FtpBlockCallback& blockDone) = 0;
     // The data goes to a new file beside the target, which replaces the target
     // only when the transfer completed: never a partial file in its place. It
     // is short when fewer bytes came than `expected` (see IsWholeTransfer).
+    // Without `replace`, a local file of the target's name is never replaced:
+    // one that appeared while the data came fails the file as kTargetAppeared.
+    // A target path too long for the new file beside it fails before anything
+    // is fetched.
     virtual FtpTransferResult Get(const std::wstring& remoteName, const std::wstring& localPath,
-                                  std::optional<std::uint64_t> expected, const FtpBlockCallback& blockDone) = 0;
+                                  std::optional<std::uint64_t> expected, bool replace,
+                                  const FtpBlockCallback& blockDone) = 0;
     virtual bool Delete(const std::wstring& name) = 0;
     virtual bool RemoveDir(const std::wstring& name) = 0;
     // Renames an entry of the current directory. Servers differ on whether an
@@ -78,4 +83,12 @@ public:
     // Why the last call that failed, of this object or of one of its
     // sessions, failed.
     virtual FtpFailure LastFailure() const = 0;
+    // Whether a name (or path) reaches the server as it is: WinINet sends
+    // names in the system's ANSI code page, and a character that has no
+    // place in it goes out as "?", so that two names could become one.
+    virtual bool CanSendName(const std::wstring& name) const
+    {
+        (void)name;
+        return true;
+    }
 };

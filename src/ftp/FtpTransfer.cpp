@@ -4,5 +4,5 @@ bool IsWholeTransfer(std::uint64_t bytes, std::optional<std::uint64_t> expected)
 {
     if (!expected)
         return true;
-    return *expected == kCappedListedSize ? bytes >= *expected : bytes == *expected;
+    return bytes >= *expected;
 }

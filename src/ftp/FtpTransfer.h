@@ -11,10 +11,6 @@
 
 constexpr std::size_t kTransferBlockSize = 1024 * 1024;
 
-// Wine's listing parser caps every size at this value: a file listed with it
-// may be larger.
-constexpr std::uint64_t kCappedListedSize = 2147483647;
-
 enum class FtpTransferStatus {
     kComplete,  // every byte of the source arrived
     kShort,     // the data ended before the source's size was reached
@@ -36,6 +32,7 @@ struct FtpTransferResult {
 // Told the bytes moved so far after each block; false stops the transfer.
 using FtpBlockCallback = std::function<bool(std::uint64_t bytesSoFar)>;
 
-// Whether `bytes` is the whole of a source of the expected size. An unknown
-// size accepts any count; a capped listed size is a lower bound.
+// Whether `bytes` is the whole of a download whose listing gave the expected
+// size. An unknown size accepts any count; a listed size is a lower bound,
+// since a file may grow after it was listed (and Wine caps listed sizes).
 bool IsWholeTransfer(std::uint64_t bytes, std::optional<std::uint64_t> expected);

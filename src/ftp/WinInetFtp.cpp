@@ -171,9 +171,11 @@ public:
         result.status = SendBlocks(data, local, whole, blockDone, result.bytes);
         const bool gaveUp = Settled(data);
         ::CloseHandle(local);
-        if (result.status == FtpTransferStatus::kComplete && !IsWholeTransfer(result.bytes, whole)) {
-            result.status = FtpTransferStatus::kShort;
-            m_failure = FailureOfKind(FtpFailureKind::kIncomplete);
+        // A file that grew or shrank while it was read is no copy of one
+        // state of it: the part goes, and the server's copy stays as it was.
+        if (result.status == FtpTransferStatus::kComplete && result.bytes != whole) {
+            result.status = FtpTransferStatus::kFailed;
+            m_failure = FailureOfKind(FtpFailureKind::kLocalFileChanged);
         }
         if (gaveUp) {
             // The connection went with the call given up: nothing can delete the part sent.
@@ -196,11 +198,19 @@ public:
     }
 
     FtpTransferResult Get(const std::wstring& remoteName, const std::wstring& localPath,
-                          std::optional<std::uint64_t> expected, const FtpBlockCallback& blockDone) override
+                          std::optional<std::uint64_t> expected, bool replace,
+                          const FtpBlockCallback& blockDone) override
     {
         FtpTransferResult result;
+        // GetTempFileNameW needs room for "\ftpXXXX.tmp" within MAX_PATH,
+        // and the target itself must fit as well.
+        const std::wstring folder = FolderOf(localPath);
+        if (folder.size() + 14 > MAX_PATH || localPath.size() >= MAX_PATH) {
+            m_failure = {FtpFailureKind::kSystem, ERROR_FILENAME_EXCED_RANGE, std::wstring()};
+            return result;
+        }
         wchar_t partial[MAX_PATH] = {};
-        if (!Done(::GetTempFileNameW(FolderOf(localPath).c_str(), L"ftp", 0, partial)))
+        if (!Done(::GetTempFileNameW(folder.c_str(), L"ftp", 0, partial)))
             return result;
         const HINTERNET remote = OpenRemote(remoteName, GENERIC_READ);
         const HANDLE local = remote ? ::CreateFileW(partial, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
@@ -224,8 +234,15 @@ public:
             result.status = FtpTransferStatus::kShort;
             m_failure = FailureOfKind(FtpFailureKind::kIncomplete);
         }
-        if (result && !Done(::MoveFileExW(partial, localPath.c_str(), MOVEFILE_REPLACE_EXISTING)))
+        // Without leave to replace, a file created under the name meanwhile stays.
+        if (result && !::MoveFileExW(partial, localPath.c_str(), replace ? MOVEFILE_REPLACE_EXISTING : 0)) {
+            const DWORD error = ::GetLastError();
+            if (!replace && (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS))
+                m_failure = FailureOfKind(FtpFailureKind::kTargetAppeared);
+            else
+                Done(FALSE);
             result.status = FtpTransferStatus::kFailed;
+        }
         if (!result)
             ::DeleteFileW(partial);
         return result;
@@ -493,4 +510,17 @@ std::unique_ptr<FtpSession> WinInetFtp::Open(const FtpServerAddress& address, co
     }
     return std::make_unique<WinInetSession>(attempt->internet, attempt->connection, password, m_dataSilenceLimitMs,
                                             m_dataThread, m_failure);
+}
+
+bool WinInetFtp::CanSendName(const std::wstring& name) const
+{
+    // A system whose ANSI code page is UTF-8 sends every name as it is (and
+    // that conversion takes no default character).
+    if (name.empty() || ::GetACP() == CP_UTF8)
+        return true;
+    // No best fit: "\u0101" must not pass as "a".
+    BOOL usedDefault = FALSE;
+    const int length = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, name.data(), static_cast<int>(name.size()),
+                                             nullptr, 0, nullptr, &usedDefault);
+    return length > 0 && !usedDefault;
 }

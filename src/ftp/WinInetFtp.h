@@ -20,6 +20,9 @@ public:
     std::unique_ptr<FtpSession> Open(const FtpServerAddress& address, const std::wstring& user,
                                      const std::wstring& password, FtpMode mode) override;
     FtpFailure LastFailure() const override { return m_failure; }
+    // WinINet converts names to the ANSI code page without a word about
+    // characters that have no place in it.
+    bool CanSendName(const std::wstring& name) const override;
 
 private:
     unsigned long m_dataSilenceLimitMs;

@@ -177,6 +177,8 @@ bool FtpFolderCommands::Rename(const PaneRow& row, const std::wstring& newName)
             RenameProblem problem = RenameProblem::kNone;
             if (outcome->outcome == FtpRenameOutcome::kNameExists)
                 problem = RenameProblem::kExists;
+            else if (outcome->outcome == FtpRenameOutcome::kNotSendable)
+                problem = RenameProblem::kNotSendable;
             else if (outcome->outcome == FtpRenameOutcome::kFailed)
                 problem = RenameProblem::kFailed;
             if (AcceptRename(m_view, problem, row, newName, outcome->reason)) {

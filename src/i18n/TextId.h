@@ -165,4 +165,10 @@ enum class TextId : int {
     kEntriesDeleted = 664,
     kRenamedTo = 665,
     kFolderCreated = 666,
+    kNotServerNameReason = 670,
+    kRenameNotSendable = 671,
+    kLocalFileChanged = 672,
+    kTargetAppeared = 673,
+    kLinkNotFollowed = 674,
+    kLocalPathTooLong = 675,
 };

@@ -35,8 +35,9 @@ public:
     virtual LocalListing ListFolder(const std::wstring& folder) = 0;
     // Every file beneath the folder as a full path, depth first: a sub-folder's
     // files come where the sub-folder stands. Junctions and symbolic links to
-    // folders are not followed.
-    virtual std::vector<std::wstring> CollectFilesRecursive(const std::wstring& folder) = 0;
+    // folders are not followed; their full paths go to `links`.
+    virtual std::vector<std::wstring> CollectFilesRecursive(const std::wstring& folder,
+                                                            std::vector<std::wstring>& links) = 0;
     virtual bool Exists(const std::wstring& path) = 0;
     // Nothing when the path names no file (a folder, or nothing at all).
     virtual std::optional<LocalFileInfo> FileInfo(const std::wstring& path) = 0;

@@ -44,14 +44,17 @@ std::vector<FolderEntry> EnumerateFolder(const std::wstring& folder)
 
 // A junction or link to a folder above would lead back into the same files at
 // every level: links are not followed, and the depth is bounded as well.
-void CollectFrom(const std::wstring& folder, int depth, std::vector<std::wstring>& files)
+void CollectFrom(const std::wstring& folder, int depth, std::vector<std::wstring>& files,
+                 std::vector<std::wstring>& links)
 {
     for (const FolderEntry& entry : EnumerateFolder(folder)) {
         const std::wstring path = folder + L"\\" + entry.name;
         if (!entry.isFolder)
             files.push_back(path);
-        else if (!entry.isLink && depth + 1 < kMaxLocalTreeDepth)
-            CollectFrom(path, depth + 1, files);
+        else if (entry.isLink)
+            links.push_back(path);
+        else if (depth + 1 < kMaxLocalTreeDepth)
+            CollectFrom(path, depth + 1, files, links);
     }
 }
 
@@ -102,10 +105,11 @@ LocalListing WinLocalFiles::ListFolder(const std::wstring& folder)
     return listing;
 }
 
-std::vector<std::wstring> WinLocalFiles::CollectFilesRecursive(const std::wstring& folder)
+std::vector<std::wstring> WinLocalFiles::CollectFilesRecursive(const std::wstring& folder,
+                                                               std::vector<std::wstring>& links)
 {
     std::vector<std::wstring> files;
-    CollectFrom(folder, 0, files);
+    CollectFrom(folder, 0, files, links);
     return files;
 }
 

@@ -10,7 +10,8 @@ public:
     // accepts it, and a drive given as "C:" then lists the drive's root rather
     // than its current folder.
     LocalListing ListFolder(const std::wstring& folder) override;
-    std::vector<std::wstring> CollectFilesRecursive(const std::wstring& folder) override;
+    std::vector<std::wstring> CollectFilesRecursive(const std::wstring& folder,
+                                                    std::vector<std::wstring>& links) override;
     bool Exists(const std::wstring& path) override;
     std::optional<LocalFileInfo> FileInfo(const std::wstring& path) override;
     using LocalFiles::CreateFolder;

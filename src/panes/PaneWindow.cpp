@@ -41,6 +41,7 @@ TextId RenameProblemText(RenameProblem problem)
     case RenameProblem::kForbiddenLocal: return TextId::kNameNotLocal;
     case RenameProblem::kForbiddenServer: return TextId::kNameNotOnServer;
     case RenameProblem::kExists: return TextId::kNameTaken;
+    case RenameProblem::kNotSendable: return TextId::kRenameNotSendable;
     default: return TextId::kRenameFailed;
     }
 }

@@ -12,6 +12,7 @@ enum class RenameProblem {
     kForbiddenLocal,   // a name the local file system refuses
     kForbiddenServer,  // "/" or "\" in it, or "." or ".."
     kExists,           // another entry of the folder has the name
+    kNotSendable,      // characters the FTP server cannot be sent
     kFailed,           // the file system or the server refused, with its reason
 };
 

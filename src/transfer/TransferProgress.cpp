@@ -119,7 +119,8 @@ int TransferProgress::Permille() const
         return 0;
     if (*total == 0)
         return 1000;
-    return static_cast<int>(static_cast<double>(Done()) * 1000.0 / static_cast<double>(*total));
+    // A file that grew since it was listed moves more than the total planned.
+    return static_cast<int>(std::min(1000.0, static_cast<double>(Done()) * 1000.0 / static_cast<double>(*total)));
 }
 
 std::wstring TransferProgress::Text(const ProgressWords& words, double now) const

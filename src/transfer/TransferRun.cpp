@@ -65,11 +65,19 @@ FailureReport TransferRun::UploadPaths(const std::vector<std::wstring>& paths, c
 FailureReport TransferRun::UploadEntries(const std::vector<PaneRow>& entries, const std::wstring& remoteFolder)
 {
     m_upload = true;
+    FailureReport report;
+    const FtpEngine& engine = m_context.Engine();
     for (std::size_t r = 0; r < entries.size(); ++r) {
         const PaneRow& entry = entries[r];
         const std::wstring& path = entry.name;
         m_rowTakesPart.push_back(entry.kind == RowKind::File || entry.kind == RowKind::Folder);
         const auto add = [&](const std::wstring& file, const std::wstring& targetFolder) {
+            // Names that would reach the server altered could meet as one
+            // file there: such a file stays here, with no folder made for it.
+            if (!engine.CanSendName(JoinFtpPath(targetFolder, RemoteNameOfLocalPath(file)))) {
+                report.AddFailed(file, FailureOfKind(FtpFailureKind::kNotServerName));
+                return;
+            }
             const std::optional<LocalFileInfo> info = m_files.FileInfo(file);
             m_items.push_back({file, file, targetFolder, RemoteNameOfLocalPath(file),
                                info ? std::optional<std::uint64_t>(info->size) : std::nullopt, info ? info->time : 0,
@@ -80,11 +88,14 @@ FailureReport TransferRun::UploadEntries(const std::vector<PaneRow>& entries, co
         } else if (entry.kind == RowKind::Folder) {
             m_context.Post([events = &m_events, path] { events->ShowTransferring(path); });
             const std::wstring localFolder = ParentLocalFolder(path).value_or(std::wstring());
-            for (const std::wstring& file : m_files.CollectFilesRecursive(path))
+            std::vector<std::wstring> links;
+            for (const std::wstring& file : m_files.CollectFilesRecursive(path, links))
                 add(file, RemoteTargetFolder(remoteFolder, RemoteSubFolder(localFolder, file)));
+            report.AddUnlistedFolders(links, std::vector<FtpFailure>(links.size(),
+                                                                     FailureOfKind(FtpFailureKind::kLinkNotFollowed)));
         }
     }
-    return Run(FailureReport(), entries.size());
+    return Run(std::move(report), entries.size());
 }
 
 FailureReport TransferRun::Download(const FtpListing& shown, const std::wstring& localFolder,
@@ -260,7 +271,7 @@ void TransferRun::Lane(int lane, FtpEngine& engine)
             m_progress.StartFile(LastPart(item.shown), item.size, lane);
             m_progress.EndFile(0, lane);
         } else {
-            const FtpTransferResult moved = Move(item, engine, lane);
+            const FtpTransferResult moved = Move(item, engine, lane, result.replaces);
             if (!moved && engine.LastFailure().atLogin && HandBack(index)) {
                 // A further login the server refused (a limit of logins):
                 // the file goes to the lanes that have one.
@@ -314,12 +325,16 @@ bool TransferRun::TakeNext(std::size_t& index)
 OverwriteDecision TransferRun::Decide(const Item& item, FtpEngine& engine, Result& result)
 {
     const Target target = ExistingTarget(item, engine);
+    // A listing that a stop ended is no failure of the file: it was not transferred.
+    if (target.unknown && m_context.StopRequested())
+        return OverwriteDecision::kStop;
     if (target.unknown) {
         // Without a listing, a file there could be replaced unasked.
         result.outcome = Outcome::kFailed;
         result.reason = *target.unknown;
         return OverwriteDecision::kSkip;
     }
+    result.replaces = target.existing.has_value();
     if (!target.existing)
         return OverwriteDecision::kTransfer;
     const std::lock_guard<std::mutex> oneAtATime(m_questions);
@@ -387,7 +402,7 @@ const FtpFolderResult* TransferRun::TargetListing(const std::wstring& folder, Ft
     return listing ? &*listing : nullptr;
 }
 
-FtpTransferResult TransferRun::Move(const Item& item, FtpEngine& engine, int lane)
+FtpTransferResult TransferRun::Move(const Item& item, FtpEngine& engine, int lane, bool replace)
 {
     {
         std::unique_lock<std::mutex> lock(m_lock);
@@ -406,7 +421,7 @@ FtpTransferResult TransferRun::Move(const Item& item, FtpEngine& engine, int lan
     const FtpTransferResult result =
         m_upload ? engine.UploadFile(item.localPath, m_profile.login, item.remoteFolder, blockDone)
                  : engine.DownloadFile(item.localPath, m_profile.login, item.remoteFolder, item.name, item.size,
-                                       blockDone);
+                                       replace, blockDone);
     const std::lock_guard<std::mutex> guard(m_lock);
     m_progress.EndFile(result.bytes, lane);
     PostProgress(true);

@@ -45,6 +45,7 @@ private:
         Outcome outcome = Outcome::kPending;
         FtpFailure reason;
         std::wstring partLeft;  // the path of an upload's part the server kept
+        bool replaces = false;  // a download's target held a file, which may be replaced
     };
     // What the target holds under the item's name: nothing, a file, or no
     // answer to that (the listing failed).
@@ -67,7 +68,7 @@ private:
     Target ExistingTarget(const Item& item, FtpEngine& engine);
     // The listing of an upload's target folder; null for a folder not there yet.
     const FtpFolderResult* TargetListing(const std::wstring& folder, FtpEngine& engine);
-    FtpTransferResult Move(const Item& item, FtpEngine& engine, int lane);
+    FtpTransferResult Move(const Item& item, FtpEngine& engine, int lane, bool replace);
     void Finish(std::size_t index, const Result& result, FtpEngine& engine);
     void RowDone(std::size_t row, FtpEngine& engine);
     // Posts the progress as it is now; only when due unless forced. Under m_lock.

@@ -58,7 +58,10 @@ public:
     const LocalListing& Listing() const { return m_listing; }
 
     LocalListing ListFolder(const std::wstring&) override { return m_listing; }
-    std::vector<std::wstring> CollectFilesRecursive(const std::wstring&) override { return {}; }
+    std::vector<std::wstring> CollectFilesRecursive(const std::wstring&, std::vector<std::wstring>&) override
+    {
+        return {};
+    }
     bool Exists(const std::wstring&) override { return false; }
     std::optional<LocalFileInfo> FileInfo(const std::wstring&) override { return std::nullopt; }
     bool CreateFolder(const std::wstring&, std::wstring&) override { return false; }

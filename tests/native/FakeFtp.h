@@ -56,6 +56,8 @@ public:
     int loginLimit = 0;                    // more sessions at once are refused with 421 (0: no limit)
     // Told the path of each file a transfer starts, outside the server's lock.
     std::function<void(const std::wstring& path)> onTransfer;
+    // Told the folder of each listing as it starts.
+    std::function<void(const std::wstring& folder)> onListing;
 
     std::vector<std::wstring> log;
     int openSessions = 0;
@@ -73,6 +75,11 @@ public:
         if (loginLimit > 0 && openSessions >= loginLimit)
             return Refused(nullptr, L"421 Too many connections.");
         return std::make_unique<Session>(*this, mode);
+    }
+    // As a Western code page: nothing beyond Latin-1 can be sent.
+    bool CanSendName(const std::wstring& name) const override
+    {
+        return std::all_of(name.begin(), name.end(), [](wchar_t c) { return static_cast<std::uint32_t>(c) <= 0xFF; });
     }
     FtpFailure LastFailure() const override
     {
@@ -186,6 +193,8 @@ private:
             if (Dropped())
                 return FtpFindStatus::kFailed;
             m_server.log.push_back(L"LIST " + m_current);
+            if (m_server.onListing)
+                m_server.onListing(m_current);
             if (ModeRefused())
                 return FtpFindStatus::kFailed;
             if (m_server.refuseListing.count(m_current))
@@ -236,7 +245,8 @@ private:
             return result;
         }
         FtpTransferResult Get(const std::wstring& remoteName, const std::wstring& localPath,
-                              std::optional<std::uint64_t> expected, const FtpBlockCallback& blockDone) override
+                              std::optional<std::uint64_t> expected, bool,
+                              const FtpBlockCallback& blockDone) override
         {
             std::unique_lock<std::recursive_mutex> lock(m_server.m_mutex);
             if (Dropped())

@@ -50,6 +50,7 @@ private:
             return ftp.Open(address, user, password, mode);
         }
         FtpFailure LastFailure() const override { return ftp.LastFailure(); }
+        bool CanSendName(const std::wstring& name) const override { return ftp.CanSendName(name); }
         FakeFtp& ftp;
     };
 

@@ -35,6 +35,7 @@ public:
 
     std::vector<std::wstring> log;
     std::set<std::wstring> refuseRename;  // full paths the rename fails for
+    std::set<std::wstring> linkedFolders;  // folders that are links to others
 
     LocalListing ListFolder(const std::wstring& folder) override
     {
@@ -52,12 +53,15 @@ public:
         return listing;
     }
 
-    std::vector<std::wstring> CollectFilesRecursive(const std::wstring& folder) override
+    std::vector<std::wstring> CollectFilesRecursive(const std::wstring& folder,
+                                                    std::vector<std::wstring>& links) override
     {
         std::vector<std::wstring> files;
         for (const std::wstring& child : Children(folder)) {
-            if (m_folders.count(child)) {
-                const std::vector<std::wstring> below = CollectFilesRecursive(child);
+            if (linkedFolders.count(child)) {
+                links.push_back(child);
+            } else if (m_folders.count(child)) {
+                const std::vector<std::wstring> below = CollectFilesRecursive(child, links);
                 files.insert(files.end(), below.begin(), below.end());
             } else {
                 files.push_back(child);

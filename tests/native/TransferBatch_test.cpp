@@ -17,7 +17,8 @@ namespace {
 
 using Log = std::vector<std::wstring>;
 
-const FailureWords kWords = {L"Server: %1", L"silence", L"incomplete", L"left on server", L"no name here"};
+const FailureWords kWords = {L"Server: %1",   L"silence", L"incomplete", L"left on server", L"no name here", {},
+                             L"not sendable", L"changed",  L"appeared",   L"link"};
 constexpr std::uint64_t kMiB = 1024 * 1024;
 
 class RecordingEvents : public TransferEvents {
@@ -293,12 +294,43 @@ TEST_F(TransferBatchTest, EachReplaceAnswerDecidesForItsFileOrForTheRest)
     }
 }
 
+TEST_F(TransferBatchTest, NamesTheServerCannotBeSentAndLinkedFoldersStayHere)
+{
+    files.AddFile(L"C:\\Data\\\x0444.txt");
+    files.AddFile(L"C:\\Data\\tree\\\x0444\\b.txt");
+    files.AddFile(L"C:\\Data\\tree\\link\\c.txt");
+    files.linkedFolders.insert(L"C:\\Data\\tree\\link");
+    const auto report = Upload(
+        L"C:\\Data", {{L"a.txt", RowKind::File}, {L"\x0444.txt", RowKind::File}, {L"tree", RowKind::Folder}});
+    ASSERT_TRUE(report);
+    EXPECT_EQ(report->Message(L"%1 failed:", L"Not read:", kWords),
+              L"2 failed:\nC:\\Data\\\x0444.txt\nnot sendable\nC:\\Data\\tree\\\x0444\\b.txt\nnot sendable"
+              L"\n\nNot read:\nC:\\Data\\tree\\link\nlink");
+    // a.txt, x.txt and sub/y.txt only; no folder was made for the name either.
+    EXPECT_EQ(Lines(ftp.log, L"STOR").size(), 3u);
+    for (const std::wstring& line : ftp.log)
+        EXPECT_EQ(line.find(L"\x0444"), std::wstring::npos) << line;
+}
+
+TEST_F(TransferBatchTest, AStopWhileATargetFolderIsListedFailsNoFile)
+{
+    files.AddFile(L"C:\\Data\\b.txt");
+    ftp.onListing = [this](const std::wstring&) { jobs.stop = true; };
+    const auto report = Upload(L"C:\\Data", {{L"a.txt", RowKind::File}, {L"b.txt", RowKind::File}});
+    ASSERT_TRUE(report);
+    EXPECT_TRUE(report->WasStopped());
+    EXPECT_EQ(report->FailedCount(), 0);
+    EXPECT_TRUE(Lines(ftp.log, L"STOR").empty());
+}
+
 TEST_F(TransferBatchTest, BrokenAndShortTransfersFailAndTheBatchGoesOn)
 {
     ftp.AddFile(L"/home/www/broken.bin", 3 * kMiB);
     ftp.AddFile(L"/home/www/short.bin", 3 * kMiB);
     ftp.breakAfter[L"/home/www/broken.bin"] = kMiB;
     ftp.sendsOnly[L"/home/www/short.bin"] = 2 * kMiB;
+    // f.bin grew from 1 byte to 2 MiB since it was listed: it arrives whole.
+    ftp.sendsOnly[L"/home/www/f.bin"] = 2 * kMiB;
     for (const wchar_t* name : {L"broken.bin", L"short.bin", L"f.bin"}) {
         shown.fileNames.push_back(name);
         shown.fileSizes.push_back(name == std::wstring(L"f.bin") ? 1 : 3 * kMiB);
@@ -308,8 +340,10 @@ TEST_F(TransferBatchTest, BrokenAndShortTransfersFailAndTheBatchGoesOn)
     ASSERT_TRUE(report);
     EXPECT_EQ(report->Message(L"%1 failed:", L"", kWords),
               L"2 failed:\nwww/broken.bin\nServer: 426 Connection closed; transfer aborted.\nwww/short.bin\nincomplete");
+    EXPECT_EQ(report->MovedCount(), 1);
     EXPECT_EQ(Lines(ftp.log, L"RETR").size(), 3u);
     EXPECT_EQ(events.rowsDone.size(), 3u);
+    EXPECT_EQ(events.permille.back(), 1000);
 }
 
 TEST_F(TransferBatchTest, ProgressReachesTheWholeForEmptyAndHugeFiles)

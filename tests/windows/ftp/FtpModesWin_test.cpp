@@ -130,7 +130,7 @@ TEST(FtpModesWin, ATransferTheServerFallsSilentInIsGivenUpAndStopIsHeardMeanwhil
     FtpEngine waiting(patient);
     int calls = 0;
     const FtpTransferResult stopped =
-        waiting.DownloadFile(local, login, L"", L"stalled.bin", std::nullopt, [&](std::uint64_t) { return ++calls < 5; });
+        waiting.DownloadFile(local, login, L"", L"stalled.bin", std::nullopt, true, [&](std::uint64_t) { return ++calls < 5; });
     EXPECT_EQ(stopped.status, FtpTransferStatus::kStopped);
     EXPECT_EQ(calls, 5);
     // No partial download is left behind.

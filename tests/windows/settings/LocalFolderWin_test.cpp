@@ -59,7 +59,6 @@ TEST(LocalFolderWin, CollectFilesRecursiveGivesFullPathsDepthFirst)
     WinLocalFiles local;
     std::vector<std::wstring> links;
     const std::vector<std::wstring> files = local.CollectFilesRecursive(root, links);
-    EXPECT_TRUE(links.empty());
     EXPECT_EQ(Sorted(files), Sorted({root + L"\\top.txt", root + L"\\.hidden", root + L"\\sub\\b.txt",
                                      root + L"\\sub\\deeper\\c.txt", root + L"\\other\\d.txt"}));
     // Depth first: everything below "sub" stands together, where "sub" was met.
@@ -80,9 +79,8 @@ TEST(LocalFolderWin, CollectingFilesNamesALinkBackToAFolderAboveAndDoesNotFollow
     testenv::WriteFile(root + L"\\a\\f.txt", "x");
     ASSERT_TRUE(::CreateSymbolicLinkW((root + L"\\a\\up").c_str(), root.c_str(), SYMBOLIC_LINK_FLAG_DIRECTORY))
         << ::GetLastError();
-    // Wine 8 answers TRUE and makes nothing (nor can it make junctions).
     if (::GetFileAttributesW((root + L"\\a\\up").c_str()) == INVALID_FILE_ATTRIBUTES)
-        GTEST_SKIP() << "this system makes no symbolic links";
+        GTEST_SKIP() << "Wine 8 answers TRUE and makes no link (nor junctions)";
     std::vector<std::wstring> links;
     EXPECT_EQ(WinLocalFiles().CollectFilesRecursive(root, links), std::vector<std::wstring>{root + L"\\a\\f.txt"});
     EXPECT_EQ(links, std::vector<std::wstring>{root + L"\\a\\up"});

@@ -109,8 +109,8 @@ TEST_F(TransferStreamTest, StopAndEscEndTheBatchAfterABlockAndLeaveNoPartialFile
     ExpectIdle(UploadCaption());
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text.substr(0, ui.messages[0].text.find(L'\n')),
-              FillPlaceholder(Texts().Text(TextId::kBatchStopped), L"2")) << ui.messages[0].text;
-    EXPECT_NE(ui.messages[0].text.find(local + L"\\zlater.txt"), std::wstring::npos) << ui.messages[0].text;
+              FillPlaceholder(Texts().Text(TextId::kBatchStopped), L"2"));
+    EXPECT_NE(ui.messages[0].text.find(local + L"\\zlater.txt"), std::wstring::npos);
 
     // Esc during a download that replaces a local file: the folder stays as it was.
     const Files before = FilesBelow(local);

@@ -209,9 +209,12 @@ void TransferCommand::BatchEnded(const FailureReport& report, bool upload, bool 
         outcome += L", " + FillPlaceholder(m_texts.Text(TextId::kFilesFailed), std::to_wstring(report.FailedCount()));
     m_status.SetText(outcome);
     // Closing: failures are still told, a stop the user asked for is not.
-    if (m_closing ? report.FailedCount() > 0 : report.HasProblems())
+    // The button no longer reads Stop while the summary is read: nothing runs.
+    if (m_closing ? report.FailedCount() > 0 : report.HasProblems()) {
+        ShowDirection();
         Ui().ShowMessage(m_dialog, FailureMessage(m_texts, report, TextId::kFilesNotTransferred),
                          m_texts.Text(TextId::kMessageCaption), MB_OK);
+    }
     if (arrived && !m_closing && !report.HasProblems())
         arrived();
 }

@@ -25,17 +25,10 @@ bool MayBeModeFailure(const FtpFailure& failure)
         // Winsock's refused and timed out: no data connection could be made.
         return (failure.error >= kInternetErrorFirst && failure.error <= kInternetErrorLast) ||
                failure.error == 10060 || failure.error == 10061;
-    case FtpFailureKind::kNone:
-    case FtpFailureKind::kIncomplete:
-    case FtpFailureKind::kPartialLeft:
-    case FtpFailureKind::kNotLocalName:
-    case FtpFailureKind::kNotServerName:
-    case FtpFailureKind::kLocalFileChanged:
-    case FtpFailureKind::kTargetAppeared:
-    case FtpFailureKind::kLinkNotFollowed:
-        break;
+    default:
+        // The program's own findings (a short file, a name, a local change).
+        return false;
     }
-    return false;
 }
 
 bool IsDroppedConnection(const FtpFailure& failure)
@@ -52,17 +45,9 @@ bool IsDroppedConnection(const FtpFailure& failure)
             if (failure.error == error)
                 return true;
         return false;
-    case FtpFailureKind::kNone:
-    case FtpFailureKind::kIncomplete:
-    case FtpFailureKind::kPartialLeft:
-    case FtpFailureKind::kNotLocalName:
-    case FtpFailureKind::kNotServerName:
-    case FtpFailureKind::kLocalFileChanged:
-    case FtpFailureKind::kTargetAppeared:
-    case FtpFailureKind::kLinkNotFollowed:
-        break;
+    default:
+        return false;
     }
-    return false;
 }
 
 bool IsUnreachable(const FtpFailure& failure)

@@ -67,6 +67,8 @@ BOOL CFTPTandrilDlg::InitMainWindow()
     // Again after a change of language: the size units may be wider.
     for (const ListView* list : {&m_localList, &m_ftpList})
         FitListColumns(m_translation, m_dpi, *list);
+    if (firstRun)
+        OpenAtDefaultSize();
     RestoreProfile();
     RestoreLocalFolder(firstRun);
     ApplyTexts();
@@ -454,8 +456,8 @@ bool CFTPTandrilDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_P
         result = reinterpret_cast<INT_PTR>(m_icon);
         return true;
     case WM_SIZE:
-        // The first size message comes before the controls are bound: the window
-        // then keeps its template layout.
+        // The first size message comes before the controls are bound:
+        // OpenAtDefaultSize lays them out once they are.
         if (m_bound)
             LayOut(LOWORD(lParam), HIWORD(lParam));
         return false;
@@ -527,6 +529,35 @@ void CFTPTandrilDlg::LayOut(int width, int height)
     m_localList.SetColumnWidth(0, layout.nameColumnWidth & 0xFFFF);
     m_ftpList.SetColumnWidth(0, layout.nameColumnWidth & 0xFFFF);
     ::RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+}
+
+// The template's window is too narrow for names beside the other columns: the
+// window opens wider, as far as the work area of its screen allows, centred
+// in it, and laid out by the pixel rules from the start.
+void CFTPTandrilDlg::OpenAtDefaultSize()
+{
+    RECT window = {};
+    RECT client = {};
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof(monitor);
+    if (!::GetWindowRect(Handle(), &window) || !::GetClientRect(Handle(), &client) ||
+        !::GetMonitorInfoW(::MonitorFromWindow(Handle(), MONITOR_DEFAULTTONEAREST), &monitor))
+        return;
+    // The frame, caption and menu bar around the client.
+    const int frameWidth = window.right - window.left - client.right;
+    const int frameHeight = window.bottom - window.top - client.bottom;
+    const RECT& work = monitor.rcWork;
+    const ClientSize size =
+        DefaultClientSize({client.right, client.bottom},
+                          {work.right - work.left - frameWidth, work.bottom - work.top - frameHeight},
+                          m_localList.ColumnWidth(1) + m_localList.ColumnWidth(2), m_dpi);
+    const int width = size.width + frameWidth;
+    const int height = size.height + frameHeight;
+    ::SetWindowPos(Handle(), nullptr, work.left + (work.right - work.left - width) / 2,
+                   work.top + (work.bottom - work.top - height) / 2, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    // The size message has laid the controls out only if the size changed.
+    ::GetClientRect(Handle(), &client);
+    LayOut(client.right, client.bottom);
 }
 
 void CFTPTandrilDlg::KeepMinimumSize(MINMAXINFO& limits) const

@@ -81,6 +81,7 @@ private:
     bool BlockedWhileBusy(const NMHDR& header) const;
 
     void LayOut(int width, int height);
+    void OpenAtDefaultSize();
     void KeepMinimumSize(MINMAXINFO& limits) const;
     // WM_DPICHANGED: the window moved to a display of another scale.
     void OnDpiChanged(int dpi, const RECT& suggested);

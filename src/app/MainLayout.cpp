@@ -38,6 +38,15 @@ constexpr int kProgressBar = 1018;
 constexpr int kLocalList = 1007;
 // Room beside the columns for the list's border and a vertical scroll bar.
 constexpr int kScrollBarRoom = 22;
+// The name column's width at 96 DPI in a window that opens at its default
+// size: "Quarterly report 2026.xlsx" and its icon with room to spare.
+constexpr int kOpeningNameColumn = 200;
+
+ControlPlacement& PlacementOf(MainLayout& layout, int id)
+{
+    return *std::find_if(layout.controls.begin(), layout.controls.end(),
+                         [id](const ControlPlacement& c) { return c.id == id; });
+}
 }  // namespace
 
 int NameColumnWidth(int listWidth, int otherColumnsWidth, int dpi)
@@ -61,19 +70,27 @@ MainLayout ComputeMainLayout(int w, int h, int dpi, int otherColumnsWidth)
         scaled(c.width, f.width);
         scaled(c.height, f.height);
     }
-    const auto placement = [&layout](int id) -> ControlPlacement& {
-        return *std::find_if(layout.controls.begin(), layout.controls.end(),
-                             [id](const ControlPlacement& c) { return c.id == id; });
-    };
     // The status line ends where the bar does, whichever way the scaling rounded.
-    const ControlPlacement& bar = placement(kProgressBar);
-    ControlPlacement& status = placement(kStatusLine);
+    const ControlPlacement& bar = PlacementOf(layout, kProgressBar);
+    ControlPlacement& status = PlacementOf(layout, kStatusLine);
     status.width = bar.x + bar.width - status.x;
-    layout.nameColumnWidth = NameColumnWidth(placement(kLocalList).width, otherColumnsWidth, dpi);
+    layout.nameColumnWidth = NameColumnWidth(PlacementOf(layout, kLocalList).width, otherColumnsWidth, dpi);
     return layout;
 }
 
 ClientSize MinimumClientSize(int dpi)
 {
     return {ScaleForDpi(560, dpi), ScaleForDpi(300, dpi)};
+}
+
+ClientSize DefaultClientSize(ClientSize opened, ClientSize largest, int otherColumnsWidth, int dpi)
+{
+    // Each list is half the client plus a fixed (negative) part.
+    MainLayout empty = ComputeMainLayout(0, 0, dpi);
+    const int listBeyondHalf = PlacementOf(empty, kLocalList).width;
+    const int listWidth = ScaleForDpi(kOpeningNameColumn, dpi) + otherColumnsWidth + ScaleForDpi(kScrollBarRoom, dpi);
+    const ClientSize minimum = MinimumClientSize(dpi);
+    const int width = std::min(std::max(opened.width, 2 * (listWidth - listBeyondHalf)), largest.width);
+    const int height = std::min(opened.height, largest.height);
+    return {std::max(width, minimum.width), std::max(height, minimum.height)};
 }

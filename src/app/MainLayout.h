@@ -40,3 +40,9 @@ MainLayout ComputeMainLayout(int clientWidth, int clientHeight, int dpi = kDefau
 // The smallest client area in which no two controls overlap and the lists
 // still show a few rows.
 ClientSize MinimumClientSize(int dpi);
+
+// The client size the window opens with: the template's (`opened`), widened
+// until the name column holds an ordinary file name beside the other columns
+// (otherColumnsWidth), but never beyond `largest`, the client that fits the
+// screen's work area, and never below the minimum size.
+ClientSize DefaultClientSize(ClientSize opened, ClientSize largest, int otherColumnsWidth, int dpi);

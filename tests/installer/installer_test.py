@@ -227,9 +227,9 @@ class InstallerTest:
             except Failure as e:
                 with open(log) as f:
                     raise Failure(f"{e}; the demo server saw:\n{f.read()}")
-            # The first listing happens before the window is shown.
-            with open(log) as f:
-                server_log = f.read()
+            # The first listing runs off the window thread and may end after the window shows.
+            wait_until(lambda: re.search(rb"\[demo\] (LIST|NLST|MLSD) ", read_bytes(log)), 30)
+            server_log = read_bytes(log).decode()
             closed = self.stop_program(process=process)
         finally:
             server.terminate()

@@ -52,6 +52,7 @@ protected:
 TEST_F(MainWindowAt144Dpi, ScalesTheRulesAroundTheCentreTheImagesAndTheColumns)
 {
     ExpectImagesAndColumns(24, 18);
+    ExpectRoomForNames(144);
     ::SendMessageW(Hwnd(), WM_SIZE, SIZE_RESTORED, MAKELPARAM(1200, 800));
     // M = 600; the fixed pixels of the rules times 1.5, halves rounded away from M.
     ExpectBoxes({{IDC_TRANSFER, 442, 732, 314, 51}, {IDC_TO_LOCAL, 390, 732, 51, 51}, {IDC_TO_FTP, 758, 732, 51, 51},

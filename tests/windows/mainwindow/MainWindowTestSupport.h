@@ -50,6 +50,17 @@ protected:
                 << id << ": " << columns << " of " << room;
         }
     }
+    // Opened inside the work area, with room for "Quarterly report 2026.xlsx" and its icon unless it spans its width.
+    void ExpectRoomForNames(int dpi = kDefaultDpi) const
+    {
+        MONITORINFO monitor = {sizeof(monitor), {}, {}, 0};
+        RECT window = {}, inside = {};
+        ::GetMonitorInfoW(::MonitorFromWindow(Hwnd(), MONITOR_DEFAULTTONEAREST), &monitor);
+        ::GetWindowRect(Hwnd(), &window);
+        EXPECT_TRUE(::IntersectRect(&inside, &window, &monitor.rcWork) && ::EqualRect(&inside, &window));
+        const int name = ListView(Item(IDC_LOCAL_LIST)).ColumnWidth(0);
+        EXPECT_TRUE(name >= ScaleForDpi(200, dpi) || window.right - window.left == monitor.rcWork.right - monitor.rcWork.left) << name;
+    }
 };
 
 }  // namespace mainwindow

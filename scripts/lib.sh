@@ -121,7 +121,7 @@ wait_for_port() {  # port, pid
 }
 
 # The servers the tests of the transfer modes, time limits and failure reasons
-# need beside the test FTP server, on the ports after its port (2232 to 2240
+# need beside the test FTP server, on the ports after its port (2232 to 2245
 # when it runs on port 21 or 2231). Each port is exported for the tests:
 #   +1 FTPT_NOPASV_PORT   the test server refusing PASV (same root, users and log)
 #   +2 FTPT_NOPORT_PORT   the test server refusing PORT
@@ -134,6 +134,7 @@ wait_for_port() {  # port, pid
 #   +11 FTPT_THROTTLED_PORT the test server taking uploads in at 200 kB/s
 #   +12 FTPT_ONE_LOGIN_PORT the test server allowing one login a user at a time
 #   +13 FTPT_BROKEN_PORT    a listing broken off with 426, an upload without its final reply (broken_servers.py)
+#   +14 FTPT_DEAD_PASV_PORT the test server naming passive ports where nothing listens
 # vsftpd logs in the account ftpttest (password "secret", made by
 # install-deps.sh) into FTPT_VSFTPD_ROOT/home, which is not the server's root.
 EXTRA_PIDS=()
@@ -146,7 +147,7 @@ start_extra_servers() {  # port of the test FTP server, its root, its log
   export FTPT_SILENT_PORT=$((base + 5)) FTPT_HANGUP_PORT=$((base + 6)) FTPT_BUSY_PORT=$((base + 7))
   export FTPT_CLOSED_PORT=$((base + 8)) FTPT_STALL_PORT=$((base + 9))
   export FTPT_SLOW_PORT=$((base + 10)) FTPT_THROTTLED_PORT=$((base + 11)) FTPT_ONE_LOGIN_PORT=$((base + 12))
-  export FTPT_BROKEN_PORT=$((base + 13))
+  export FTPT_BROKEN_PORT=$((base + 13)) FTPT_DEAD_PASV_PORT=$((base + 14))
   local server="$ROOT/tests/ftpserver/server.py"
   /usr/bin/python3 "$server" --port "$FTPT_NOPASV_PORT" --root "$root" --log "$log" --refuse-pasv &
   EXTRA_PIDS+=($!)
@@ -200,11 +201,13 @@ CONF
   EXTRA_PIDS+=($!)
   /usr/bin/python3 "$server" --port "$FTPT_ONE_LOGIN_PORT" --root "$root" --log "$log" --max-logins 1 &
   EXTRA_PIDS+=($!)
+  /usr/bin/python3 "$server" --port "$FTPT_DEAD_PASV_PORT" --root "$root" --log "$log" --dead-pasv &
+  EXTRA_PIDS+=($!)
 
   local ports=("$FTPT_NOPASV_PORT" "$FTPT_NOPORT_PORT" "$FTPT_SILENT_PORT" \
                "$FTPT_VSFTPD_PASSIVE_PORT" "$FTPT_VSFTPD_ACTIVE_PORT" \
-               "$FTPT_SLOW_PORT" "$FTPT_THROTTLED_PORT" "$FTPT_ONE_LOGIN_PORT") i
-  for i in 0 1 2 3 4 5 6 7; do
+               "$FTPT_SLOW_PORT" "$FTPT_THROTTLED_PORT" "$FTPT_ONE_LOGIN_PORT" "$FTPT_DEAD_PASV_PORT") i
+  for i in 0 1 2 3 4 5 6 7 8; do
     if ! wait_for_port "${ports[$i]}" "${EXTRA_PIDS[$i]}"; then
       echo "No server started on port ${ports[$i]}" >&2
       return 1

@@ -18,7 +18,9 @@ provoke failures a real server produces:
 The log file receives one line per command received: "<user>\t<command line>"
 (the password masked), flushed at once, so a benchmark can count commands.
 --refuse-port and --refuse-pasv make the server refuse one transfer mode, the
-way servers behind firewalls or with a mode switched off answer its commands.
+way servers behind firewalls or with a mode switched off answer its commands;
+--dead-pasv answers PASV and EPSV with a port where nothing listens, as a
+server behind a firewall that drops its passive ports does.
 --delay answers every command that many milliseconds late (a distant server;
 each connection then has a thread of its own, so that delays overlap),
 --read-limit takes uploads in at that many bytes a second (a slow line), and
@@ -129,6 +131,7 @@ def parse_arguments():
     parser.add_argument("--log", required=True)
     parser.add_argument("--refuse-port", action="store_true", help="answer PORT and EPRT with 550")
     parser.add_argument("--refuse-pasv", action="store_true", help="answer PASV and EPSV with 550")
+    parser.add_argument("--dead-pasv", action="store_true", help="answer PASV and EPSV with a closed port")
     parser.add_argument("--delay", type=int, default=0, help="milliseconds before every reply")
     parser.add_argument("--read-limit", type=int, default=0, help="bytes a second an upload is taken in at")
     parser.add_argument("--max-logins", type=int, default=0, help="logins of one user allowed at once")
@@ -150,7 +153,14 @@ def path_has_component(handler, path, name):
     return name in relative.split(os.sep)
 
 
-def make_handler(log_file, refuse_port, refuse_pasv, delay_seconds, max_logins):
+def closed_port():
+    """A port of 127.0.0.1 where nothing listens (it was free a moment ago)."""
+    with socket.socket(socket.AF_INET, socket.SOCK_STREAM) as probe:
+        probe.bind(("127.0.0.1", 0))
+        return probe.getsockname()[1]
+
+
+def make_handler(log_file, refuse_port, refuse_pasv, delay_seconds, max_logins, dead_pasv=False):
     logins = {}  # user -> sessions logged in
 
     class TestHandler(FTPHandler):
@@ -255,9 +265,14 @@ def make_handler(log_file, refuse_port, refuse_pasv, delay_seconds, max_logins):
             return None if self._refuse_mode(refuse_port, "Active") else super().ftp_EPRT(line)
 
         def ftp_PASV(self, line):
+            if dead_pasv:
+                port = closed_port()
+                return self.respond("227 Entering passive mode (127,0,0,1,%d,%d)." % (port >> 8, port & 255))
             return None if self._refuse_mode(refuse_pasv, "Passive") else super().ftp_PASV(line)
 
         def ftp_EPSV(self, line):
+            if dead_pasv:
+                return self.respond("229 Entering extended passive mode (|||%d|)." % closed_port())
             return None if self._refuse_mode(refuse_pasv, "Passive") else super().ftp_EPSV(line)
 
     return TestHandler
@@ -277,7 +292,7 @@ def main():
     log_file = open(arguments.log, "a", encoding="utf-8", errors="backslashreplace")
 
     handler = make_handler(log_file, arguments.refuse_port, arguments.refuse_pasv, arguments.delay / 1000.0,
-                           arguments.max_logins)
+                           arguments.max_logins, arguments.dead_pasv)
     if arguments.read_limit:
         handler.dtp_handler = ThrottledDTPHandler
         handler.dtp_handler.read_limit = arguments.read_limit

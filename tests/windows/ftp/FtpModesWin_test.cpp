@@ -43,6 +43,8 @@ TEST(FtpModesWin, EitherRefusedModeFallsBackAndListsUploadsAndDownloads)
         {L"FTPT_NOPASV_PORT", testenv::kUser, FtpMode::kActive, false, folder},
         {L"FTPT_NOPORT_PORT", testenv::kUser, FtpMode::kActive, true, folder},
         {L"FTPT_NOPORT_PORT", testenv::kUser, FtpMode::kPassive, false, folder},
+        // Passive ports where nothing listens: Winsock's 10061, a mode failure too.
+        {L"FTPT_DEAD_PASV_PORT", testenv::kUser, FtpMode::kPassive, true, folder},
         // vsftpd: "550 Permission denied." to the mode's command; the login
         // directory, not the root, holds the files.
         {L"FTPT_VSFTPD_ACTIVE_PORT", L"ftpttest", FtpMode::kPassive, true, L""},

@@ -234,13 +234,18 @@ public:
             result.status = FtpTransferStatus::kShort;
             m_failure = FailureOfKind(FtpFailureKind::kIncomplete);
         }
-        // Without leave to replace, a file created under the name meanwhile stays.
+        // Without leave to replace, a file created under the name meanwhile
+        // stays. A folder of the name is no such file: the system says why.
         if (result && !::MoveFileExW(partial, localPath.c_str(), replace ? MOVEFILE_REPLACE_EXISTING : 0)) {
             const DWORD error = ::GetLastError();
-            if (!replace && (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS))
+            const DWORD target = ::GetFileAttributesW(localPath.c_str());
+            if (!replace && (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS) &&
+                target != INVALID_FILE_ATTRIBUTES && !(target & FILE_ATTRIBUTE_DIRECTORY)) {
                 m_failure = FailureOfKind(FtpFailureKind::kTargetAppeared);
-            else
+            } else {
+                ::SetLastError(error);
                 Done(FALSE);
+            }
             result.status = FtpTransferStatus::kFailed;
         }
         if (!result)

@@ -74,12 +74,13 @@ FailureReport TransferRun::UploadEntries(const std::vector<PaneRow>& entries, co
         const auto add = [&](const std::wstring& file, const std::wstring& targetFolder) {
             // Names that would reach the server altered could meet as one
             // file there: such a file stays here, with no folder made for it.
-            if (!engine.CanSendName(JoinFtpPath(targetFolder, RemoteNameOfLocalPath(file)))) {
+            const std::wstring name = RemoteNameOfLocalPath(file);
+            if (!engine.CanSendName(JoinFtpPath(targetFolder, name))) {
                 report.AddFailed(file, FailureOfKind(FtpFailureKind::kNotServerName));
                 return;
             }
             const std::optional<LocalFileInfo> info = m_files.FileInfo(file);
-            m_items.push_back({file, file, targetFolder, RemoteNameOfLocalPath(file),
+            m_items.push_back({file, file, targetFolder, name,
                                info ? std::optional<std::uint64_t>(info->size) : std::nullopt, info ? info->time : 0,
                                r});
         };
